@@ -1,0 +1,16 @@
+# One static library per layer, built from every source file of its folder
+# (subfolders included), so that adding a stage means adding a file.
+function(orvana_layer_library name)
+  cmake_parse_arguments(L "" "" "DEPENDS;SYSTEM_LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${L_DEPENDS} ${L_SYSTEM_LIBS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${L_DEPENDS} ${L_SYSTEM_LIBS})
+  endif()
+endfunction()

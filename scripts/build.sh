@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds one configuration. Usage: build.sh DIR [cmake args...]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+dir=$1; shift
+cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" > "$dir.configure.log" 2>&1 \
+  || { cat "$dir.configure.log"; exit 1; }
+cmake --build "$dir" -j "$(nproc)"

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: a release build,
+# an AddressSanitizer + UndefinedBehaviorSanitizer build and a ThreadSanitizer
+# build of the threaded layers.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/install-deps.sh" test
+mkdir -p "$top/build"
+jobs=$(nproc)
+
+run_tests() {  # DIR [ctest args...]
+  local dir=$1; shift
+  echo "== tests in $dir"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" "$@"
+}
+
+"$top/scripts/build.sh" "$top/build/release"
+run_tests "$top/build/release"
+
+"$top/scripts/build.sh" "$top/build/asan" -DORVANA_SANITIZE=address,undefined -DORVANA_BUILD_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  run_tests "$top/build/asan"
+
+"$top/scripts/build.sh" "$top/build/tsan" -DORVANA_SANITIZE=thread -DORVANA_BUILD_BENCH=OFF
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_tests "$top/build/tsan" -L 'platform|player'
+
+echo "All tests passed."
