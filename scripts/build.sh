@@ -3,6 +3,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1; shift
+mkdir -p "$(dirname "$dir")"
 cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" > "$dir.configure.log" 2>&1 \
   || { cat "$dir.configure.log"; exit 1; }
 cmake --build "$dir" -j "$(nproc)"
