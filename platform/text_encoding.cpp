@@ -92,10 +92,14 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 std::string FileTextToUtf8(std::string_view bytes) {
+  bool multiByteSeen = false;
   for (std::size_t at = 0; at < bytes.size();) {
     const TSequenceScan scan = ScanSequence(bytes, at);
-    if (scan.kind == TSequence::seqTruncated) return std::string(bytes.substr(0, at));
-    if (scan.kind == TSequence::seqInvalid) return Cp932ToUtf8(bytes);
+    // A cut-off last character only counts as UTF-8 after an earlier whole
+    // one: two CP932 bytes can look like the start of a UTF-8 sequence.
+    if (scan.kind == TSequence::seqTruncated && multiByteSeen) return std::string(bytes.substr(0, at));
+    if (scan.kind != TSequence::seqValid) return Cp932ToUtf8(bytes);
+    multiByteSeen = multiByteSeen || scan.length > 1;
     at += scan.length;
   }
   return std::string(bytes);

@@ -36,6 +36,9 @@ TEST(FileText, DropsACharacterCutOffByTheFieldsEnd) {
   // A 30-byte field that ended inside the last character.
   EXPECT_EQ(FileTextToUtf8(kNightSong + "\xE6\xAD"), kNightSong);
   EXPECT_EQ(FileTextToUtf8(kNightSongCp932 + "\x89"), kNightSong);
+  // Without a whole UTF-8 character first, the bytes are CP932.
+  EXPECT_EQ(FileTextToUtf8("\xE3\x81"), "縺");
+  EXPECT_EQ(FileTextToUtf8("AB\xE3"), "AB");
 }
 
 TEST(Cp932, UndefinedBytesBecomeReplacementCharacters) {
