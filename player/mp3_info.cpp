@@ -18,7 +18,7 @@ void TMP3Info::Clear() {
   foundTypes_ = {};
   dataStart_ = 0;
   dataSize_ = kDataSizeUnknown;
-  dataForkStart_ = dataForkLength_ = dataForkEnd_ = resourceForkLength_ = 0;
+  dataForkEnd_ = 0;
   dataChunkStart_ = 0;
   dataChunkSize_ = kDataSizeUnknown;
   id3v1Position_ = lyricsPosition_ = 0;
@@ -37,16 +37,16 @@ bool TMP3Info::ScanHead() {
   MPAssert(reader_ != nullptr);
   if (const auto forks = ReadMacBinaryHeader(*reader_)) {
     foundTypes_.Include(mitMacBin);
-    dataForkStart_ = dataStart_ = reader_->Position();
-    dataForkLength_ = dataSize_ = forks->dataForkLength;
-    resourceForkLength_ = forks->resourceForkLength;
-    dataForkEnd_ = dataForkStart_ + dataForkLength_;
+    dataStart_ = reader_->Position();
+    dataSize_ = forks->dataForkLength;
+    dataForkEnd_ = dataStart_ + forks->dataForkLength;
   }
   ScanRiffHead();
   if (const auto tagLength = PassID3v2Tag(*reader_, id3v2Values_)) {
     foundTypes_.Include(mitID3V2);
     dataStart_ = reader_->Position();
-    if (DataSizeKnown()) dataSize_ -= *tagLength;
+    // A tag longer than the data fork claims leaves no data, not less than none.
+    if (DataSizeKnown()) dataSize_ = std::max<std::int64_t>(0, dataSize_ - *tagLength);
   }
   return reader_->Fill(1);
 }
@@ -67,7 +67,7 @@ bool TMP3Info::ScanTail() {
   if (!reader_->Seekable()) return false;
   // No data runs past the end of the file, whatever a header claims.
   const std::int64_t available = std::max<std::int64_t>(0, reader_->Size() - dataStart_);
-  dataSize_ = std::min(dataSize_, available);
+  dataSize_ = std::clamp<std::int64_t>(dataSize_, 0, available);
   if (foundTypes_.Has(mitRiff)) ScanRiffTail();
   ScanID3v1();
   ScanLyrics();

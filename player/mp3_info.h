@@ -70,10 +70,7 @@ class TMP3Info {
   TMP3InfoType foundTypes_;
   std::int64_t dataStart_ = 0;
   std::int64_t dataSize_ = kDataSizeUnknown;
-  std::int64_t dataForkStart_ = 0;
-  std::int64_t dataForkLength_ = 0;
-  std::int64_t dataForkEnd_ = 0;
-  std::int64_t resourceForkLength_ = 0;
+  std::int64_t dataForkEnd_ = 0;  // MacBinary: where the data fork ends
   std::int64_t dataChunkStart_ = 0;
   std::int64_t dataChunkSize_ = kDataSizeUnknown;
   TKeyedList riffValues_;

@@ -144,6 +144,15 @@ TEST(MacBinary, ID3v2InsideTheDataForkIsTakenOffTheForkLength) {
   EXPECT_EQ(scan.info.Title(), "Mac");
 }
 
+TEST(MacBinary, TagLongerThanTheDataForkLeavesNoData) {
+  const std::string tag = ID3v2Tag(ID3v23Frame("TIT2", std::string("\0Mac", 4)));
+  for (const bool seekable : {true, false}) {
+    const TInfoScan scan(Bytes(MacBinaryHeader(10) + tag + Audio()), seekable);
+    EXPECT_TRUE(scan.info.FoundTypes().Has(mitID3V2));
+    EXPECT_EQ(scan.info.DataSize(), 0);
+  }
+}
+
 TEST(MacBinary, HeaderRulesAreChecked) {
   const std::string fork = Audio();
   const auto found = [&](std::string header) {
