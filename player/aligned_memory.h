@@ -1,6 +1,6 @@
 #pragma once
 // Aligned blocks for the reader's ring and the player's PCM buffer, which the
-// engine's processor-specific kernels want 8-byte aligned.
+// engine's per-processor kernels want 8-byte aligned.
 #include <cstddef>
 #include <cstdint>
 

@@ -16,6 +16,8 @@ constexpr int kExtendedHeaderMinimum = 14;
 constexpr std::uint8_t kReadVersion = 3;
 constexpr std::uint8_t kFlagUnsynchronised = 0x80;
 constexpr std::uint8_t kFlagExtendedHeader = 0x40;
+// Second frame-flag byte: the body is zlib data or encrypted, not text.
+constexpr std::uint8_t kFrameCompressedOrEncrypted = 0x80 | 0x40;
 
 // Each byte counts whole, as the player has always read it.
 std::int64_t TagSize(const std::uint8_t* header) {
@@ -37,9 +39,11 @@ bool ReadFrames(TMPStreamReader& reader, std::int64_t end, TKeyedList& values) {
     if (total <= reader.Capacity()) {
       if (!reader.Need(total)) return false;
       const std::uint8_t* frame = reader.Data();
-      std::string id = FixedText(frame, 4);
-      std::string text = ID3v2FrameText(id, frame + kFrameHeaderSize, frameSize);
-      values.Add(std::move(id), std::move(text));
+      if ((frame[9] & kFrameCompressedOrEncrypted) == 0) {
+        std::string id = FixedText(frame, 4);
+        std::string text = ID3v2FrameText(id, frame + kFrameHeaderSize, frameSize);
+        values.Add(std::move(id), std::move(text));
+      }
     }
     if (reader.Position() + total > end) return false;
     if (!reader.Skip(total)) return false;

@@ -86,6 +86,17 @@ TEST(ID3v2Tag, FrameLargerThanTheRingIsPassedUnread) {
   EXPECT_EQ(result.values.Lines(), (std::vector<std::string>{"TIT2=After"}));
 }
 
+TEST(ID3v2Tag, CompressedAndEncryptedFramesAreNotTakenForText) {
+  std::string compressed = ID3v23Frame("TIT2", std::string("\0\0\0\0\x10x\x9C garbage", 15));
+  compressed[9] = '\x80';
+  std::string encrypted = ID3v23Frame("TPE1", std::string("\0\x01secret", 8));
+  encrypted[9] = '\x40';
+  const std::string album = ID3v23Frame("TALB", std::string("\0Plain", 6));
+  const TPassResult result = Pass(Bytes(ID3v2Tag(compressed + encrypted + album) + Audio()));
+  ASSERT_TRUE(result.length);
+  EXPECT_EQ(result.values.Lines(), (std::vector<std::string>{"TALB=Plain"}));
+}
+
 TEST(ID3v2Tag, NegativeFrameSizeCountsAsPadding) {
   const std::string title = ID3v23Frame("TIT2", std::string("\0T", 2));
   const std::string content = title + "XXXX" + BigEndian(0x80000000) + std::string(22, '\0');
