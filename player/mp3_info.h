@@ -1,0 +1,85 @@
+#pragma once
+// TMP3Info: the containers and tags around the MPEG audio data of a stream.
+// It finds where the audio starts and how long it is, and keeps the texts
+// of the tags in four keyed lists from which the song's texts are merged.
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "player/keyed_list.h"
+#include "player/mp3_info_type.h"
+#include "player/stream_reader.h"
+
+namespace orvana::player {
+
+class TMP3Info {
+ public:
+  static constexpr std::int64_t kDataSizeUnknown = std::numeric_limits<std::int64_t>::max();
+
+  TMP3Info() = default;
+
+  // Forgets the reader and everything found.
+  void Clear();
+  // A new reader clears the previous results first; the reader is not owned.
+  void SetReader(TMPStreamReader* reader);
+
+  // MacBinary header, RIFF "data" chunk and ID3v2 tag, from the reader's
+  // position. True when at least one byte follows.
+  bool ScanHead();
+  // Size of the data, RIFF INFO texts after the "data" chunk, ID3v1 tag and
+  // Lyrics3 block. Seekable readers only; false at once otherwise.
+  bool ScanTail();
+
+  TMP3InfoType FoundTypes() const { return foundTypes_; }
+  std::int64_t DataStart() const { return dataStart_; }
+  std::int64_t DataSize() const { return dataSize_; }
+  bool DataSizeKnown() const { return dataSize_ != kDataSizeUnknown; }
+  std::int64_t ID3v1Position() const { return id3v1Position_; }
+  std::int64_t LyricsPosition() const { return lyricsPosition_; }
+
+  const TKeyedList& ID3v1Values() const { return id3v1Values_; }
+  const TKeyedList& ID3v2Values() const { return id3v2Values_; }
+  const TKeyedList& RiffValues() const { return riffValues_; }
+  const TKeyedList& LyricsValues() const { return lyricsValues_; }
+
+  // The sources the merged texts may draw on.
+  TMP3InfoType NeedInfoType() const { return needInfoType_; }
+  void SetNeedInfoType(TMP3InfoType types) { needInfoType_ = types; }
+
+  // Each text is the longest of the wanted sources' values; of equally long
+  // ones the first of ID3v1, ID3v2, RIFF.
+  std::string Title() const { return Merged("TITLE", "TIT2", "INAM"); }
+  std::string Artist() const { return Merged("ARTIST", "TPE1", "IART"); }
+  std::string Album() const { return Merged("ALBUM", "TALB", "IPRD"); }
+  std::string Year() const { return Merged("YEAR", "TYER", "ICRD"); }
+  std::string Comment() const { return Merged("COMMENT", {}, "ICMT"); }
+  std::string Genre() const { return Merged("GENRE", "TIT1", "IGNR"); }
+  std::string Track() const { return Merged("TRACK", {}, {}); }
+
+ private:
+  std::string Merged(std::string_view id3v1Key, std::string_view id3v2Key, std::string_view riffKey) const;
+  void ScanRiffHead();
+  void ScanRiffTail();
+  void ScanID3v1();
+  void ScanLyrics();
+  // Where the file's own data ends: the data fork of a MacBinary file.
+  std::int64_t ContentEnd() const;
+
+  TMPStreamReader* reader_ = nullptr;
+  TMP3InfoType foundTypes_;
+  std::int64_t dataStart_ = 0;
+  std::int64_t dataSize_ = kDataSizeUnknown;
+  std::int64_t dataForkEnd_ = 0;  // MacBinary: where the data fork ends
+  std::int64_t dataChunkStart_ = 0;
+  std::int64_t dataChunkSize_ = kDataSizeUnknown;
+  TKeyedList riffValues_;
+  TKeyedList id3v1Values_;
+  std::int64_t id3v1Position_ = 0;
+  TKeyedList id3v2Values_;
+  TKeyedList lyricsValues_;
+  std::int64_t lyricsPosition_ = 0;
+  TMP3InfoType needInfoType_{mitID3V1, mitID3V2, mitRiff};
+};
+
+}  // namespace orvana::player

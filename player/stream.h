@@ -1,0 +1,27 @@
+#pragma once
+// The byte stream the player reads: read, seek and size, as a file offers.
+#include <cstdint>
+#include <stdexcept>
+
+namespace orvana::player {
+
+enum TSeekOrigin { soBeginning = 0, soCurrent = 1, soEnd = 2 };
+
+// Raised by streams when the system refuses an operation; the message holds
+// the system's error text.
+class EStreamError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TStream {
+ public:
+  virtual ~TStream() = default;
+  // Reads up to `count` bytes; returns how many were read, 0 at the end.
+  virtual std::int64_t Read(void* buffer, std::int64_t count) = 0;
+  // Returns the new position.
+  virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
+  virtual std::int64_t Size() = 0;
+};
+
+}  // namespace orvana::player

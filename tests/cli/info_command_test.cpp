@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kTags = std::string(ORVANA_TEST_DATA_DIR) + "/tags/";
+
+struct TRun {
+  std::vector<std::string> lines;
+  int status;
+};
+
+TRun RunShell(const std::string& command) {
+  TRun run;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return {{}, -1};
+  std::string out;
+  char buffer[4096];
+  while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
+  const int status = ::pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::size_t start = 0;
+  for (std::size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1)
+    run.lines.push_back(out.substr(start, end - start));
+  return run;
+}
+
+std::string Quoted(const std::string& text) {
+  std::string quoted(1, '\'');
+  quoted += text;
+  quoted += '\'';
+  return quoted;
+}
+
+TRun Info(const std::vector<std::string>& files) {
+  std::string command = Quoted(ORVANA_CLI_PATH) + " info";
+  for (const std::string& file : files) {
+    command += ' ';
+    command += Quoted(file);
+  }
+  command += " 2>/dev/null";
+  return RunShell(command);
+}
+
+TEST(InfoCommand, OneObjectPerFileWithEveryKey) {
+  const TRun run = Info({kTags + "eyed3-v23-latin1.mp3", kTags + "ffmpeg-info.wav"});
+  ASSERT_EQ(run.status, 0);
+  ASSERT_EQ(run.lines.size(), 2u);
+  EXPECT_EQ(run.lines[0],
+            "{\"file\":\"" + kTags + "eyed3-v23-latin1.mp3\",\"foundTypes\":[\"ID3V1\",\"ID3V2\"],"
+            "\"dataStart\":375,\"dataSize\":2009,\"title\":\"Song (Live)\",\"artist\":\"Artist\","
+            "\"album\":\"Album\",\"year\":\"2001\",\"comment\":\"v1 comment\",\"genre\":\"Grouping\","
+            "\"track\":\"1\",\"id3v1Values\":[\"TITLE=Song\",\"ARTIST=Artist\",\"ALBUM=Album\",\"YEAR=2001\","
+            "\"COMMENT=v1 comment\",\"GENRE=Other\",\"GENREIDX=12\",\"TRACK=1\"],"
+            "\"id3v2Values\":[\"COMM=hello\",\"TALB=Album\",\"TIT1=Grouping\",\"TIT2=Song (Live)\","
+            "\"TPE1=Artist\",\"TYER=2001\"],\"riffValues\":[],\"lyricsValues\":[]}");
+  EXPECT_NE(run.lines[1].find("\"foundTypes\":[\"RIFF\"],\"dataStart\":212,\"dataSize\":1881,"
+                              "\"title\":\"Wave Song\""),
+            std::string::npos)
+      << run.lines[1];
+}
+
+TEST(InfoCommand, JapaneseTextsAndEscapedLineBreaks) {
+  const TRun run = Info({kTags + "v1-cp932.mp3", kTags + "lyrics3v1.mp3", kTags + "macbinary.bin"});
+  ASSERT_EQ(run.lines.size(), 3u);
+  EXPECT_NE(run.lines[0].find("\"title\":\"夜の歌\",\"artist\":\"歌手\""), std::string::npos) << run.lines[0];
+  EXPECT_NE(run.lines[0].find("\"genre\":\"Anime(J)\",\"track\":\"3\""), std::string::npos);
+  EXPECT_NE(run.lines[1].find("\"lyricsValues\":[\"LYRICS=[00:01]First line\\r\\n[00:02]Second line\"]"),
+            std::string::npos)
+      << run.lines[1];
+  EXPECT_NE(run.lines[1].find("\"foundTypes\":[\"ID3V1\",\"LYRICS\"]"), std::string::npos);
+  EXPECT_NE(run.lines[2].find("\"foundTypes\":[\"ID3V1\",\"MACBIN\"],\"dataStart\":128"), std::string::npos);
+}
+
+TEST(InfoCommand, UnreadableFilesGiveAnErrorObjectAndAFailingStatus) {
+  const TRun run = Info({kTags + "no-such-file.mp3", kTags + "plain.mp3", kTags});
+  EXPECT_EQ(run.status, 1);
+  ASSERT_EQ(run.lines.size(), 3u);
+  EXPECT_EQ(run.lines[0], "{\"file\":\"" + kTags + "no-such-file.mp3\",\"error\":\"cannot open file \\\"" + kTags +
+                              "no-such-file.mp3\\\": No such file or directory\"}");
+  EXPECT_NE(run.lines[1].find("\"dataStart\":0,\"dataSize\":1881"), std::string::npos);
+  EXPECT_NE(run.lines[2].find("\"error\":"), std::string::npos);
+  EXPECT_EQ(Info({}).status, 2);
+}
+
+TEST(InfoCommand, PipedInputIsScannedFromTheFrontOnly) {
+  const TRun run = RunShell("cat " + Quoted(kTags + "eyed3-v24.mp3") + " | " + Quoted(ORVANA_CLI_PATH) +
+                            " info /dev/stdin");
+  ASSERT_EQ(run.status, 0);
+  ASSERT_EQ(run.lines.size(), 1u);
+  EXPECT_NE(run.lines[0].find("\"foundTypes\":[\"ID3V2\"],\"dataStart\":303,\"dataSize\":null"), std::string::npos)
+      << run.lines[0];
+}
+
+TEST(InfoCommand, FileNamesAreWrittenAsValidJson) {
+  const auto dir = std::filesystem::temp_directory_path() / ("orvana-info-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string name = (dir / "say \"hi\"\\ \xFF.mp3").string();
+  std::filesystem::copy_file(kTags + "plain.mp3", name);
+  const TRun run = Info({name});
+  std::filesystem::remove_all(dir);
+  ASSERT_EQ(run.lines.size(), 1u);
+  EXPECT_NE(run.lines[0].find("say \\\"hi\\\"\\\\ \xEF\xBF\xBD.mp3\""), std::string::npos) << run.lines[0];
+}
+
+}  // namespace

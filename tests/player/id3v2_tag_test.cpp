@@ -1,0 +1,118 @@
+#include "player/id3v2_tag.h"
+
+#include <gtest/gtest.h>
+
+#include "tag_builders.h"
+
+namespace orvana::player {
+namespace {
+
+using namespace testing;
+
+struct TPassResult {
+  std::optional<std::int64_t> length;
+  std::int64_t position;
+  TKeyedList values;
+};
+
+TPassResult Pass(const TBytes& bytes, bool seekable = true, int capacity = 65536) {
+  TMemoryStream stream(bytes, seekable);
+  TMPStreamReader reader(capacity);
+  reader.Open(&stream, seekable);
+  TPassResult result;
+  result.length = PassID3v2Tag(reader, result.values);
+  result.position = reader.Position();
+  return result;
+}
+
+TEST(ID3v2Tag, Version23FramesAreReadAndThePaddingPassed) {
+  const TPassResult result = Pass(Fixture("eyed3-v23-latin1.mp3"));
+  ASSERT_TRUE(result.length);
+  EXPECT_EQ(result.position, *result.length);
+  EXPECT_EQ(result.values.Lines(), (std::vector<std::string>{"COMM=hello", "TALB=Album", "TIT1=Grouping",
+                                                            "TIT2=Song (Live)", "TPE1=Artist", "TYER=2001"}));
+}
+
+TEST(ID3v2Tag, Utf16FramesWithAndWithoutMarks) {
+  EXPECT_EQ(Pass(Fixture("eyed3-v23-utf16.mp3")).values.Lines(),
+            (std::vector<std::string>{"COMM=コメント", "TALB=アルバム", "TIT2=夜の歌", "TPE1=歌手"}));
+  EXPECT_EQ(Pass(Fixture("v23-utf16-marks.mp3")).values.Lines(),
+            (std::vector<std::string>{"TIT2=Song", "TPE1=歌手", "TALB=Album ✓", "COMM=hello"}));
+}
+
+TEST(ID3v2Tag, OtherVersionsAndUnsynchronisedTagsArePassedWhole) {
+  for (const char* name : {"eyed3-v24.mp3", "v22.mp3", "v23-unsync.mp3"}) {
+    const TBytes bytes = Fixture(name);
+    for (const bool seekable : {true, false}) {
+      const TPassResult result = Pass(bytes, seekable);
+      ASSERT_TRUE(result.length) << name;
+      EXPECT_EQ(*result.length, 10 + (bytes[6] << 21 | bytes[7] << 14 | bytes[8] << 7 | bytes[9])) << name;
+      EXPECT_EQ(result.position, *result.length) << name;
+      EXPECT_TRUE(result.values.Empty()) << name;
+    }
+  }
+}
+
+TEST(ID3v2Tag, ExtendedHeaderIsSkipped) {
+  const TPassResult result = Pass(Fixture("v23-extended.mp3"));
+  ASSERT_TRUE(result.length);
+  EXPECT_EQ(result.values.Lines(), (std::vector<std::string>{"TIT2=Extended", "TPE1=Padded Artist"}));
+  const std::string tooLong = ID3v2Tag(BigEndian(100) + std::string(10, '\0'), 3, 0x40);
+  EXPECT_FALSE(Pass(Bytes(tooLong + Audio())).length);
+}
+
+TEST(ID3v2Tag, StrayBytesBeforeTheTagEndMeanNoTag) {
+  const std::string frame = ID3v23Frame("TIT2", std::string("\0Stray", 6));
+  for (int stray = 1; stray <= 9; ++stray) {
+    const TPassResult result = Pass(Bytes(ID3v2Tag(frame + std::string(stray, 'x')) + Audio()));
+    EXPECT_FALSE(result.length) << stray << " stray bytes";
+    EXPECT_EQ(result.values.Value("TIT2"), "Stray");
+  }
+  EXPECT_FALSE(Pass(Fixture("v23-stray.mp3")).length);
+  EXPECT_TRUE(Pass(Bytes(ID3v2Tag(frame) + Audio())).length);
+}
+
+TEST(ID3v2Tag, FrameRunningPastTheTagMeansNoTag) {
+  std::string frame = ID3v23Frame("TIT2", std::string("\0Long title", 11));
+  const std::string content = frame.substr(0, frame.size() - 3);
+  EXPECT_FALSE(Pass(Bytes(ID3v2Tag(content) + Audio())).length);
+}
+
+TEST(ID3v2Tag, FrameLargerThanTheRingIsPassedUnread) {
+  const std::string picture = ID3v23Frame("APIC", std::string("\0image/png\0", 11) + std::string(200, 'p'));
+  const std::string title = ID3v23Frame("TIT2", std::string("\0After", 6));
+  const TPassResult result = Pass(Bytes(ID3v2Tag(picture + title) + Audio()), true, 64);
+  ASSERT_TRUE(result.length);
+  EXPECT_EQ(result.values.Lines(), (std::vector<std::string>{"TIT2=After"}));
+}
+
+TEST(ID3v2Tag, CompressedAndEncryptedFramesAreNotTakenForText) {
+  std::string compressed = ID3v23Frame("TIT2", std::string("\0\0\0\0\x10x\x9C garbage", 15));
+  compressed[9] = '\x80';
+  std::string encrypted = ID3v23Frame("TPE1", std::string("\0\x01secret", 8));
+  encrypted[9] = '\x40';
+  const std::string album = ID3v23Frame("TALB", std::string("\0Plain", 6));
+  const TPassResult result = Pass(Bytes(ID3v2Tag(compressed + encrypted + album) + Audio()));
+  ASSERT_TRUE(result.length);
+  EXPECT_EQ(result.values.Lines(), (std::vector<std::string>{"TALB=Plain"}));
+}
+
+TEST(ID3v2Tag, NegativeFrameSizeCountsAsPadding) {
+  const std::string title = ID3v23Frame("TIT2", std::string("\0T", 2));
+  const std::string content = title + "XXXX" + BigEndian(0x80000000) + std::string(22, '\0');
+  const TPassResult result = Pass(Bytes(ID3v2Tag(content) + Audio()));
+  ASSERT_TRUE(result.length);
+  EXPECT_EQ(result.values.Count(), 1u);
+}
+
+TEST(ID3v2Tag, NoTagWithoutAValidHeader) {
+  EXPECT_FALSE(Pass(Fixture("plain.mp3")).length);
+  EXPECT_FALSE(Pass(Bytes(std::string("ID3\3\0\0\0\0\0\0", 10) + Audio())).length);  // size 0
+  EXPECT_FALSE(Pass(Bytes(std::string("ID3\3\0", 5))).length);                       // cut header
+  // Each size byte counts whole: 0x7F7F7F7F and more point far past the file.
+  EXPECT_FALSE(Pass(Bytes(std::string("ID3\4\0\0\xFF\xFF\xFF\xFF", 10) + Audio())).length);
+  EXPECT_FALSE(Pass(Bytes(std::string("ID3\4\0\0\xFF\xFF\xFF\xFF", 10) + Audio()), false).length);
+}
+
+}  // namespace
+}  // namespace orvana::player
