@@ -132,15 +132,6 @@ TEST_F(NullWaveOut, EmptyBlocksAndTrailingPartialFramesComeBackToo) {
   EXPECT_EQ(NextDone(), &partial);
 }
 
-TEST_F(NullWaveOut, KeepsTheVolumeWordItWasGiven) {
-  uint32_t volume = 0;
-  ASSERT_EQ(stream_->GetVolume(volume), MMSYSERR_NOERROR);
-  EXPECT_EQ(volume, 0xFFFFFFFFu);
-  ASSERT_EQ(stream_->SetVolume(0x4000'8000), MMSYSERR_NOERROR);
-  ASSERT_EQ(stream_->GetVolume(volume), MMSYSERR_NOERROR);
-  EXPECT_EQ(volume, 0x4000'8000u);
-}
-
 TEST(WaveOutOpen, RefusesFormatsItCannotPlay) {
   std::unique_ptr<WaveOutStream> stream;
   EXPECT_EQ(OpenWaveOut(kNullWaveDevice, MakePcmFormat(0, 2, 16), nullptr, stream), WAVERR_BADFORMAT);

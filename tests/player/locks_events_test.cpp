@@ -5,7 +5,6 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/thread_priority.h"
 #include "player/event.h"
 #include "player/host_hooks.h"
 #include "player/mutex.h"
@@ -88,16 +87,6 @@ TEST(HostHooks, TheDisplayAndPumpAreTheHostsUntilReset) {
   ShowException(std::runtime_error("to stderr"));
   ProcessMessages();  // no pump: nothing happens
   EXPECT_NE(::testing::internal::GetCapturedStderr().find("to stderr"), std::string::npos);
-}
-
-TEST(ThreadPriority, MapsTheWindowsScaleToNiceValues) {
-  EXPECT_EQ(platform::NiceValueFor(0), 0);
-  EXPECT_GT(platform::NiceValueFor(-1), 0);
-  EXPECT_GT(platform::NiceValueFor(-15), platform::NiceValueFor(-2));
-  EXPECT_LT(platform::NiceValueFor(2), platform::NiceValueFor(1));
-  EXPECT_EQ(platform::NiceValueFor(99), platform::NiceValueFor(15));
-  EXPECT_GE(platform::NiceValueFor(15), -20);
-  EXPECT_LE(platform::NiceValueFor(-15), 19);
 }
 
 }  // namespace

@@ -104,7 +104,7 @@ TEST_F(LoopThread, MessagesBehindQuitAreNotHandled) {
   thread.PostMessage(MPM_QUIT);
   thread.PostMessage(kPing, 3);
   thread.Resume();
-  ASSERT_TRUE(thread.Handle().TryAcquire() || platform::WaitForAny({&thread.Handle()}, 5000) == 0);
+  ASSERT_EQ(platform::WaitForAny({&thread.Handle()}, 5000), 0) << "the thread did not end";
   const auto received = target_.Snapshot();
   ASSERT_EQ(received.size(), 2u);
   EXPECT_EQ(received[0].wParam, 1u);

@@ -189,15 +189,6 @@ TEST_F(TSoundOutNullDevice, ReopensWithANewFormat) {
   out_.Close();
 }
 
-TEST_F(TSoundOutNullDevice, VolumeAndBalanceChangesWhileOpenAreAccepted) {
-  out_.Open();
-  out_.SetVolume(40);
-  out_.SetBalance(25);
-  EXPECT_EQ(out_.Volume(), 40);
-  EXPECT_EQ(out_.Balance(), 25);
-  out_.Close();
-}
-
 TEST_F(TSoundOutNullDevice, AnExceptionInThePositionCallbackReachesOnException) {
   testing::DisplayCapture display;
   std::atomic<int> forwarded{0};
