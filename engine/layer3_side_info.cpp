@@ -57,9 +57,6 @@ void ReadGranuleChannel(Layer3BitReader& reader, const FieldWidths& widths, int 
   if (info.window_switching_flag) {
     info.block_type = reader.GetBits(2);
     info.mixed_block_flag = reader.GetBits(1);
-    // A mixed block is a short block with long low bands; the flag means
-    // nothing for the other block types.
-    if (info.block_type != kShortBlockType) info.mixed_block_flag = 0;
     info.table_select[0] = reader.GetBits(5);
     info.table_select[1] = reader.GetBits(5);
     info.table_select[2] = 0;

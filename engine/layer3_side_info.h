@@ -14,7 +14,9 @@ struct GranuleChannelInfo {
   int32_t scalefac_compress = 0;
   int32_t window_switching_flag = 0;
   int32_t block_type = 0;
-  int32_t mixed_block_flag = 0;  // set only together with block_type 2
+  // With block_type 2 a short block with long low sub-bands; with the other
+  // window-switching types the two low sub-bands take the normal window.
+  int32_t mixed_block_flag = 0;
   int32_t table_select[3] = {};
   int32_t subblock_gain[3] = {};
   int32_t region0_count = 0;
