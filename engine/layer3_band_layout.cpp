@@ -23,9 +23,12 @@ void SetupBandLayout(Layer3BandLayout& layout, VersionRow version, int sampleRat
   }
   const bool mpeg1 = version == VersionRow::kMpeg1;
   layout.mixedLongBands = mpeg1 ? 8 : 6;
-  // Low-sampling-frequency streams keep their last band silent.
-  layout.longBlockLimit = mpeg1 ? longStarts[kLongBands] : longStarts[kLongBands - 1];
-  layout.shortBlockLimit = 3 * (mpeg1 ? shortStarts[kShortBands] : shortStarts[kShortBands - 1]);
+  // At 31 sub-bands low-sampling-frequency streams keep their last band
+  // silent; decoding all 32 sub-bands keeps every band.
+  const bool wholeSpectrum = mpeg1 || subbandLimit >= 32;
+  layout.longBlockLimit = wholeSpectrum ? longStarts[kLongBands] : longStarts[kLongBands - 1];
+  layout.shortBlockLimit =
+      3 * (wholeSpectrum ? shortStarts[kShortBands] : shortStarts[kShortBands - 1]);
   layout.bandLimit = std::min(layout.longBlockLimit + 8, subbandLimit * kLinesPerSubband);
   layout.longBlockLimit = std::min(layout.longBlockLimit, layout.bandLimit);
   layout.shortBlockLimit = std::min(layout.shortBlockLimit, layout.bandLimit);
