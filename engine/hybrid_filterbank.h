@@ -29,6 +29,10 @@ struct HybridTables {
 };
 const HybridTables& GetHybridTables();
 
+// The standard's window of block type 0..3 before any sign folding (block
+// type 2: the 12-point short window in i = 0..11, zero above).
+double StandardImdctWindow(int blockType, int i);
+
 // Plain implementations of the slots of kernel_slots.h.
 void AliasReduce(float* lines, int boundaries);
 void LongCore(float* lines);

@@ -78,12 +78,18 @@ TEST(KernelSelection, ThreeDNowRowsComeBeforeIntelRows) {
             Uniform("e3dnow", "e3dnow-cmov", "e3dnow", "e3dnow-emmx"));
 }
 
-TEST(KernelSelection, ModernWindowingComesFirstAndNeedsBothBits) {
+Choice Modern(const std::string& transforms) {
+  return {"avx2-fma", transforms, transforms, "avx2-fma", "avx2-fma", "avx2-fma"};
+}
+
+TEST(KernelSelection, ModernRowsComeFirstAndNeedBothBits) {
   const uint32_t modernAmd = kFpu | kVendorAmd | kFamily6 | kMmx | kKni | kCmov | kEmmx | kSse2;
-  EXPECT_EQ(Selected(modernAmd | kAvx2 | kFma), Uniform("plain", "plain", "plain", "avx2-fma"));
+  EXPECT_EQ(Selected(modernAmd | kAvx2 | kFma), Modern("plain"));
   EXPECT_EQ(Selected(modernAmd | kAvx2), Uniform("plain", "plain", "plain", "plain"));
   EXPECT_EQ(Selected(modernAmd | kFma), Uniform("plain", "plain", "plain", "plain"));
-  EXPECT_EQ(Selected(kPentiumIntel | kCmov | kAvx2 | kFma), Uniform("intel", "intel", "plain", "avx2-fma"));
+  EXPECT_EQ(Selected(kPentiumIntel | kCmov | kAvx2 | kFma), Modern("intel"));
+  // An imaginary processor with every bit still takes the modern rows.
+  EXPECT_EQ(Selected(kPentiumIntel | kSwitchableBits), Modern("e3dnow"));
 }
 
 TEST(KernelSelection, PlayersMaskSwitchesVariantsOff) {
