@@ -84,6 +84,18 @@ TEST(Synthesis, RandomInputMatchesTheStandardComputation) {
   EXPECT_LT(std::sqrt(squares / count), 0.35);  // the rounding alone: 1/sqrt(12)
 }
 
+TEST(Synthesis, ConstantLowestSubbandPlaysAsASteadyLevel) {
+  // Sub-band 0 is the filterbank's low-pass band: a constant there must come
+  // out as a constant level, whatever the window's sign pattern looks like.
+  MonoSynth synth;
+  float samples[32] = {};
+  samples[0] = 1000.0f;
+  std::vector<int16_t> pcm;
+  for (int slot = 0; slot < 20; ++slot) pcm = synth.Slot(samples);
+  for (int j = 0; j < 32; ++j) EXPECT_NEAR(pcm[j], pcm[0], 1) << "j " << j;
+  EXPECT_GT(std::abs(pcm[0]), 900);
+}
+
 TEST(Synthesis, SilenceGivesExactZeros) {
   MonoSynth synth;
   const float silence[32] = {};
