@@ -93,15 +93,6 @@ TEST(AliasReduction, BoundaryCountIsClamped) {
   EXPECT_EQ(lines, before);
 }
 
-TEST(AliasReduction, CoefficientsAreNormalised) {
-  const HybridTables& t = GetHybridTables();
-  for (int i = 0; i < 8; ++i) {
-    EXPECT_NEAR(t.AliasCs[i] * t.AliasCs[i] + t.AliasCa[i] * t.AliasCa[i], 1.0, 1e-6);
-    EXPECT_LT(t.AliasCa[i], 0.0f);
-  }
-  EXPECT_NEAR(t.AliasCa[0] / t.AliasCs[0], -0.6, 1e-6);
-}
-
 // Runs granules of one channel through Hybrid + FrequencyInvert with the two
 // arrays used alternately, as the channel stage does.
 struct HybridChannel {
@@ -276,18 +267,6 @@ TEST(FrequencyInvert, TogglesTheSignBitOfZeros) {
   EXPECT_FALSE(std::signbit(out[32 * 2 + 1]));
   FrequencyInvert(out, 576);
   EXPECT_FALSE(std::signbit(out[32 * 1 + 1]));
-}
-
-TEST(HybridTablesTest, WindowRowsCarryTheFoldedSigns) {
-  const HybridTables& t = GetHybridTables();
-  for (int i = 0; i < 36; ++i) {
-    for (int row : {0, 1, 3}) {
-      const double expected = reference::LongWindow(row, i) * (i >= 9 ? -1 : 1);
-      EXPECT_NEAR(t.ImdctWindow[row][i], expected, 1e-7) << "row " << row << " i " << i;
-    }
-    const double shortExpected = i < 12 ? reference::ShortWindow(i) * (i >= 3 ? -1 : 1) : 0.0;
-    EXPECT_NEAR(t.ImdctWindow[2][i], shortExpected, 1e-7) << "short i " << i;
-  }
 }
 
 }  // namespace
