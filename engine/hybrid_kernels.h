@@ -183,6 +183,22 @@ void OverlapShort(const float* ws, float* cur, const float* prev, float* out) {
   std::fill(cur + 12, cur + 18, 0.0f);
 }
 
+// The window of each long sub-band: the block type's row, except for the
+// low sub-bands of mixed blocks, which take the normal one.
+class LongWindowChoice {
+ public:
+  explicit LongWindowChoice(int blockType)
+      : row_(std::clamp(blockType & ~kHybridMixedFlag, 0, 3)),
+        normalLow_(blockType > 0 && (blockType & kHybridMixedFlag) != 0) {
+    if (row_ == 2) row_ = 0;
+  }
+  int RowFor(int sb) const { return normalLow_ && sb < kMixedLongSubbands ? 0 : row_; }
+
+ private:
+  int row_;
+  bool normalLow_;
+};
+
 // The granule walk shared by every Hybrid implementation: long sub-bands, then
 // short ones, then those that only play the previous granule's tail, then
 // silence up to `sbLimit`. `longSubband(sb)` and `shortSubband(sb)` transform
@@ -215,8 +231,7 @@ template <typename Real, typename Order>
 int HybridWith(const KernelSlots& kernels, float* cur, const float* prev, float* out,
                int blockType, int longLimit, int shortLimit, int prevCount, int sbLimit) {
   const HybridTables& tables = GetHybridTables();
-  blockType = std::clamp(blockType, 0, 3);
-  const float* window = tables.ImdctWindow[blockType == 2 ? 0 : blockType];
+  const LongWindowChoice longWindow(blockType);
   const LongCoreFn longCore = kernels.LongCore.run ? kernels.LongCore.run : &LongCore;
   const ShortCoreFn shortCore = kernels.ShortCore.run ? kernels.ShortCore.run : &ShortCore;
   return WalkGranule(
@@ -224,7 +239,8 @@ int HybridWith(const KernelSlots& kernels, float* cur, const float* prev, float*
       [&](int sb) {
         float* lines = cur + kSubbandLines * sb;
         longCore(lines);
-        OverlapLong<Real>(window, lines, prev + kSubbandLines * sb, out + sb);
+        OverlapLong<Real>(tables.ImdctWindow[longWindow.RowFor(sb)], lines, prev + kSubbandLines * sb,
+                          out + sb);
       },
       [&](int sb) {
         float* lines = cur + kSubbandLines * sb;

@@ -191,15 +191,14 @@ ORVANA_AVX2_FMA void TransformSubband(const float (*matrix)[kMatrixRows], float*
 int HybridAvx2Fma(const KernelSlots&, float* cur, const float* prev, float* out, int blockType,
                   int longLimit, int shortLimit, int prevCount, int sbLimit) {
   const ImdctMatrices& m = Matrices();
-  blockType = std::clamp(blockType, 0, 3);
-  const auto* longMatrix = m.column[blockType == 2 ? 0 : blockType];
-  const auto* shortMatrix = m.column[2];
+  const hybrid::LongWindowChoice longWindow(blockType);
   const auto subband = [&](const float (*matrix)[kMatrixRows], int sb) {
     TransformSubband(matrix, cur + kSubbandLines * sb, prev + kSubbandLines * sb, out + sb);
   };
   return hybrid::WalkGranule(
       cur, prev, out, longLimit, shortLimit, prevCount, sbLimit,
-      [&](int sb) { subband(longMatrix, sb); }, [&](int sb) { subband(shortMatrix, sb); });
+      [&](int sb) { subband(m.column[longWindow.RowFor(sb)], sb); },
+      [&](int sb) { subband(m.column[2], sb); });
 }
 
 }  // namespace

@@ -147,6 +147,23 @@ TEST(Hybrid, MixedBlockUsesTheNormalWindowBelowTheBoundary) {
   }
 }
 
+TEST(Hybrid, MixedStartAndStopBlocksUseTheNormalWindowInTheLowSubbands) {
+  std::mt19937 rng(61);
+  HybridChannel channel;
+  reference::HybridReference ref;
+  for (int blockType : {1, 3, 1, 3}) {
+    const std::vector<float> lines = RandomFloats(rng, 576, 3000.0f);
+    channel.Granule(lines, blockType | kHybridMixedFlag, 576, 576);
+    ExpectMatches(channel.out, ref.Granule(lines.data(), blockType, 32, true), "mixed long");
+  }
+  // The flag changes nothing for normal and short blocks.
+  const std::vector<float> lines = RandomFloats(rng, 576, 3000.0f);
+  channel.Granule(lines, 0 | kHybridMixedFlag, 576, 576);
+  ExpectMatches(channel.out, ref.Granule(lines.data(), 0, 32), "normal");
+  channel.Granule(lines, 2 | kHybridMixedFlag, 36, 576);
+  ExpectMatches(channel.out, ref.Granule(lines.data(), 2, 2), "mixed short");
+}
+
 TEST(Hybrid, PartialBandwidthFollowsTheSignal) {
   std::mt19937 rng(7);
   HybridChannel channel;

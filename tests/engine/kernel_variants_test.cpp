@@ -82,7 +82,8 @@ TEST(KernelVariants, HybridAgreesAcrossBlockTypesAndLimits) {
     withVariant.Hybrid = kernel;
     struct Case { int blockType, longLimit, shortLimit, prevCount, sbLimit; };
     for (const Case& c : {Case{0, 576, 576, 576, 32}, Case{1, 300, 300, 500, 31}, Case{2, 0, 400, 200, 31},
-                          Case{2, 36, 576, 576, 32}, Case{3, 100, 100, 0, 30}, Case{0, 0, 0, 300, 31}}) {
+                          Case{2, 36, 576, 576, 32}, Case{3, 100, 100, 0, 30}, Case{0, 0, 0, 300, 31},
+                          Case{1 | kHybridMixedFlag, 576, 576, 576, 32}, Case{3 | kHybridMixedFlag, 200, 200, 300, 31}}) {
       const std::vector<float> lines = RandomFloats(rng, 576, 20000.0f);
       const std::vector<float> prev = RandomFloats(rng, 576, 20000.0f);
       std::vector<float> curPlain = lines, curVariant = lines;

@@ -64,14 +64,15 @@ inline std::vector<double> WindowedSubband(const float* lines, int blockType, bo
 struct HybridReference {
   double overlap[32][18] = {};
   // One granule: `longSubbands` sub-bands use the long transform (with the
-  // normal window when the block type is 2), the rest the short one when the
-  // block type is 2. Returns 576 values at 32 t + sb, frequency-inverted.
-  std::vector<double> Granule(const float* lines, int blockType, int longSubbands) {
+  // normal window when the block type is 2, or when `mixed` for the two lowest
+  // ones), the rest the short one when the block type is 2. Returns 576
+  // values at 32 t + sb, frequency-inverted.
+  std::vector<double> Granule(const float* lines, int blockType, int longSubbands, bool mixed = false) {
     std::vector<double> out(576);
     for (int sb = 0; sb < 32; ++sb) {
       const bool shortBlock = blockType == 2 && sb >= longSubbands;
-      const std::vector<double> z =
-          WindowedSubband(lines + 18 * sb, blockType == 2 ? 0 : blockType, shortBlock);
+      const int window = blockType == 2 || (mixed && sb < 2) ? 0 : blockType;
+      const std::vector<double> z = WindowedSubband(lines + 18 * sb, window, shortBlock);
       for (int t = 0; t < 18; ++t) {
         double v = z[t] + overlap[sb][t];
         if ((sb & 1) && (t & 1)) v = -v;
