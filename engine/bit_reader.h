@@ -89,6 +89,8 @@ class Layer12BitReader {
 
   // True once a read needed bytes beyond the end.
   bool PastEnd() const { return pastEnd_; }
+  // Bits not yet read before the end; meaningful only while !PastEnd().
+  int BitsLeft() const { return static_cast<int>(end_ - next_) * 8 + available_; }
 
  private:
   void Refill() {
