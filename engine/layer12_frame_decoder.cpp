@@ -16,9 +16,9 @@ constexpr int kSingleChannel = 3;
 
 struct LayerShape {
   int samplesPerChannel;
-  int granuleSamples;  // samples of one sub-band per granule
+  int granuleSamples;   // samples of one sub-band per granule
   int granulesPerPart;  // granules that share one set of scale factors
-  int paddingSlot;  // bytes
+  int paddingSlot;      // bytes
   bool scaleFactorSelection;
 };
 

@@ -22,7 +22,8 @@ inline void ReadValues(Layer12BitReader& reader, const Layer12Quantizer& quantiz
 }
 
 inline void WriteSamples(const int32_t* values, int count, float factor, float* out) {
-  for (int k = 0; k < count; ++k) out[k * kLayer12RowFloats] = static_cast<float>(values[k]) * factor;
+  for (int k = 0; k < count; ++k)
+    out[k * kLayer12RowFloats] = static_cast<float>(values[k]) * factor;
 }
 
 inline void WriteZeros(int count, float* out) {

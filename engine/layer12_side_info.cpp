@@ -26,7 +26,8 @@ void ReadLayer12Allocation(Layer12BitReader& reader, const Layer12AllocationLayo
     for (int i = 0; i < group.subbands; ++i, ++sb) {
       if (sb < info.bound) {
         for (int ch = 0; ch < channels; ++ch)
-          info.entry[sb][ch].quantizer = &layout.quantizers[(*group.classOf)[reader.GetBits(group.codeBits)]];
+          info.entry[sb][ch].quantizer =
+              &layout.quantizers[(*group.classOf)[reader.GetBits(group.codeBits)]];
       } else {
         const Layer12Quantizer* shared =
             &layout.quantizers[(*group.classOf)[reader.GetBits(group.codeBits)]];
@@ -39,8 +40,7 @@ void ReadLayer12Allocation(Layer12BitReader& reader, const Layer12AllocationLayo
     for (Layer12Allocation& entry : info.entry[sb]) entry.quantizer = &layout.quantizers[0];
 }
 
-void ReadLayer12ScaleFactors(Layer12BitReader& reader, bool withSelection,
-                             Layer12FrameInfo& info) {
+void ReadLayer12ScaleFactors(Layer12BitReader& reader, bool withSelection, Layer12FrameInfo& info) {
   uint8_t selection[kLayer12Subbands][2] = {};
   for (int sb = 0; sb < info.subbands; ++sb)
     for (int ch = 0; ch < info.channels; ++ch)

@@ -11,12 +11,12 @@ namespace orvana::engine {
 
 struct Layer12Allocation {
   const Layer12Quantizer* quantizer = nullptr;  // never null once read
-  float factor[3] = {};  // step factor times scale factor, per part
+  float factor[3] = {};                         // step factor times scale factor, per part
 };
 
 struct Layer12FrameInfo {
   int32_t channels = 0;
-  int32_t bound = 0;  // sub-bands from here on share allocation and samples (32: none)
+  int32_t bound = 0;     // sub-bands from here on share allocation and samples (32: none)
   int32_t subbands = 0;  // sub-bands of the allocation layout
   Layer12Allocation entry[kLayer12Subbands][2];  // [sb][ch]; above `subbands`: none
 };
@@ -30,8 +30,7 @@ void ReadLayer12Allocation(Layer12BitReader& reader, const Layer12AllocationLayo
 // With `withSelection` (Layer II) two selection bits per entry come first and
 // say which of the three parts share a factor; without, one factor serves the
 // whole frame.
-void ReadLayer12ScaleFactors(Layer12BitReader& reader, bool withSelection,
-                             Layer12FrameInfo& info);
+void ReadLayer12ScaleFactors(Layer12BitReader& reader, bool withSelection, Layer12FrameInfo& info);
 
 // Sample bits of one granule in sub-bands [from, to), a shared sub-band
 // counted once.

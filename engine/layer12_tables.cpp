@@ -47,7 +47,8 @@ constexpr Layer12ClassMap kMiddleClasses = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11
 constexpr Layer12ClassMap kHighClasses = {0, 1, 2, 3, 4, 5, 6, 17};
 constexpr Layer12ClassMap kTopClasses = {0, 1, 2, 17};
 // Tables 2 and 3 (low bit rates).
-constexpr Layer12ClassMap kNarrowLowClasses = {0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+constexpr Layer12ClassMap kNarrowLowClasses = {0, 1,  2,  4,  5,  6,  7,  8,
+                                               9, 10, 11, 12, 13, 14, 15, 16};
 constexpr Layer12ClassMap kNarrowHighClasses = {0, 1, 2, 4, 5, 6, 7, 8};
 // Table 4 (low sampling frequencies).
 constexpr Layer12ClassMap kLsfLowClasses = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
@@ -88,8 +89,9 @@ const Layer12Quantizer kLayer2Quantizers[18] = {
 };
 
 const Layer12Quantizer kLayer1Quantizers[16] = {
-    {},           Plain(2, 1),  Plain(3, 1),  Plain(4, 1),  Plain(5, 1),  Plain(6, 1),
-    Plain(7, 1),  Plain(8, 1),  Plain(9, 1),  Plain(10, 1), Plain(11, 1), Plain(12, 1),
+    {},           Plain(2, 1),  Plain(3, 1),  Plain(4, 1),
+    Plain(5, 1),  Plain(6, 1),  Plain(7, 1),  Plain(8, 1),
+    Plain(9, 1),  Plain(10, 1), Plain(11, 1), Plain(12, 1),
     Plain(13, 1), Plain(14, 1), Plain(15, 1), {16, 16, 0, 0.0f, nullptr},
 };
 

@@ -18,10 +18,10 @@ inline constexpr int kLayer12ScaleFactors = 64;
 // samples, looked up as triples[3 code .. 3 code + 2] with the offset already
 // taken off. A sample's amplitude is value * stepFactor * scale factor.
 struct Layer12Quantizer {
-  uint8_t codeBits = 0;  // 0: no allocation
+  uint8_t codeBits = 0;     // 0: no allocation
   uint8_t granuleBits = 0;  // bits of one granule of the sub-band
   int32_t offset = 0;
-  float stepFactor = 0;  // 2 / steps
+  float stepFactor = 0;             // 2 / steps
   const int8_t* triples = nullptr;  // every code of codeBits bits has an entry
 };
 
@@ -37,7 +37,7 @@ struct Layer12AllocationGroup {
 
 struct Layer12AllocationLayout {
   const Layer12Quantizer* quantizers;  // indexed by the maps' classes
-  int subbands;  // sub-bands with an allocation
+  int subbands;                        // sub-bands with an allocation
   Layer12AllocationGroup groups[4];
 };
 

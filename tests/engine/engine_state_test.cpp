@@ -223,7 +223,8 @@ std::vector<int16_t> DecodeWithFlags(const std::vector<uint8_t>& data, uint8_t f
 }
 
 TEST(ChannelStages, SingleChannelsAndMixDownOfAStereoStream) {
-  for (const char* name : {"l3-44100-stereo-cbr128-crc.mp3", "l3-44100-vbr-xing.mp3"}) {
+  for (const char* name : {"l3-44100-stereo-cbr128-crc.mp3", "l3-44100-vbr-xing.mp3",
+                           "l2-48000-joint-cbr192.mp2", "l1-fl1.bit"}) {
     const std::vector<uint8_t> data = ReadTestFile(name);
     const std::vector<int16_t> stereo = DecodeWithFlags(data, output_flags::kChannelsAsCoded);
     const std::vector<int16_t> left = DecodeWithFlags(data, output_flags::kLeftOnly);
