@@ -41,6 +41,8 @@ class Layer3BitReader {
   }
 
   bool Overrun() const { return next_ > limit_; }
+  // The next byte to load (one past the last byte read).
+  const uint8_t* next() const { return next_; }
 
  private:
   // At most 31 bits remain after a read of at least one bit.

@@ -144,7 +144,7 @@ TEST_F(FrameDecoding, MissingReservoirDataPlaysSilence) {
   // Opened anew at a frame whose main data starts in earlier frames.
   int first = 1;
   while (first < static_cast<int>(frames.size())) {
-    std::vector<uint8_t> frame(At(first), At(first) + 8);
+    std::vector<uint8_t> frame(At(first), At(first) + 16);
     Layer3BitReader reader;
     reader.Start(frame.data() + 6);  // after header and CRC
     if (reader.GetBits(9) > 0) break;

@@ -90,9 +90,9 @@ TEST_F(Scanning, OnlyFramesOfTheFirstVersionLayerAndRate) {
 }
 
 TEST_F(Scanning, CutOffLastFrameIsNotAFrame) {
-  std::vector<uint8_t> data = Join({frames[0], frames[1], frames[2]});
-  data.resize(data.size() - 10);
-  EXPECT_EQ(ScanAll(data).size(), 2u);
+  const std::vector<uint8_t> whole = Join({frames[0], frames[1], frames[2]});
+  const std::vector<uint8_t> cut(whole.begin(), whole.end() - 10);
+  EXPECT_EQ(ScanAll(cut).size(), 2u);
 }
 
 TEST_F(Scanning, TextIsNotMpegAudio) {
