@@ -101,7 +101,17 @@ class Layer12BitReader {
   int BitsLeft() const { return static_cast<int>(end_ - next_) * 8 + available_; }
 
  private:
+  // Loads whole bytes until more than 24 bits are cached: with 4 bytes left
+  // in one load of which the needed bytes are taken, near the end byte by byte.
   void Refill() {
+    if (end_ - next_ >= 4) {
+      const int bits = (32 - available_) & ~7;
+      const uint64_t word = uint64_t{next_[0]} << 24 | next_[1] << 16 | next_[2] << 8 | next_[3];
+      cache_ = static_cast<uint32_t>(uint64_t{cache_} << bits | word >> (32 - bits));
+      next_ += bits / 8;
+      available_ += bits;
+      return;
+    }
     while (available_ <= 24) {
       cache_ = cache_ << 8 | LoadByte();
       available_ += 8;

@@ -30,10 +30,11 @@ inline void WriteZeros(int count, float* out) {
   for (int k = 0; k < count; ++k) out[k * kLayer12RowFloats] = 0.0f;
 }
 
-}  // namespace
-
-void DecodeLayer12Granule(Layer12BitReader& reader, const Layer12FrameInfo& info, int part,
-                          int granuleSamples, int limit, int skipBits, float* rows) {
+// The granule loop with the sample count known at compile time, so that
+// Layer II's three samples a sub-band unroll.
+template <int kGranuleSamples>
+void DecodeSubbands(Layer12BitReader& reader, const Layer12FrameInfo& info, int part, int limit,
+                    float* rows) {
   const int channels = info.channels;
   int32_t values[kMaxGranuleSamples];
   for (int sb = 0; sb < limit; ++sb) {
@@ -42,24 +43,34 @@ void DecodeLayer12Granule(Layer12BitReader& reader, const Layer12FrameInfo& info
     if (sb < info.bound) {
       for (int ch = 0; ch < channels; ++ch) {
         if (entry[ch].quantizer->codeBits == 0) {
-          WriteZeros(granuleSamples, out + ch);
+          WriteZeros(kGranuleSamples, out + ch);
           continue;
         }
-        ReadValues(reader, *entry[ch].quantizer, granuleSamples, values);
-        WriteSamples(values, granuleSamples, entry[ch].factor[part], out + ch);
+        ReadValues(reader, *entry[ch].quantizer, kGranuleSamples, values);
+        WriteSamples(values, kGranuleSamples, entry[ch].factor[part], out + ch);
       }
       continue;
     }
     // Above the bound one code serves both channels, each with its own factor.
     if (entry[0].quantizer->codeBits == 0) {
-      WriteZeros(granuleSamples, out);
-      WriteZeros(granuleSamples, out + 1);
+      WriteZeros(kGranuleSamples, out);
+      WriteZeros(kGranuleSamples, out + 1);
       continue;
     }
-    ReadValues(reader, *entry[0].quantizer, granuleSamples, values);
-    WriteSamples(values, granuleSamples, entry[0].factor[part], out);
-    WriteSamples(values, granuleSamples, entry[1].factor[part], out + 1);
+    ReadValues(reader, *entry[0].quantizer, kGranuleSamples, values);
+    WriteSamples(values, kGranuleSamples, entry[0].factor[part], out);
+    WriteSamples(values, kGranuleSamples, entry[1].factor[part], out + 1);
   }
+}
+
+}  // namespace
+
+void DecodeLayer12Granule(Layer12BitReader& reader, const Layer12FrameInfo& info, int part,
+                          int granuleSamples, int limit, int skipBits, float* rows) {
+  if (granuleSamples == kMaxGranuleSamples)
+    DecodeSubbands<kMaxGranuleSamples>(reader, info, part, limit, rows);
+  else
+    DecodeSubbands<1>(reader, info, part, limit, rows);
   if (skipBits > 0) reader.SkipBits(skipBits);
 }
 
