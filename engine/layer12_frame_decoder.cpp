@@ -90,7 +90,7 @@ DecodeResult DecodeFrame(EngineState& engine, const uint8_t* frame, int availabl
   // Samples read from missing bits would play at full scale: a frame whose
   // allocation claims more than it holds is refused instead.
   const int granuleBits = Layer12GranuleBits(info, 0, info.subbands);
-  if (reader.PastEnd() || reader.BitsLeft() < kGranules * granuleBits) return {};
+  if (reader.BitsLeft() < kGranules * granuleBits) return {};
 
   const int limit = l12.decodeLimit;
   const int skipBits = Layer12GranuleBits(info, limit, info.subbands);

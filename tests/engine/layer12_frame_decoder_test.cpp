@@ -441,6 +441,21 @@ TEST(Layer12Hostile, AllocationClaimingMoreThanTheFrameIsRefused) {
   EXPECT_EQ(Decode(*layerI, FinishFrame(all, tiny), pcm).bytesConsumed, 0);
 }
 
+TEST(Layer12Frame, FrameFilledToItsLastBitDecodes) {
+  // Layer I at 32 kbit/s and 44.1 kHz: 32 bytes, 36 with padding, and the
+  // all-zero allocation of two channels takes 4 + 32 bytes.
+  Layer12Header h{3, 1, 0, 1, 0, 0, false, true};
+  BitWriter w = StartFrame(h);
+  PutRepeated(w, 0, 4, 64);
+  ASSERT_EQ(w.bitCount(), 36u * 8);
+  auto engine = Opened(h);
+  Pcm pcm;
+  EXPECT_EQ(Decode(*engine, FinishFrame(w, h), pcm).bytesConsumed, 36);
+  h.padding = 0;
+  EXPECT_EQ(Decode(*engine, FinishFrame(StartFrame(h), h), pcm).bytesConsumed, 0)
+      << "four bytes short of its allocation";
+}
+
 TEST(Layer12Hostile, FrameCutShortIsRefused) {
   const std::vector<uint8_t> frame = FinishFrame(GroupedFrame(kTable2Stereo), kTable2Stereo);
   auto engine = Opened(kTable2Stereo);
