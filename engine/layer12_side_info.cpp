@@ -23,16 +23,14 @@ void ReadLayer12Allocation(Layer12BitReader& reader, const Layer12AllocationLayo
   info.subbands = layout.subbands;
   int sb = 0;
   for (const Layer12AllocationGroup& group : layout.groups) {
+    const auto readQuantizer = [&] {
+      return &layout.quantizers[(*group.classOf)[reader.GetBits(group.codeBits)]];
+    };
     for (int i = 0; i < group.subbands; ++i, ++sb) {
       if (sb < info.bound) {
-        for (int ch = 0; ch < channels; ++ch)
-          info.entry[sb][ch].quantizer =
-              &layout.quantizers[(*group.classOf)[reader.GetBits(group.codeBits)]];
+        for (int ch = 0; ch < channels; ++ch) info.entry[sb][ch].quantizer = readQuantizer();
       } else {
-        const Layer12Quantizer* shared =
-            &layout.quantizers[(*group.classOf)[reader.GetBits(group.codeBits)]];
-        info.entry[sb][0].quantizer = shared;
-        info.entry[sb][1].quantizer = shared;
+        info.entry[sb][0].quantizer = info.entry[sb][1].quantizer = readQuantizer();
       }
     }
   }

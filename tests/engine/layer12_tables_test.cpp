@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace orvana::engine {
 namespace {
 
@@ -135,39 +133,6 @@ TEST(Layer2Quantizers, GroupedCodesOfThreeFiveAndNineSteps) {
   EXPECT_EQ(nine[3 * 1 + 0], -3);
   EXPECT_EQ(nine[3 * 1 + 1], -4);
   EXPECT_EQ(nine[3 * 728 + 2], 4);
-}
-
-TEST(Layer2Quantizers, PlainCodesAreCenteredOnTheirMiddleStep) {
-  const Layer12Quantizer& seven = kLayer2Quantizers[3];
-  EXPECT_EQ(seven.codeBits, 3);
-  EXPECT_EQ(seven.granuleBits, 9);
-  EXPECT_EQ(seven.offset, 3);
-  const Layer12Quantizer& widest = kLayer2Quantizers[17];
-  EXPECT_EQ(widest.codeBits, 16);
-  EXPECT_EQ(widest.granuleBits, 48);
-  EXPECT_EQ(widest.offset, 32767);
-  EXPECT_FLOAT_EQ(widest.stepFactor, 2.0f / 65535);
-}
-
-TEST(Layer1Quantizers, AllocationGivesBitsAndForbiddenFifteenIsSilent) {
-  for (int a = 1; a < 15; ++a) {
-    const Layer12Quantizer& q = kLayer1Quantizers[a];
-    EXPECT_EQ(q.codeBits, a + 1);
-    EXPECT_EQ(q.granuleBits, a + 1) << "one sample a granule";
-    EXPECT_EQ(q.offset, (1 << a) - 1);
-    EXPECT_FLOAT_EQ(q.stepFactor, 2.0f / ((1 << (a + 1)) - 1));
-  }
-  EXPECT_EQ(kLayer1Quantizers[15].codeBits, 16) << "its bits are still read";
-  EXPECT_EQ(kLayer1Quantizers[15].stepFactor, 0.0f);
-  EXPECT_EQ(kLayer1Quantizers[0].codeBits, 0);
-}
-
-TEST(Layer12ScaleFactors, ThirdsOfAnOctaveInThe16BitScale) {
-  EXPECT_EQ(kLayer12ScaleFactor[0], 65536.0f);
-  EXPECT_EQ(kLayer12ScaleFactor[3], 32768.0f);
-  EXPECT_EQ(kLayer12ScaleFactor[62], std::ldexp(kLayer12ScaleFactor[2], -20));
-  for (int i = 0; i < kLayer12ScaleFactors; ++i)
-    EXPECT_NEAR(kLayer12ScaleFactor[i] / (65536.0 * std::exp2(-i / 3.0)), 1.0, 1e-7) << i;
 }
 
 }  // namespace
