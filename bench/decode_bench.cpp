@@ -1,8 +1,10 @@
 // Prints how fast orvana-cli decodes a five-minute 44.1 kHz stereo 128 kbit/s
-// MP3 (median of five runs, raw output to /dev/null), the same for mpg123 when
-// it is installed, and where the engine's time goes in-process: the front end
-// alone, with the hybrid filterbank, and with the synthesis.
-// The test file is made once with sox and lame and kept under the build tree.
+// MP3 and a five-minute 48 kHz stereo 192 kbit/s MP2 (median of five runs, raw
+// output to /dev/null), the same for mpg123 when it is installed, and where
+// the engine's time goes in-process: the front end alone, with the hybrid
+// filterbank (Layer III), and with the synthesis.
+// The test files are made once with sox, lame and twolame and kept under the
+// build tree.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -40,31 +42,54 @@ bool Have(const char* program) {
   return std::system((std::string("command -v ") + program + " > /dev/null 2>&1").c_str()) == 0;
 }
 
+struct BenchStream {
+  const char* fileName;
+  const char* description;
+  int sampleRate;
+  const char* encoder;  // command encoding IN to OUT
+};
+
+const BenchStream kLayer3Stream{"five-minutes-44100-stereo-128k.mp3",
+                                "44.1 kHz stereo, 128 kbit/s", 44100,
+                                "lame --quiet -b 128 IN OUT"};
+const BenchStream kLayer2Stream{"five-minutes-48000-stereo-192k.mp2",
+                                "Layer II, 48 kHz stereo, 192 kbit/s", 48000,
+                                "twolame --quiet -b 192 IN OUT"};
+
+std::string Replaced(std::string text, const std::string& what, const std::string& with) {
+  text.replace(text.find(what), what.size(), with);
+  return text;
+}
+
 // A music-like signal: a repeating figure of plucked two-note chords over
-// pink noise that swells and fades, normalised to -3 dB.
-fs::path TestFile() {
+// pink noise that swells and fades, normalised to -3 dB, then encoded.
+fs::path TestFile(const BenchStream& stream) {
   const fs::path dir = fs::path(ORVANA_CLI_PATH).parent_path().parent_path() / "bench-data";
-  const fs::path mp3 = dir / "five-minutes-44100-stereo-128k.mp3";
-  if (fs::exists(mp3)) return mp3;
+  const fs::path encoded = dir / stream.fileName;
+  if (fs::exists(encoded)) return encoded;
   fs::create_directories(dir);
   const std::string notes = (dir / "notes.wav").string();
   const std::string noise = (dir / "noise.wav").string();
   const std::string music = (dir / "music.wav").string();
+  const std::string rate = std::to_string(stream.sampleRate);
+  const std::string encode =
+      Replaced(Replaced(stream.encoder, "IN", "'" + music + "'"), "OUT", "'" + encoded.string() + "'");
   const std::string make =
-      "sox -q -n -r 44100 -c 2 -b 16 '" + notes + "' synth 0.4 pluck C3 pluck G3 :"
+      "sox -q -n -r " + rate + " -c 2 -b 16 '" + notes + "' synth 0.4 pluck C3 pluck G3 :"
       " synth 0.4 pluck E3 pluck C4 : synth 0.4 pluck A2 pluck E4 : synth 0.8 pluck F3 pluck A4"
       " repeat 149"
-      " && sox -q -n -r 44100 -c 2 -b 16 '" + noise + "' synth 300 pinknoise pinknoise"
+      " && sox -q -n -r " + rate + " -c 2 -b 16 '" + noise + "' synth 300 pinknoise pinknoise"
       " tremolo 0.3 50 gain -18"
       " && sox -q -m '" + notes + "' '" + noise + "' '" + music + "' gain -n -3"
-      " && lame --quiet -b 128 '" + music + "' '" + mp3.string() + "'";
+      " && " + encode;
   const int status = std::system(make.c_str());
   for (const std::string& made : {notes, noise, music}) fs::remove(made);
   if (status != 0) {
-    std::fprintf(stderr, "decode_bench: sox and lame are needed to make the test file\n");
+    fs::remove(encoded);
+    std::fprintf(stderr, "decode_bench: sox, lame and twolame are needed to make the test files\n");
     std::exit(1);
   }
-  return mp3;
+  return encoded;
 }
 
 double TimeCommand(const std::string& command) {
@@ -83,6 +108,8 @@ double TimeCommand(const std::string& command) {
 void NoChannelStage(EngineState&, int16_t*, int) {}
 void NoSynthesis(SynthesisState&, const KernelSlots&, const EqualizerState&, const float*,
                  int16_t*, int) {}
+void NoLayer12Synthesis(SynthesisState&, const KernelSlots&, const EqualizerState&, const float*,
+                        int, int16_t*) {}
 
 enum class Depth { kFrontEnd, kFilterbank, kWhole };
 
@@ -90,7 +117,10 @@ enum class Depth { kFrontEnd, kFilterbank, kWhole };
 double TimeEngine(EngineState& engine, const std::vector<uint8_t>& data, Depth depth) {
   StreamDecoder decoder(engine, data.data(), data.size());
   if (decoder.Open(kPlayerMaxFrequency) != StreamDecoder::OpenResult::kReady) std::exit(1);
-  if (depth == Depth::kFrontEnd) engine.channelStage = &NoChannelStage;
+  if (depth == Depth::kFrontEnd) {
+    engine.channelStage = &NoChannelStage;
+    engine.layer12OutputStage = &NoLayer12Synthesis;
+  }
   if (depth == Depth::kFilterbank) engine.outputStage = &NoSynthesis;
   std::vector<int16_t> pcm(decoder.format().samplesPerFrame);
   const auto start = Clock::now();
@@ -99,13 +129,33 @@ double TimeEngine(EngineState& engine, const std::vector<uint8_t>& data, Depth d
   return Seconds(start);
 }
 
-}  // namespace
+struct StageTimes {
+  double front = 1e9, filterbank = 1e9, whole = 1e9;
+};
 
-int main() {
-  const fs::path file = TestFile();
-  std::printf("test file: %s (%.0f s, 44.1 kHz stereo, 128 kbit/s)\n", file.c_str(),
-              kStreamSeconds);
+// The depths take turns so that a busy machine weighs on all alike; the best
+// of the runs counts. The filterbank depth only for Layer III.
+StageTimes TimeStages(const std::vector<uint8_t>& data, bool withFilterbank) {
+  auto engine = std::make_unique<EngineState>();
+  engine->SelectKernels(DetectCpu());
+  StageTimes best;
+  for (int i = 0; i < kRuns; ++i) {
+    best.front = std::min(best.front, TimeEngine(*engine, data, Depth::kFrontEnd));
+    if (withFilterbank)
+      best.filterbank = std::min(best.filterbank, TimeEngine(*engine, data, Depth::kFilterbank));
+    best.whole = std::min(best.whole, TimeEngine(*engine, data, Depth::kWhole));
+  }
+  return best;
+}
 
+std::vector<uint8_t> FileBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// orvana-cli against mpg123 on the whole file.
+void CompareWithMpg123(const BenchStream& stream, const fs::path& file) {
+  std::printf("test file: %s (%.0f s, %s)\n", file.c_str(), kStreamSeconds, stream.description);
   const double orvana =
       TimeCommand("'" + std::string(ORVANA_CLI_PATH) + "' decode '" + file.string() + "' /dev/null");
   std::printf("orvana-cli decode: median %.3f s of %d runs, %.1fx real time\n", orvana, kRuns,
@@ -118,27 +168,33 @@ int main() {
   } else {
     std::printf("mpg123 not installed: no comparison\n");
   }
+}
 
-  std::ifstream in(file, std::ios::binary);
-  const std::vector<uint8_t> data{std::istreambuf_iterator<char>(in),
-                                  std::istreambuf_iterator<char>()};
-  // The three depths take turns so that a busy machine weighs on all alike;
-  // the best of the runs counts.
-  auto engine = std::make_unique<EngineState>();
-  engine->SelectKernels(DetectCpu());
-  double front = 1e9, filterbank = 1e9, whole = 1e9;
-  for (int i = 0; i < kRuns; ++i) {
-    front = std::min(front, TimeEngine(*engine, data, Depth::kFrontEnd));
-    filterbank = std::min(filterbank, TimeEngine(*engine, data, Depth::kFilterbank));
-    whole = std::min(whole, TimeEngine(*engine, data, Depth::kWhole));
-  }
+void PrintStage(const char* stage, double seconds, double whole, const char* what = "") {
+  std::printf("  %-21s %.3f s (%.0f %%)%s\n", stage, seconds, 100 * seconds / whole, what);
+}
+
+}  // namespace
+
+int main() {
+  const fs::path file = TestFile(kLayer3Stream);
+  CompareWithMpg123(kLayer3Stream, file);
+  const StageTimes layer3 = TimeStages(FileBytes(file), true);
   std::printf("in-process, kernels of this processor (best of %d):\n", kRuns);
-  std::printf("  whole decode          %.3f s\n", whole);
-  std::printf("  front end             %.3f s (%.0f %%): scanning, side info, Huffman, requantisation, stereo, alias, equaliser\n",
-              front, 100 * front / whole);
-  std::printf("  hybrid filterbank     %.3f s (%.0f %%)\n", filterbank - front,
-              100 * (filterbank - front) / whole);
-  std::printf("  polyphase synthesis   %.3f s (%.0f %%)\n", whole - filterbank,
-              100 * (whole - filterbank) / whole);
+  std::printf("  whole decode          %.3f s\n", layer3.whole);
+  PrintStage("front end", layer3.front, layer3.whole,
+             ": scanning, side info, Huffman, requantisation, stereo, alias, equaliser");
+  PrintStage("hybrid filterbank", layer3.filterbank - layer3.front, layer3.whole);
+  PrintStage("polyphase synthesis", layer3.whole - layer3.filterbank, layer3.whole);
+
+  std::printf("\n");
+  const fs::path layer2File = TestFile(kLayer2Stream);
+  CompareWithMpg123(kLayer2Stream, layer2File);
+  const StageTimes layer2 = TimeStages(FileBytes(layer2File), false);
+  std::printf("in-process, kernels of this processor (best of %d):\n", kRuns);
+  std::printf("  whole decode          %.3f s\n", layer2.whole);
+  PrintStage("front end", layer2.front, layer2.whole,
+             ": scanning, allocation, scale factors, samples");
+  PrintStage("polyphase synthesis", layer2.whole - layer2.front, layer2.whole);
   return 0;
 }

@@ -24,10 +24,6 @@ int Fail(const std::string& subject, const std::string& message) {
   return 1;
 }
 
-const char* LayerName(int layerCode) {
-  return layerCode == 3 ? "Layer I" : layerCode == 2 ? "Layer II" : "this layer";
-}
-
 int Run(int argc, char** argv) {
   bool fullBand = false;
   std::vector<std::string> paths;
@@ -55,8 +51,6 @@ int Run(int argc, char** argv) {
   switch (decoder.Open(fullBand ? engine::kFullBandMaxFrequency : engine::kPlayerMaxFrequency)) {
     case engine::StreamDecoder::OpenResult::kNotMpegAudio:
       return Fail(input, kUnknownFormat);
-    case engine::StreamDecoder::OpenResult::kLayerNotSupported:
-      return Fail(input, std::string(LayerName(decoder.layerCode())) + " is not supported yet");
     case engine::StreamDecoder::OpenResult::kReady:
       break;
   }

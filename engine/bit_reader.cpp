@@ -9,7 +9,7 @@ void Layer12BitReader::SkipBits(int n) {
     // Whole bytes are passed over without being read; past the end they
     // count as read zeros.
     if (wholeBytes > end_ - next_) {
-      pastEnd_ = true;
+      zeroBytes_ += wholeBytes - static_cast<int>(end_ - next_);
       next_ = end_;
     } else {
       next_ += wholeBytes;

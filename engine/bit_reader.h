@@ -81,7 +81,7 @@ class Layer12BitReader {
     end_ = end;
     cache_ = 0;
     available_ = 0;
-    pastEnd_ = false;
+    zeroBytes_ = 0;
   }
 
   // 1 <= n <= 24.
@@ -95,11 +95,24 @@ class Layer12BitReader {
 
   void SkipBits(int n);
 
-  // True once a read needed bytes beyond the end.
-  bool PastEnd() const { return pastEnd_; }
+  // Bits not yet read or skipped before the end; negative once more bits
+  // were taken than the buffer holds. The cache's look-ahead does not count.
+  int BitsLeft() const { return static_cast<int>(end_ - next_ - zeroBytes_) * 8 + available_; }
+  // True once more bits were taken than the buffer holds.
+  bool PastEnd() const { return BitsLeft() < 0; }
 
  private:
+  // Loads whole bytes until more than 24 bits are cached: with 4 bytes left
+  // in one load of which the needed bytes are taken, near the end byte by byte.
   void Refill() {
+    if (end_ - next_ >= 4) {
+      const int bits = (32 - available_) & ~7;
+      const uint64_t word = uint64_t{next_[0]} << 24 | next_[1] << 16 | next_[2] << 8 | next_[3];
+      cache_ = static_cast<uint32_t>(uint64_t{cache_} << bits | word >> (32 - bits));
+      next_ += bits / 8;
+      available_ += bits;
+      return;
+    }
     while (available_ <= 24) {
       cache_ = cache_ << 8 | LoadByte();
       available_ += 8;
@@ -107,7 +120,7 @@ class Layer12BitReader {
   }
   uint32_t LoadByte() {
     if (next_ < end_) return *next_++;
-    pastEnd_ = true;
+    ++zeroBytes_;
     return 0;
   }
 
@@ -115,7 +128,7 @@ class Layer12BitReader {
   const uint8_t* end_ = nullptr;
   uint32_t cache_ = 0;
   int available_ = 0;
-  bool pastEnd_ = false;
+  int zeroBytes_ = 0;  // zero bytes loaded or passed over beyond the end
 };
 
 }  // namespace orvana::engine

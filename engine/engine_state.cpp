@@ -4,6 +4,7 @@
 
 #include "engine/cpu_features.h"
 #include "engine/kernel_selection.h"
+#include "engine/layer12_frame_decoder.h"
 #include "engine/layer3_frame_decoder.h"
 
 namespace orvana::engine {
@@ -11,6 +12,7 @@ namespace orvana::engine {
 namespace {
 
 constexpr int kLayerIIICode = 1;
+constexpr int kLayerIICode = 2;
 constexpr int kHighestNyquistFrequency = 24000;
 
 int SubbandLimit(int sampleRate, int rateShift, int maxFrequency) {
@@ -63,12 +65,16 @@ int EngineState::InitDecoder(const FrameHeader& header, int frameLength, int rat
   c.frameLength = frameLength;
   c.mpeg1 = header.versionId;
 
-  if (header.layerCode != kLayerIIICode) {
-    // Layers I and II are not decoded yet.
-    return 0;
+  if (header.layerCode == kLayerIIICode) {
+    OpenLayer3Stream(*this, header);
+    frameDecoder = &DecodeLayer3Frame;
+  } else if (header.layerCode == kLayerIICode) {
+    if (!OpenLayer2Stream(*this, header)) return 0;
+    frameDecoder = &DecodeLayer2Frame;
+  } else {
+    if (!OpenLayer1Stream(*this, header)) return 0;
+    frameDecoder = &DecodeLayer1Frame;
   }
-  OpenLayer3Stream(*this, header);
-  frameDecoder = &DecodeLayer3Frame;
 
   c.frameSamples = c.outChannels * c.samplesPerChannel;
   c.outputBytes = c.frameSamples * 2;

@@ -10,6 +10,7 @@
 #include "engine/equalizer.h"
 #include "engine/frame_header.h"
 #include "engine/kernel_slots.h"
+#include "engine/layer12_side_info.h"
 #include "engine/layer3_band_layout.h"
 #include "engine/layer3_requantize.h"
 #include "engine/layer3_scale_factors.h"
@@ -96,6 +97,16 @@ struct Layer3State {
   int32_t lsfGranuleSlot = 0;
 };
 
+struct Layer12State {
+  Layer12BitReader reader;
+  Layer12FrameInfo frame;
+  FrameHeader streamHeader;  // of the open stream: later frames must match it
+  int32_t decodeLimit = 0;  // sub-bands decoded; the sample bits above are skipped
+  // Synthesis input: up to 36 time slots of 64 floats (2 sb + ch, or sb for a
+  // single-channel stream).
+  alignas(32) float samples[36 * 64] = {};
+};
+
 class EngineState {
  public:
   EngineState();  // plain kernels, no stream open
@@ -139,6 +150,7 @@ class EngineState {
   StreamConfig config;
   OutputFormat outputFormat;
   Layer3State layer3;
+  Layer12State layer12;
   SynthesisState synthesis;
   EqualizerState equalizer;
 };

@@ -6,8 +6,6 @@ namespace orvana::engine {
 
 StreamDecoder::OpenResult StreamDecoder::Open(int maxFrequency) {
   if (!scanner_.FindFirstFrame()) return OpenResult::kNotMpegAudio;
-  constexpr int kLayerIIICode = 1;
-  if (scanner_.firstHeader().layerCode != kLayerIIICode) return OpenResult::kLayerNotSupported;
   if (!engine_.InitDecoder(scanner_.firstHeader(), scanner_.firstFrameLength(), 0, 0,
                            output_flags::kChannelsAsCoded, maxFrequency))
     return OpenResult::kNotMpegAudio;

@@ -12,7 +12,7 @@ namespace orvana::engine {
 
 class StreamDecoder {
  public:
-  enum class OpenResult { kReady, kNotMpegAudio, kLayerNotSupported };
+  enum class OpenResult { kReady, kNotMpegAudio };
 
   StreamDecoder(EngineState& engine, const uint8_t* data, size_t size)
       : engine_(engine), scanner_(data, size), data_(data) {}

@@ -5,8 +5,9 @@ set -euo pipefail
 
 build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio alsa-utils)
-# The decode benchmark makes its test file with sox and lame and compares with mpg123.
-bench_packages=(sox lame mpg123)
+# The decode benchmark makes its test files with sox, lame and twolame and compares
+# with mpg123.
+bench_packages=(sox lame twolame mpg123)
 
 case "${1:-run}" in
   run) wanted=("${build_packages[@]}") ;;

@@ -157,12 +157,5 @@ TEST(StreamDecoder, FreeFormatFramesTakeTheFirstLength) {
   EXPECT_GT(count, 60);
 }
 
-TEST(StreamDecoder, LayerIAndIIAreNotDecodedYet) {
-  for (const char* name : {"l1-fl1.bit", "l2-fl10.bit", "l2-48000-joint-cbr192.mp2"}) {
-    const auto decoded = testing::DecodeWholeStream(ReadTestFile(name), kPlayerMaxFrequency, 1);
-    EXPECT_EQ(decoded.open, StreamDecoder::OpenResult::kLayerNotSupported) << name;
-  }
-}
-
 }  // namespace
 }  // namespace orvana::engine
