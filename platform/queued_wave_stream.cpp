@@ -1,0 +1,97 @@
+#include "platform/queued_wave_stream.h"
+
+namespace orvana::platform {
+
+QueuedWaveStream::QueuedWaveStream(const WaveFormat& format, MessageQueue* notify)
+    : format_(format), notify_(notify) {}
+
+QueuedWaveStream::~QueuedWaveStream() { StopWorker(); }
+
+void QueuedWaveStream::StartWorker() {
+  worker_ = std::thread([this] {
+    std::unique_lock lock(mutex_);
+    RunWorker(lock);
+  });
+}
+
+void QueuedWaveStream::StopWorker() {
+  {
+    std::lock_guard lock(mutex_);
+    closing_ = true;
+  }
+  changed_.notify_all();
+  if (worker_.joinable()) worker_.join();
+}
+
+MmResult QueuedWaveStream::Prepare(WaveHeader& header) {
+  if (header.data == nullptr && header.bufferLength > 0) return MMSYSERR_INVALPARAM;
+  header.flags.fetch_or(WHDR_PREPARED);
+  return MMSYSERR_NOERROR;
+}
+
+MmResult QueuedWaveStream::Unprepare(WaveHeader& header) {
+  if (header.flags.load() & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+  header.flags.fetch_and(~WHDR_PREPARED);
+  return MMSYSERR_NOERROR;
+}
+
+MmResult QueuedWaveStream::Write(WaveHeader& header) {
+  const uint32_t flags = header.flags.load();
+  if (!(flags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
+  if (flags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+  {
+    std::lock_guard lock(mutex_);
+    if (const MmResult refusal = CheckWritable(); refusal != MMSYSERR_NOERROR) return refusal;
+    header.flags.store((flags & ~WHDR_DONE) | WHDR_INQUEUE);
+    const uint64_t frames = header.bufferLength / format_.blockAlign;
+    blocks_.push_back({&header, queuedEndFrame_, queuedEndFrame_ + frames});
+    queuedEndFrame_ += frames;
+    OnBlockQueued();
+  }
+  changed_.notify_all();
+  return MMSYSERR_NOERROR;
+}
+
+MmResult QueuedWaveStream::SetVolume(uint32_t leftRight) {
+  volume_.store(leftRight);
+  return MMSYSERR_NOERROR;
+}
+
+MmResult QueuedWaveStream::GetVolume(uint32_t& leftRight) {
+  leftRight = volume_.load();
+  return MMSYSERR_NOERROR;
+}
+
+MmResult QueuedWaveStream::Close() {
+  {
+    std::lock_guard lock(mutex_);
+    if (!blocks_.empty()) return WAVERR_STILLPLAYING;
+  }
+  StopWorker();
+  return MMSYSERR_NOERROR;
+}
+
+void QueuedWaveStream::ReturnBlocksPlayedUpTo(uint64_t playedFrames) {
+  while (!blocks_.empty() && blocks_.front().endFrame <= playedFrames) {
+    WaveHeader& header = *blocks_.front().header;
+    blocks_.pop_front();
+    HandBack(header);
+  }
+}
+
+void QueuedWaveStream::ReturnAllBlocks() {
+  while (!blocks_.empty()) {
+    WaveHeader& header = *blocks_.front().header;
+    blocks_.pop_front();
+    HandBack(header);
+  }
+  queuedEndFrame_ = 0;
+}
+
+void QueuedWaveStream::HandBack(WaveHeader& header) {
+  header.flags.store((header.flags.load() & ~WHDR_INQUEUE) | WHDR_DONE);
+  if (notify_ != nullptr)
+    notify_->Post(MM_WOM_DONE, reinterpret_cast<uintptr_t>(this), reinterpret_cast<intptr_t>(&header));
+}
+
+}  // namespace orvana::platform

@@ -1,0 +1,151 @@
+#pragma once
+// The sound output: takes PCM bytes from the decode thread into four
+// half-second buffers, queues each one on the wave device (or a RIFF/WAVE
+// file) the moment it is full, and gets them back on its own output thread.
+// A returned buffer wakes the registered waiter once; while sound is queued
+// the position callback comes about every position interval.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/wave_out.h"
+#include "player/event.h"
+#include "player/loop_thread.h"
+#include "player/mutex.h"
+#include "player/thread_messages.h"
+#include "player/wave_file.h"
+
+namespace orvana::player {
+
+// Posted to the output thread: lParam is the index of a buffer to write to the file.
+inline constexpr uint32_t MPM_WRITEFILE = WM_USER + 20;
+
+inline constexpr int kSoundBufferCount = 4;
+
+class TSoundOut final : private TMPMessageTarget {
+ public:
+  using ExceptionHandler = std::function<void(TSoundOut& sender, const std::exception& error, bool& handled)>;
+  using PositionHandler = std::function<void(TSoundOut& sender)>;
+
+  TSoundOut();
+  ~TSoundOut();
+  TSoundOut(const TSoundOut&) = delete;
+  TSoundOut& operator=(const TSoundOut&) = delete;
+
+  // Format; honoured at the next Open. Values out of range are ignored.
+  int Frequency() const { return frequency_; }
+  void SetFrequency(int frequency);
+  int Channels() const { return channels_; }
+  void SetChannels(int channels);
+  int BitsPerSample() const { return bitsPerSample_; }
+  void SetBitsPerSample(int bits);
+
+  // 0..100 and -100..100; applied to the device at once while open on it.
+  int Volume() const { return volume_; }
+  void SetVolume(int volume);
+  int Balance() const { return balance_; }
+  void SetBalance(int balance);
+
+  // -1 the default device; platform::kNullWaveDevice plays silently. Honoured at the next Open.
+  int DeviceID() const { return deviceId_; }
+  void SetDeviceID(int deviceId) { deviceId_ = deviceId; }
+  // Empty: play on the device. Ignored while open.
+  const std::string& WaveFileName() const { return waveFileName_; }
+  void SetWaveFileName(const std::string& name);
+
+  // Milliseconds between position callbacks; -1 for none.
+  int PositionInterval() const { return positionInterval_.load(); }
+  void SetPositionInterval(int milliseconds);
+  // Both run on the output thread.
+  void SetOnPosition(PositionHandler handler);
+  void SetOnException(ExceptionHandler handler);
+
+  bool IsOpen() const { return open_.load(); }
+  void Open();
+  // Plays out what is queued (the partly filled buffer too), then closes.
+  void Close();
+
+  // Returns how many of `length` bytes were taken; the caller keeps the rest.
+  int Write(const void* bytes, int length);
+  bool CanWrite();
+  int FreePercent();
+  // Queues the partly filled buffer and waits until the output thread has
+  // handled everything posted to it.
+  void Flush();
+  void WaitAllDone();
+  // Returns every queued buffer at once (device only).
+  void Reset();
+  void Pause();
+  void Unpause();
+  // Bytes played since the previous call.
+  int64_t GetDoneBytes();
+  // `event` is signalled (once) as soon as a buffer is free; null clears it.
+  void SetWaiter(TMPEvent* event);
+
+  // The device's volume 0..100 (the louder channel); 100 when unknown.
+  int GetWaveVolume();
+  void SetVolumeToWaveDevice();
+
+  // 0 while closed.
+  int BufferSize() const;
+  int QueuedBuffers() const { return queued_.load(); }
+
+  // Half a second of sound, rounded up to a multiple of 4 bytes.
+  static int BufferSizeFor(int frequency, int channels, int bitsPerSample);
+  // Left volume in the low 16 bits, right in the high 16 bits.
+  static uint32_t WaveVolumeFor(int volume, int balance);
+
+ private:
+  void Dispatch(TMPMessage& message) override;
+  void MMWomDone();
+  void MPMWriteFile(intptr_t bufferIndex);
+  void MPMTimeout();
+
+  platform::WaveFormat Format() const;
+  void OpenDevice();
+  void OpenFile();
+  void AllocateBuffers();
+  void FreeBuffers();
+  void CloseDevice();
+  void CloseFile();
+  void QueueCurrentBuffer();
+  void NotifyWaiter();
+  void PositionCheck();
+  bool OnDevice() const { return onDevice_.load(); }
+
+  int frequency_ = 44100;
+  int channels_ = 2;
+  int bitsPerSample_ = 16;
+  std::atomic<bool> open_{false};
+  int volume_ = 100;
+  int deviceId_ = platform::kDefaultWaveDevice;
+  std::mutex callbackMutex_;
+  ExceptionHandler onException_;
+  PositionHandler onPosition_;
+  std::atomic<int> positionInterval_{-1};
+  std::atomic<int64_t> lastPositionTick_{0};
+  std::unique_ptr<platform::WaveOutStream> waveOut_;
+  std::atomic<bool> onDevice_{false};
+  bool paused_ = false;
+  std::array<platform::WaveHeader, kSoundBufferCount> headers_;
+  std::unique_ptr<WaveFile> waveFile_;
+  std::array<std::vector<uint8_t>, kSoundBufferCount> buffers_;
+  int current_ = 0;  // the buffer being filled
+  int fill_ = 0;     // bytes in it
+  std::atomic<int32_t> queued_{0};
+  int bufferSize_ = 0;
+  int balance_ = 0;
+  TMPSimpleMutex waiterLock_;
+  TMPEvent* waiter_ = nullptr;
+  TMPSimpleEvent allDone_;
+  std::string waveFileName_;
+  uint64_t previousDoneBytes_ = 0;
+  mutable TMPSimpleMutex bufferLock_;
+  TMPLoopThread thread_;  // last: stopped before anything it uses goes away
+};
+
+}  // namespace orvana::player
