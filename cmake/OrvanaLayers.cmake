@@ -4,6 +4,8 @@ function(orvana_layer_library name)
   cmake_parse_arguments(L "" "" "DEPENDS;SYSTEM_LIBS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  # tools/ folders hold build-time programs (table generators), not library code.
+  list(FILTER sources EXCLUDE REGEX "/tools/")
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})

@@ -1,0 +1,45 @@
+#pragma once
+// Layer III hybrid filterbank: alias reduction, IMDCT of every sub-band (long
+// blocks of 18 lines or three short blocks of 6), windowing, overlap-add with
+// the previous granule and frequency inversion. These are the plain kernels;
+// the other implementations of the same slots are listed in kernel_families.h.
+#include "engine/kernel_slots.h"
+
+namespace orvana::engine {
+
+inline constexpr int kGranuleLines = 576;
+inline constexpr int kSubbandLines = 18;
+inline constexpr int kSubbandCount = 32;
+inline constexpr int kGranuleSlots = 18;
+
+// Constants of the filterbank, built once per process (thread-safe) and never
+// changed afterwards.
+struct HybridTables {
+  // Rows by block type 0..3; entries 9..35 of rows 0, 1, 3 and 3..11 of row 2
+  // are negated to absorb the signs of the core transforms.
+  float ImdctWindow[4][36];
+  float AliasCs[8];
+  float AliasCa[8];
+  float C72[18];    // 2 cos((2i + 1) pi / 72)
+  float C36[9];     // 2 cos((2i + 1) pi / 36)
+  float C18[9][4];  // cos(i (2j + 1) pi / 18)
+  float C24[6];     // cos((2i + 1) pi / 24)
+  float C12[3];     // 2 cos((2i + 1) pi / 12)
+  float Sqrt3;      // 2 cos(pi / 6)
+};
+const HybridTables& GetHybridTables();
+
+// Plain implementations of the slots of kernel_slots.h.
+void AliasReduce(float* lines, int boundaries);
+void LongCore(float* lines);
+void ShortCore(float* lines);
+// One channel, one granule (see HybridFn). Limits are line counts; block types
+// outside 0..3 and limits outside 0..576 are clamped. Sub-bands from the
+// returned count up to `sbLimit` - 1 are cleared in `out`.
+int Hybrid(const KernelSlots& kernels, float* cur, const float* prev, float* out, int blockType,
+           int longLimit, int shortLimit, int prevCount, int sbLimit);
+
+// Negates the odd time slots of the odd sub-bands below ceil(count / 18).
+void FrequencyInvert(float* out, int count);
+
+}  // namespace orvana::engine

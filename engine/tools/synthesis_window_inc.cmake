@@ -1,0 +1,23 @@
+# Turns tables/synthesis-window.txt ("i value value*65536" a line) into a C++
+# initializer list of the 512 integer multiples of 1/65536, in index order.
+# Usage: cmake -DINPUT=synthesis-window.txt -DOUTPUT=synthesis_window.inc -P this-file
+file(STRINGS "${INPUT}" lines REGEX "^[0-9]+ ")
+set(expected 0)
+set(body "")
+foreach(line IN LISTS lines)
+  string(REGEX MATCH "^([0-9]+) +[-0-9.]+ +(-?[0-9]+)$" matched "${line}")
+  if(NOT matched)
+    message(FATAL_ERROR "synthesis window: unreadable line '${line}'")
+  endif()
+  if(NOT CMAKE_MATCH_1 EQUAL expected)
+    message(FATAL_ERROR "synthesis window: index ${CMAKE_MATCH_1} where ${expected} was expected")
+  endif()
+  string(APPEND body "${CMAKE_MATCH_2},\n")
+  math(EXPR expected "${expected} + 1")
+endforeach()
+if(NOT expected EQUAL 512)
+  message(FATAL_ERROR "synthesis window: ${expected} coefficients instead of 512")
+endif()
+file(WRITE "${OUTPUT}.tmp" "// Generated from engine/tables/synthesis-window.txt; do not edit.\n${body}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.tmp")
