@@ -8,6 +8,9 @@
 // there, only when the host pumps Messages() (see TMainThreadQueue). The
 // host's exception display (host_hooks.h) shows exceptions of the worker
 // threads, after which play stops with meprError.
+//
+// The engine holds the state of the stream being decoded: players that
+// share one (the process-wide engine by default) must not play at once.
 #include <cstdint>
 #include <functional>
 #include <string>
