@@ -32,6 +32,7 @@ TMP3Player::TMP3Player(engine::EngineState& engine)
   soundOut_.SetOnException(
       [this](TSoundOut&, const std::exception& error, bool& handled) { ThreadExceptionHandler(error, handled); });
   soundOut_.SetOnPosition([this](TSoundOut&) { PositionNotify(); });
+  decodeTarget_.SetHandler([this] { decodeStep_.Run(); });
   decodeThread_.SetOnException(
       [this](TMPLoopThread&, const std::exception& error, bool& handled) { ThreadExceptionHandler(error, handled); });
   decodeThread_.Resume();
@@ -545,10 +546,6 @@ void TMP3Player::MPMEndOfStream() {
     Stop();
   else
     Close();
-}
-
-void TMP3Player::Dispatch(TMPMessage& message) {
-  if (message.Msg == MPM_WATCHEVENT) decodeStep_.Run();
 }
 
 void TMP3Player::PositionNotify() { window_.Post(MPM_CHANGEPOSITION); }

@@ -30,10 +30,11 @@
 #include "player/sound_out.h"
 #include "player/stream.h"
 #include "player/stream_reader.h"
+#include "player/watch_event_target.h"
 
 namespace orvana::player {
 
-class TMP3Player : private TMPMessageTarget {
+class TMP3Player {
  public:
   using TNotifyEvent = std::function<void(TMP3Player& sender)>;
   using TMP3EndPlayEvent = std::function<void(TMP3Player& sender, TMP3EndPlayReason reason)>;
@@ -157,8 +158,6 @@ class TMP3Player : private TMPMessageTarget {
   void HandleMessage(TMPMessage& message);
   void MPMThreadException(const TMPMessage& message);
   void MPMEndOfStream();
-  // Decode thread.
-  void Dispatch(TMPMessage& message) override;
   // Worker threads.
   void PositionNotify();
   void ThreadExceptionHandler(const std::exception& error, bool& handled);
@@ -204,7 +203,8 @@ class TMP3Player : private TMPMessageTarget {
   TEqualizerSettings equalizer_;
   bool noisySeek_ = true;
   TThreadPriority decodePriority_ = tpNormal;
-  TMPLoopThread decodeThread_{this};  // stopped first when the player goes
+  TMPWatchEventTarget decodeTarget_;
+  TMPLoopThread decodeThread_{&decodeTarget_};  // stopped first when the player goes
   TMPDecodeStep decodeStep_;
 };
 

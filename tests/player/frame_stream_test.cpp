@@ -9,6 +9,8 @@
 namespace orvana::player {
 namespace {
 
+using namespace std::string_literals;
+
 using testing::TBytes;
 using testing::TMemoryStream;
 
@@ -19,7 +21,7 @@ std::string Frame(const std::string& header, int length) {
   return frame;
 }
 
-const std::string kFirst = "\xFF\xFB\x90\x00";  // MPEG-1 Layer III, 128 kbit/s, 44.1 kHz: 417 bytes
+const std::string kFirst = "\xFF\xFB\x90\x00"s;  // MPEG-1 Layer III, 128 kbit/s, 44.1 kHz: 417 bytes
 
 struct TFrames {
   explicit TFrames(const std::string& bytes, std::int64_t size = TMPFrameStream::kDataSizeUnknown)
@@ -44,25 +46,26 @@ struct TFrames {
 TEST(FrameStream, FramesMayChangeBitRatePaddingCrcAndModeButNothingElse) {
   const TFrames f(Frame(kFirst, 417));
   EXPECT_EQ(f.SizeOf(kFirst), 417);
-  EXPECT_EQ(f.SizeOf("\xFF\xFB\x92\x00"), 418) << "padding slot";
-  EXPECT_EQ(f.SizeOf("\xFF\xFB\xA0\x00"), 522) << "160 kbit/s";
-  EXPECT_EQ(f.SizeOf("\xFF\xFA\x90\x00"), 417) << "with CRC";
-  EXPECT_EQ(f.SizeOf("\xFF\xFB\x90\xC4"), 417) << "single channel, other flags";
-  EXPECT_EQ(f.SizeOf("\xFF\xFB\x94\x00"), 0) << "48 kHz";
-  EXPECT_EQ(f.SizeOf("\xFF\xFD\x90\x00"), 0) << "Layer II";
-  EXPECT_EQ(f.SizeOf("\xFF\xF3\x90\x00"), 0) << "MPEG-2";
-  EXPECT_EQ(f.SizeOf("\xFF\xFB\x00\x00"), 0) << "free format measures 0";
-  EXPECT_LT(f.SizeOf("\xFF\xFB\x9C\x00"), 1) << "reserved frequency";
-  EXPECT_EQ(f.SizeOf("\x00\xFB\x90\x00"), 0);
+  EXPECT_EQ(f.SizeOf("\xFF\xFB\x92\x00"s), 418) << "padding slot";
+  EXPECT_EQ(f.SizeOf("\xFF\xFB\xA0\x00"s), 522) << "160 kbit/s";
+  EXPECT_EQ(f.SizeOf("\xFF\xFA\x90\x00"s), 417) << "with CRC";
+  EXPECT_EQ(f.SizeOf("\xFF\xFB\x90\xC4"s), 417) << "single channel, other flags";
+  EXPECT_EQ(f.SizeOf("\xFF\xFB\x94\x00"s), 0) << "48 kHz";
+  EXPECT_EQ(f.SizeOf("\xFF\xFD\x90\x00"s), 0) << "Layer II";
+  EXPECT_EQ(f.SizeOf("\xFF\xF3\x90\x00"s), 0) << "MPEG-2";
+  EXPECT_EQ(f.SizeOf("\xFF\xFB\x00\x00"s), 0) << "free format measures 0";
+  EXPECT_LT(f.SizeOf("\xFF\xFB\x9C\x00"s), 1) << "reserved frequency";
+  EXPECT_EQ(f.SizeOf("\x00\xFB\x90\x00"s), 0);
 }
 
 TEST(FrameStream, LayerIPaddingIsAFourByteSlot) {
-  const std::string layerI = "\xFF\xFF\x90\x00";  // 288 kbit/s, 44.1 kHz: 312 bytes
+  const std::string layerI = "\xFF\xFF\x90\x00"s;  // 288 kbit/s, 44.1 kHz: 312 bytes
   const TFrames f(Frame(layerI, 312));
   EXPECT_EQ(f.SizeOf(layerI), 312);
-  EXPECT_EQ(f.SizeOf("\xFF\xFF\x92\x00"), 316);
+  EXPECT_EQ(f.SizeOf("\xFF\xFF\x92\x00"s), 316);
   engine::FrameHeader padded;
-  engine::ParseFrameHeader(reinterpret_cast<const std::uint8_t*>("\xFF\xFF\x92\x00"), 0, padded);
+  const std::string paddedHeader = "\xFF\xFF\x92\x00"s;
+  engine::ParseFrameHeader(reinterpret_cast<const std::uint8_t*>(paddedHeader.data()), 0, padded);
   EXPECT_EQ(TMPFrameStream::LengthWithoutPadding(316, padded), 312);
 }
 
@@ -81,7 +84,8 @@ TEST(FrameStream, GarbageIsPassedUpTo4096BytesThenTheDataEnds) {
 }
 
 TEST(FrameStream, NextFrameStepsOverFramesInsideTheDataOnly) {
-  const std::string stream = Frame(kFirst, 417) + std::string(100, '\0') + Frame("\xFF\xFB\x92\x00", 418) + Frame(kFirst, 417);
+  const std::string stream =
+      Frame(kFirst, 417) + std::string(100, '\0') + Frame("\xFF\xFB\x92\x00"s, 418) + Frame(kFirst, 417);
   TFrames f(stream, 417 + 100 + 418 + 416);  // the last frame sticks out of the data
   EXPECT_TRUE(f.frames.NextFrame());
   EXPECT_EQ(f.reader.Position(), 417);

@@ -11,6 +11,8 @@
 namespace orvana::player {
 namespace {
 
+using namespace std::string_literals;
+
 using testing::BigEndian;
 using testing::DataPath;
 using testing::FramesOf;
@@ -158,8 +160,8 @@ TEST(PlayerOpen, WhatIsNotAPlayableStreamIsRefused) {
   cut.resize(200);
   ExpectRefused(cut);  // the first frame is not whole
   ExpectRefused(ReadBytes(DataPath("l3-he_free.bit")));  // free format measures 0
-  ExpectRefused(testing::Bytes(std::string("\xFF\xFB\x9C\x00", 4) + std::string(500, '\0')));  // reserved frequency
-  ExpectRefused(testing::Bytes(std::string("\xFF\xF9\x90\x00", 4) + std::string(500, '\0')));  // reserved layer
+  ExpectRefused(testing::Bytes("\xFF\xFB\x9C\x00"s + std::string(500, '\0')));  // reserved frequency
+  ExpectRefused(testing::Bytes("\xFF\xF9\x90\x00"s + std::string(500, '\0')));  // reserved layer
 }
 
 TEST(PlayerOpen, AFailedOpenLeavesThePlayerClosed) {

@@ -9,6 +9,8 @@
 namespace orvana::player {
 namespace {
 
+using namespace std::string_literals;
+
 using testing::BigEndian;
 using testing::TBytes;
 
@@ -27,23 +29,23 @@ TBytes FrameWith(const std::string& header, const std::string& tag, int length =
   return frame;
 }
 
-const std::string kMpeg1Stereo = "\xFF\xFB\x90\x00";
+const std::string kMpeg1Stereo = "\xFF\xFB\x90\x00"s;
 
 TEST(VbrHeader, OffsetFollowsTheSideInformationAndTheCrcWord) {
   const auto offsetOf = [](const std::string& header) {
     return VbrHeaderOffset(Parse(TBytes(header.begin(), header.end())));
   };
   EXPECT_EQ(offsetOf(kMpeg1Stereo), 36);
-  EXPECT_EQ(offsetOf("\xFF\xFB\x90\xC0"), 21);  // MPEG-1 single channel
-  EXPECT_EQ(offsetOf("\xFF\xFA\x90\x00"), 38);  // with CRC
-  EXPECT_EQ(offsetOf("\xFF\xF3\x90\x00"), 21);  // MPEG-2 stereo
-  EXPECT_EQ(offsetOf("\xFF\xF3\x90\xC0"), 13);  // MPEG-2 single channel
-  EXPECT_EQ(offsetOf("\xFF\xE2\x90\xC0"), 15);  // MPEG-2.5 single channel with CRC
+  EXPECT_EQ(offsetOf("\xFF\xFB\x90\xC0"s), 21);  // MPEG-1 single channel
+  EXPECT_EQ(offsetOf("\xFF\xFA\x90\x00"s), 38);  // with CRC
+  EXPECT_EQ(offsetOf("\xFF\xF3\x90\x00"s), 21);  // MPEG-2 stereo
+  EXPECT_EQ(offsetOf("\xFF\xF3\x90\xC0"s), 13);  // MPEG-2 single channel
+  EXPECT_EQ(offsetOf("\xFF\xE2\x90\xC0"s), 15);  // MPEG-2.5 single channel with CRC
 }
 
 TEST(VbrHeader, XingFieldsFollowItsFlags) {
-  const TVbrHeader both = ReadVbrHeader(FrameWith(kMpeg1Stereo, "Xing" + BigEndian(3) + BigEndian(1000) + BigEndian(417000)).data(), 417,
-                                        Parse(FrameWith(kMpeg1Stereo, "")));
+  const TBytes bothCounts = FrameWith(kMpeg1Stereo, "Xing" + BigEndian(3) + BigEndian(1000) + BigEndian(417000));
+  const TVbrHeader both = ReadVbrHeader(bothCounts.data(), 417, Parse(bothCounts));
   EXPECT_EQ(both.kind, TVbrHeaderKind::kXing);
   EXPECT_EQ(both.frames, 1000);
   EXPECT_EQ(both.bytes, 417000);
