@@ -1,5 +1,7 @@
 #include "cli/file_bytes.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,9 +15,13 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::st
     return false;
   }
   bytes.clear();
+  // Regular files are read in one go; anything else (a pipe) in chunks.
+  struct stat status;
+  if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode))
+    bytes.reserve(static_cast<size_t>(status.st_size));
   uint8_t chunk[1 << 16];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+    bytes.insert(bytes.end(), chunk, chunk + got);
   const bool failed = std::ferror(file);
   const int readError = errno;
   std::fclose(file);

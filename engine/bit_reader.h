@@ -3,6 +3,8 @@
 // that carry slack bytes behind their data (the main-data reservoir, a padded
 // copy of the side information), so its look-ahead needs no bounds test; the
 // Layer I/II reader reads a frame in place and never loads past its end.
+// Buffers read by the Layer III reader must hold 4 readable bytes beyond the
+// last byte it is to load.
 #include <cstdint>
 
 namespace orvana::engine {
@@ -41,15 +43,21 @@ class Layer3BitReader {
   }
 
   bool Overrun() const { return next_ > limit_; }
+  // The next byte to load (one past the last byte read).
+  const uint8_t* next() const { return next_; }
 
  private:
   // At most 31 bits remain after a read of at least one bit.
   static uint32_t LowMask(int bits) { return (1u << bits) - 1; }
+  // Loads whole bytes until more than 24 bits are cached: one 4-byte load of
+  // which the needed bytes are taken (none when more than 24 are cached), so
+  // that up to 3 bytes past those are read but not consumed.
   void Refill() {
-    while (available_ <= 24) {
-      cache_ = cache_ << 8 | *next_++;
-      available_ += 8;
-    }
+    const int bits = (32 - available_) & ~7;
+    const uint64_t word = uint64_t{next_[0]} << 24 | next_[1] << 16 | next_[2] << 8 | next_[3];
+    cache_ = static_cast<uint32_t>(uint64_t{cache_} << bits | word >> (32 - bits));
+    next_ += bits / 8;
+    available_ += bits;
   }
   uint32_t Take(int n) {
     available_ -= n;

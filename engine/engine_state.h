@@ -90,9 +90,6 @@ struct Layer3State {
   StereoBandInfo bandInfo[2][2];  // [slot][channel]
   alignas(32) float hybridOut[kLinesPerGranule] = {};  // 32 t + sb
   alignas(32) float mixOut[kLinesPerGranule] = {};  // second channel of a mix-down
-  // Scratch of the normal-window low sub-bands of a mixed start or stop block.
-  alignas(32) float lowSubbandLines[kLinesPerGranule] = {};
-  alignas(32) float lowSubbandOut[kLinesPerGranule] = {};
   Layer3BandLayout bands;
   Layer3Tables tables;
   bool tablesBuilt = false;

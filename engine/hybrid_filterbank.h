@@ -29,12 +29,23 @@ struct HybridTables {
 };
 const HybridTables& GetHybridTables();
 
+// The standard's window of block type 0..3 before any sign folding (block
+// type 2: the 12-point short window in i = 0..11, zero above).
+double StandardImdctWindow(int blockType, int i);
+
+// Added to block type 1 or 3 when the granule's mixed flag is set: the two
+// lowest sub-bands then take the normal window, as a mixed short block's long
+// sub-bands do.
+inline constexpr int kHybridMixedFlag = 4;
+inline constexpr int kMixedLongSubbands = 2;
+
 // Plain implementations of the slots of kernel_slots.h.
 void AliasReduce(float* lines, int boundaries);
 void LongCore(float* lines);
 void ShortCore(float* lines);
-// One channel, one granule (see HybridFn). Limits are line counts; block types
-// outside 0..3 and limits outside 0..576 are clamped. Sub-bands from the
+// One channel, one granule (see HybridFn). `blockType` is 0..3, optionally
+// with kHybridMixedFlag; limits are line counts. Other block types and limits
+// outside 0..576 are clamped. Sub-bands from the
 // returned count up to `sbLimit` - 1 are cleared in `out`.
 int Hybrid(const KernelSlots& kernels, float* cur, const float* prev, float* out, int blockType,
            int longLimit, int shortLimit, int prevCount, int sbLimit);

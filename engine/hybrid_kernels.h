@@ -183,29 +183,35 @@ void OverlapShort(const float* ws, float* cur, const float* prev, float* out) {
   std::fill(cur + 12, cur + 18, 0.0f);
 }
 
-template <typename Real, typename Order>
-int HybridWith(const KernelSlots& kernels, float* cur, const float* prev, float* out,
-               int blockType, int longLimit, int shortLimit, int prevCount, int sbLimit) {
-  const HybridTables& tables = GetHybridTables();
-  blockType = std::clamp(blockType, 0, 3);
-  const float* window = tables.ImdctWindow[blockType == 2 ? 0 : blockType];
-  const LongCoreFn longCore = kernels.LongCore.run ? kernels.LongCore.run : &LongCore;
-  const ShortCoreFn shortCore = kernels.ShortCore.run ? kernels.ShortCore.run : &ShortCore;
+// The window of each long sub-band: the block type's row, except for the
+// low sub-bands of mixed blocks, which take the normal one.
+class LongWindowChoice {
+ public:
+  explicit LongWindowChoice(int blockType)
+      : row_(std::clamp(blockType & ~kHybridMixedFlag, 0, 3)),
+        normalLow_(blockType > 0 && (blockType & kHybridMixedFlag) != 0) {
+    if (row_ == 2) row_ = 0;
+  }
+  int RowFor(int sb) const { return normalLow_ && sb < kMixedLongSubbands ? 0 : row_; }
 
+ private:
+  int row_;
+  bool normalLow_;
+};
+
+// The granule walk shared by every Hybrid implementation: long sub-bands, then
+// short ones, then those that only play the previous granule's tail, then
+// silence up to `sbLimit`. `longSubband(sb)` and `shortSubband(sb)` transform
+// one sub-band of `cur`, write its 18 outputs and leave its overlap in `cur`.
+template <typename LongSubband, typename ShortSubband>
+int WalkGranule(float* cur, const float* prev, float* out, int longLimit, int shortLimit,
+                int prevCount, int sbLimit, LongSubband longSubband, ShortSubband shortSubband) {
   const int longEnd = SubbandsCovering(longLimit);
   const int shortEnd = std::max(longEnd, SubbandsCovering(shortLimit));
   const int overlapEnd = std::max(shortEnd, SubbandsCovering(prevCount));
   int sb = 0;
-  for (; sb < longEnd; ++sb) {
-    float* lines = cur + kSubbandLines * sb;
-    longCore(lines);
-    OverlapLong<Real>(window, lines, prev + kSubbandLines * sb, out + sb);
-  }
-  for (; sb < shortEnd; ++sb) {
-    float* lines = cur + kSubbandLines * sb;
-    shortCore(lines);
-    OverlapShort<Real, Order>(tables.ImdctWindow[2], lines, prev + kSubbandLines * sb, out + sb);
-  }
+  for (; sb < longEnd; ++sb) longSubband(sb);
+  for (; sb < shortEnd; ++sb) shortSubband(sb);
   for (; sb < overlapEnd; ++sb) {
     // Only the previous granule's tail sounds here; the new overlap is zero
     // (cleared explicitly so that stray lines can never leak into it).
@@ -218,6 +224,29 @@ int HybridWith(const KernelSlots& kernels, float* cur, const float* prev, float*
     for (int t = 0; t < kGranuleSlots; ++t) out[32 * t + s] = 0.0f;
   }
   return kSubbandLines * overlapEnd;
+}
+
+// Hybrid through the kernel slots' core transforms and the folded windows.
+template <typename Real, typename Order>
+int HybridWith(const KernelSlots& kernels, float* cur, const float* prev, float* out,
+               int blockType, int longLimit, int shortLimit, int prevCount, int sbLimit) {
+  const HybridTables& tables = GetHybridTables();
+  const LongWindowChoice longWindow(blockType);
+  const LongCoreFn longCore = kernels.LongCore.run ? kernels.LongCore.run : &LongCore;
+  const ShortCoreFn shortCore = kernels.ShortCore.run ? kernels.ShortCore.run : &ShortCore;
+  return WalkGranule(
+      cur, prev, out, longLimit, shortLimit, prevCount, sbLimit,
+      [&](int sb) {
+        float* lines = cur + kSubbandLines * sb;
+        longCore(lines);
+        OverlapLong<Real>(tables.ImdctWindow[longWindow.RowFor(sb)], lines, prev + kSubbandLines * sb,
+                          out + sb);
+      },
+      [&](int sb) {
+        float* lines = cur + kSubbandLines * sb;
+        shortCore(lines);
+        OverlapShort<Real, Order>(tables.ImdctWindow[2], lines, prev + kSubbandLines * sb, out + sb);
+      });
 }
 
 }  // namespace orvana::engine::hybrid

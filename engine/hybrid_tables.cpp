@@ -9,16 +9,10 @@ namespace {
 HybridTables BuildHybridTables() {
   const double pi = 4.0 * std::atan(1.0);
   HybridTables t{};
-
-  double window[4][36] = {};
-  for (int i = 0; i < 36; ++i) window[0][i] = std::sin(pi / 36 * (i + 0.5));
-  for (int i = 0; i < 18; ++i) window[1][i] = window[0][i];
-  for (int i = 18; i < 24; ++i) window[1][i] = 1.0;
-  for (int i = 24; i < 30; ++i) window[1][i] = std::sin(pi / 12 * (i - 18 + 0.5));
-  for (int i = 6; i < 12; ++i) window[3][i] = std::sin(pi / 12 * (i - 6 + 0.5));
-  for (int i = 12; i < 18; ++i) window[3][i] = 1.0;
-  for (int i = 18; i < 36; ++i) window[3][i] = window[0][i];
-  for (int i = 0; i < 12; ++i) window[2][i] = std::sin(pi / 12 * (i + 0.5));
+  double window[4][36];
+  for (int row = 0; row < 4; ++row) {
+    for (int i = 0; i < 36; ++i) window[row][i] = StandardImdctWindow(row, i);
+  }
   // Folding the core transforms' signs into the window.
   for (int row : {0, 1, 3}) {
     for (int i = 9; i < 36; ++i) window[row][i] = -window[row][i];
@@ -47,6 +41,27 @@ HybridTables BuildHybridTables() {
 }
 
 }  // namespace
+
+double StandardImdctWindow(int blockType, int i) {
+  const double pi = 4.0 * std::atan(1.0);
+  const double normal = std::sin(pi / 36 * (i + 0.5));
+  switch (blockType) {
+    case 1:
+      if (i < 18) return normal;
+      if (i < 24) return 1.0;
+      if (i < 30) return std::sin(pi / 12 * (i - 18 + 0.5));
+      return 0.0;
+    case 2:
+      return i < 12 ? std::sin(pi / 12 * (i + 0.5)) : 0.0;
+    case 3:
+      if (i < 6) return 0.0;
+      if (i < 12) return std::sin(pi / 12 * (i - 6 + 0.5));
+      if (i < 18) return 1.0;
+      return normal;
+    default:
+      return normal;
+  }
+}
 
 const HybridTables& GetHybridTables() {
   static const HybridTables tables = BuildHybridTables();

@@ -12,7 +12,10 @@ void SelectKernels(KernelSlots& kernels, uint32_t flags) {
   const bool avx2Fma = has(cpu::kAvx2 | cpu::kFma);
   const KernelSlots& plain = PlainKernels().slots;
 
-  kernels.AliasReduce = has(cpu::kE3DNow) ? E3DNowKernels().slots.AliasReduce
+  const KernelSlots& modern = Avx2FmaKernels().slots;
+
+  kernels.AliasReduce = avx2Fma          ? modern.AliasReduce
+                        : has(cpu::kE3DNow) ? E3DNowKernels().slots.AliasReduce
                         : has(cpu::k3DNow) ? ThreeDNowKernels().slots.AliasReduce
                                            : plain.AliasReduce;
 
@@ -22,11 +25,12 @@ void SelectKernels(KernelSlots& kernels, uint32_t flags) {
   kernels.LongCore = cores.LongCore;
   kernels.ShortCore = cores.ShortCore;
 
-  kernels.Hybrid = has(cpu::kE3DNow | cpu::kCmov) ? E3DNowCmovKernels().slots.Hybrid
+  kernels.Hybrid = avx2Fma                        ? modern.Hybrid
+                   : has(cpu::kE3DNow | cpu::kCmov) ? E3DNowCmovKernels().slots.Hybrid
                    : pentiumIntel                 ? IntelKernels().slots.Hybrid
                                                   : plain.Hybrid;
 
-  const KernelSlots& windowing = avx2Fma                             ? Avx2FmaKernels().slots
+  const KernelSlots& windowing = avx2Fma                             ? modern
                                  : has(cpu::kE3DNow | cpu::kEmmx)    ? E3DNowEmmxKernels().slots
                                  : has(cpu::k3DNow)                  ? ThreeDNowKernels().slots
                                  : pentiumIntel && has(cpu::kCmov)   ? IntelCmovKernels().slots

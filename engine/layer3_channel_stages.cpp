@@ -24,27 +24,6 @@ HybridLimits LimitsOf(const EngineState& engine, const GranuleChannelInfo& info,
   return {std::min(longLimit, bands.bandLimit), std::min(count, bands.bandLimit)};
 }
 
-constexpr int kLowSubbands = 2;
-constexpr int kLowLines = kLowSubbands * kLinesPerSubband;
-
-// A start or stop block with the mixed flag set takes the normal window in
-// its two low sub-bands, which the Hybrid kernel applies only to short
-// blocks: those sub-bands are transformed again as a normal block.
-void RedoLowSubbandsWithNormalWindow(EngineState& engine, const float* lowLines, float* cur,
-                                     const float* prev, int prevCount, float* out,
-                                     const HybridLimits& limits) {
-  Layer3State& l3 = engine.layer3;
-  std::copy(lowLines, lowLines + kLowLines, l3.lowSubbandLines);
-  std::fill(l3.lowSubbandLines + kLowLines, l3.lowSubbandLines + kLinesPerGranule, 0.0f);
-  engine.kernels.Hybrid.run(engine.kernels, l3.lowSubbandLines, prev, l3.lowSubbandOut, 0,
-                            std::min(limits.longLimit, kLowLines),
-                            std::min(limits.shortLimit, kLowLines), std::min(prevCount, kLowLines),
-                            kLowSubbands);
-  for (int t = 0; t < kLinesPerSubband; ++t)
-    for (int sb = 0; sb < kLowSubbands; ++sb) out[32 * t + sb] = l3.lowSubbandOut[32 * t + sb];
-  std::copy(l3.lowSubbandLines, l3.lowSubbandLines + kLowLines, cur);
-}
-
 // Transforms channel `ch` of granule `slot` into `out` against `prev` and
 // returns the new overlap count.
 int TransformChannel(EngineState& engine, int ch, int slot, const float* prev, int prevCount,
@@ -52,17 +31,14 @@ int TransformChannel(EngineState& engine, int ch, int slot, const float* prev, i
   Layer3State& l3 = engine.layer3;
   const GranuleChannelInfo& info = l3.granules[slot][ch];
   const HybridLimits limits = LimitsOf(engine, info, l3.hybridCount[slot][ch]);
-  float* cur = l3.hybridBuffer[ch][slot];
+  // A start or stop block with the mixed flag set takes the normal window in
+  // its two low sub-bands.
   const bool mixedLongBlock = info.window_switching_flag && info.mixed_block_flag &&
                               info.block_type != kShortBlockType;
-  float lowLines[kLowLines];
-  if (mixedLongBlock) std::copy(cur, cur + kLowLines, lowLines);
-  const int count = engine.kernels.Hybrid.run(engine.kernels, cur, prev, out, info.block_type,
-                                              limits.longLimit, limits.shortLimit, prevCount,
-                                              l3.bands.sbLimit);
-  if (mixedLongBlock)
-    RedoLowSubbandsWithNormalWindow(engine, lowLines, cur, prev, prevCount, out, limits);
-  return count;
+  const int blockType = info.block_type | (mixedLongBlock ? kHybridMixedFlag : 0);
+  return engine.kernels.Hybrid.run(engine.kernels, l3.hybridBuffer[ch][slot], prev, out, blockType,
+                                   limits.longLimit, limits.shortLimit, prevCount,
+                                   l3.bands.sbLimit);
 }
 
 // Channel `ch` through the filterbank into HybridOut and out through the

@@ -8,10 +8,12 @@ namespace orvana::engine {
 
 namespace {
 
-// x |x|^(1/3) scaled by `factor`; small values come from the table.
+constexpr int kPowOffset = Layer3Tables::kPowTableOffset;
+
+// x |x|^(1/3) scaled by `factor`; common values (zero included) come from the
+// table without a branch on their value.
 inline float Dequantize(int32_t x, float factor, const float* powTable) {
-  if (x == 0) return 0.0f;
-  if (static_cast<uint32_t>(x + 32) < 64) return factor * powTable[x + 32];
+  if (static_cast<uint32_t>(x + kPowOffset) < 2 * kPowOffset) return factor * powTable[x + kPowOffset];
   const double magnitude = std::abs(x);
   return factor * static_cast<float>(x * std::pow(magnitude, double{1.0f / 3.0f}));
 }
@@ -34,10 +36,10 @@ void Requantize(const int32_t* quantized, float* lines, int& count, const ScaleF
   int done = 0;
   for (int band = 0; band < bandInfo.longBandCount && done < bound; ++band) {
     const float factor = gain * scale[info.preflag ? kPreTab[band] : 0][sf.longBands[band]];
-    bool nonZero = false;
+    int32_t nonZero = 0;
     for (const int end = done + layout.longBandWidth[band]; done < end; ++done) {
       lines[done] = Dequantize(quantized[done], factor, powTable);
-      nonZero |= quantized[done] != 0;
+      nonZero |= quantized[done];
     }
     if (nonZero) bandInfo.lastBand = band;
   }
@@ -66,10 +68,10 @@ void Requantize(const int32_t* quantized, float* lines, int& count, const ScaleF
     for (int w = 0; w < 3; ++w) {
       const float factor = windowGain[w] * scale[0][sf.shortBands[w][band]];
       const int32_t* source = quantized + done + w * width;
-      bool nonZero = false;
+      int32_t nonZero = 0;
       for (int i = 0; i < width; ++i) {
         lines[done + 3 * i + w] = Dequantize(source[i], factor, powTable);
-        nonZero |= source[i] != 0;
+        nonZero |= source[i];
       }
       if (nonZero) bandInfo.lastWindowBand[w] = band;
     }

@@ -6,8 +6,14 @@ namespace orvana::engine {
 
 namespace {
 
-constexpr int kLastIntensityLongBand = 20;
-constexpr int kLastMpeg1IntensityShortBand = 11;
+// The last band of each kind carries no scale factor; it takes the intensity
+// position of the band below.
+constexpr int kLastLongBand = 21;
+constexpr int kLastShortBand = 12;
+
+// The band whose intensity position `band` uses.
+int LongPositionBand(int band) { return std::min(band, kLastLongBand - 1); }
+int ShortPositionBand(int band) { return std::min(band, kLastShortBand - 1); }
 
 int LongBandStart(const Layer3BandLayout& layout, int band) {
   return band == 0 ? 0 : layout.longBandEnd[band - 1];
@@ -55,19 +61,22 @@ void IntensityMpeg1(const StereoGranule& granule, const Layer3FrameInfo& frame,
   const int leftCount = *granule.count[0];
   const float(&ratios)[8][2] = tables.isRatio[frame.msStereo];
   if (!right.isShort) {
-    for (int band = right.lastBand + 1; band <= kLastIntensityLongBand; ++band) {
+    for (int band = right.lastBand + 1; band <= kLastLongBand; ++band) {
       const int start = LongBandStart(layout, band);
       if (start >= leftCount) break;
-      const int position = std::min(positions.longBands[band], 7);
+      const int position = std::min(positions.longBands[LongPositionBand(band)], 7);
       Reconstruct(granule, start, layout.longBandWidth[band], 1, ratios[position]);
     }
     return;
   }
+  // Per window; the last short band is rebuilt even when the right channel
+  // codes values there.
   for (int w = 0; w < 3; ++w) {
-    for (int band = right.lastWindowBand[w] + 1; band <= kLastMpeg1IntensityShortBand; ++band) {
+    const int first = std::min<int>(right.lastWindowBand[w], kLastShortBand - 1) + 1;
+    for (int band = first; band <= kLastShortBand; ++band) {
       const int start = ShortBandStart3(layout, band);
       if (start >= leftCount) break;
-      const int position = std::min(positions.shortBands[w][band], 7);
+      const int position = std::min(positions.shortBands[w][ShortPositionBand(band)], 7);
       Reconstruct(granule, start + w, layout.shortBandWidth[band], 3, ratios[position]);
     }
   }
@@ -99,21 +108,24 @@ void IntensityLsf(const StereoGranule& granule, const Layer3FrameInfo& frame,
   const float(&ratios)[64][2] = tables.lsfRatio[info.intensityScale][frame.msStereo];
   if (!right.isShort) {
     const int leftCount = *granule.count[0];
-    for (int band = right.lastBand + 1; band <= kLastIntensityLongBand; ++band) {
+    for (int band = right.lastBand + 1; band <= kLastLongBand; ++band) {
       const int start = LongBandStart(layout, band);
       if (start >= leftCount) break;
-      const int bits = LsfPositionBits(info, band, false);
+      const int positionBand = LongPositionBand(band);
+      const int bits = LsfPositionBits(info, positionBand, false);
       Reconstruct(granule, start, layout.longBandWidth[band], 1,
-                  LsfRatio(ratios, bits, positions.longBands[band]));
+                  LsfRatio(ratios, bits, positions.longBands[positionBand]));
     }
     return;
   }
   const bool mixed = right.shortStartBand > 0;
   for (int w = 0; w < 3; ++w) {
+    // Above the left channel's last band both channels are silent anyway.
     for (int band = right.lastWindowBand[w] + 1; band <= left.lastWindowBand[w]; ++band) {
-      const int bits = LsfPositionBits(info, band, mixed);
+      const int positionBand = ShortPositionBand(band);
+      const int bits = LsfPositionBits(info, positionBand, mixed);
       Reconstruct(granule, ShortBandStart3(layout, band) + w, layout.shortBandWidth[band], 3,
-                  LsfRatio(ratios, bits, positions.shortBands[w][band]));
+                  LsfRatio(ratios, bits, positions.shortBands[w][positionBand]));
     }
   }
 }

@@ -59,8 +59,9 @@ void BuildLayer3Tables(Layer3Tables& tables) {
       for (int sf = 0; sf < 32; ++sf)
         tables.scaleTable[scale][pre][sf] =
             static_cast<float>(std::pow(2.0, -0.5 * (1 + scale) * (pre + sf)));
-  for (int x = -32; x < 32; ++x)
-    tables.powTable[x + 32] = static_cast<float>(x * std::cbrt(std::abs(x)));
+  constexpr int offset = Layer3Tables::kPowTableOffset;
+  for (int x = -offset; x < offset; ++x)
+    tables.powTable[x + offset] = static_cast<float>(x * std::cbrt(std::abs(x)));
   for (int i = 0; i < 8; ++i) tables.subblockGainTable[i] = static_cast<float>(std::pow(2.0, -2 * i));
   BuildIntensityRatios(tables);
 }

@@ -11,8 +11,10 @@ struct Layer3Tables {
   float gainTable[262];
   // [scalefac_scale][pre-emphasis][scale factor]: 2^(-0.5 (1 + scale) (pre + sf)).
   float scaleTable[2][4][32];
-  // powTable[x + 32] = x |x|^(1/3) for x in -32..31.
-  float powTable[64];
+  // powTable[x + kPowTableOffset] = x |x|^(1/3) for the common values
+  // -256..255; larger ones (up to 8206 with linbits) are computed.
+  static constexpr int kPowTableOffset = 256;
+  float powTable[2 * kPowTableOffset];
   float subblockGainTable[8];  // 2^(-2 i)
   // MPEG-1 intensity (kl, kr) by [mid/side on][position]; position 7 is none.
   float isRatio[2][8][2];

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -25,10 +26,19 @@ constexpr auto kPollInterval = std::chrono::milliseconds(10);
 // A running device whose position does not move for this long has failed.
 constexpr int64_t kStallLimitMs = 5000;
 
+// ALSA prints its own complaints to stderr; ours travel as result codes.
+void QuietAlsaErrorHandler(const char*, int, const char*, int, const char*, ...) {}
+
+void SilenceAlsaMessages() {
+  static std::once_flag once;
+  std::call_once(once, [] { snd_lib_error_set_handler(QuietAlsaErrorHandler); });
+}
+
 MmResult FromAlsa(int error) { return kAlsaErrorBase + static_cast<MmResult>(error < 0 ? -error : error); }
 
 // Playback devices as "plughw:CARD,DEVICE", cards and devices in ascending order.
 std::vector<std::string> ListPlaybackDevices() {
+  SilenceAlsaMessages();
   std::vector<std::string> names;
   int card = -1;
   while (snd_card_next(&card) == 0 && card >= 0) {
@@ -262,6 +272,7 @@ std::string AlsaErrorText(int alsaError) { return std::string("ALSA: ") + snd_st
 
 MmResult OpenAlsaWaveOut(int deviceId, const WaveFormat& format, MessageQueue* notify,
                          std::unique_ptr<WaveOutStream>& stream) {
+  SilenceAlsaMessages();
   std::string name = "default";
   if (deviceId != kDefaultWaveDevice) {
     const std::vector<std::string> devices = ListPlaybackDevices();

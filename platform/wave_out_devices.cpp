@@ -49,7 +49,7 @@ std::optional<std::string> WaveOutErrorText(MmResult code) {
   if (code > kAlsaErrorBase) return AlsaErrorText(static_cast<int>(code - kAlsaErrorBase));
   switch (code) {
     case MMSYSERR_NOERROR: return "The command was successful.";
-    case MMSYSERR_ERROR: return "An unspecified error occurred.";
+    case MMSYSERR_ERROR: return "A general error occurred.";
     case MMSYSERR_BADDEVICEID: return "The device number is out of range.";
     case MMSYSERR_ALLOCATED: return "The device is already in use.";
     case MMSYSERR_INVALHANDLE: return "The device handle is not valid.";

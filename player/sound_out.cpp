@@ -242,6 +242,7 @@ void TSoundOut::CloseDevice() {
 }
 
 int TSoundOut::Write(const void* bytes, int length) {
+  if (bytes == nullptr) return 0;
   const auto* source = static_cast<const uint8_t*>(bytes);
   int taken = 0;
   while (length > 0 && CanWrite()) {

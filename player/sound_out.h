@@ -141,7 +141,7 @@ class TSoundOut final : private TMPMessageTarget {
   int balance_ = 0;
   TMPSimpleMutex waiterLock_;
   TMPEvent* waiter_ = nullptr;
-  TMPSimpleEvent allDone_;
+  TMPSimpleEvent allDone_{true, true};  // signalled: nothing is queued
   std::string waveFileName_;
   uint64_t previousDoneBytes_ = 0;
   mutable TMPSimpleMutex bufferLock_;

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running or testing Orvana needs,
-# skipping those already present. Usage: install-deps.sh run|test
+# skipping those already present. Usage: install-deps.sh run|test|bench
 set -euo pipefail
 
 build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio alsa-utils)
+# The decode benchmark makes its test file with sox and lame and compares with mpg123.
+bench_packages=(sox lame mpg123)
 
 case "${1:-run}" in
   run) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  bench) wanted=("${build_packages[@]}" "${bench_packages[@]}") ;;
+  *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac
 
 missing=()

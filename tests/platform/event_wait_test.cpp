@@ -58,7 +58,7 @@ TEST(Event, AutoResetWakesExactlyOneOfManyWaiters) {
   std::vector<std::thread> waiters;
   for (int i = 0; i < 4; ++i)
     waiters.emplace_back([&] {
-      if (event.Wait(400)) ++released;
+      if (event.Wait(1000)) ++released;
     });
   std::this_thread::sleep_for(milliseconds(50));
   event.Set();
