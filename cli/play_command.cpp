@@ -1,6 +1,7 @@
 // orvana-cli play [options] FILE...: plays the files one after another
 // through the player component, on ALSA's default device unless told
 // otherwise, with a status line or (--events) one line per player event.
+// Exits with 3 when the sound device cannot be opened, 130 after Ctrl+C.
 #include <poll.h>
 
 #include <cerrno>
@@ -22,6 +23,8 @@ namespace {
 using player::TMP3Player;
 
 constexpr int kRefreshMs = 250;
+// Exit statuses besides 0 (all played), 1 (a file failed) and 2 (usage).
+constexpr int kNoDeviceStatus = 3;
 constexpr int kInterruptedStatus = 130;
 
 const char* StatusName(player::TMP3Status status) {
@@ -71,7 +74,7 @@ class PlaySession {
     for (const std::string& file : options_.files) {
       if (interrupt_.Raised()) break;
       const int result = PlayFile(file);
-      if (result == kDeviceFailed) return 1;
+      if (result == kDeviceFailed) return kNoDeviceStatus;
       if (result != 0) status = 1;
     }
     return interrupt_.Raised() ? kInterruptedStatus : status;
