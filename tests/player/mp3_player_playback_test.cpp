@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "player/assertion.h"
+#include "player/player_messages.h"
 #include "player_harness.h"
 #include "tag_builders.h"
 
@@ -266,6 +267,50 @@ TEST(PlayerPlayback, VolumeAndBalanceScaleTheDeviceNotTheFile) {
   player.SetFileName(DataPath(testing::kCbrTone));
   player.Open();
   EXPECT_TRUE(testing::PlayToWave(player) == plain);
+}
+
+TEST(PlayerPlayback, AnEndOfStreamNoticeLeftWaitingCannotStopTheNextPlayback) {
+  TQuietPlayer player;
+  TEventLog log(player);
+  testing::TTempFile wave(".wav");
+  player.SetFileName(DataPath(testing::kCbrTone));
+  player.Open();
+  player.SetWaveFileName(wave.Path());
+  player.Play();
+  // The data runs out while nobody pumps: the notice waits in the queue.
+  for (int wait = 0; wait < 500 && !player.Messages().IsQueued(MPM_ENDOFSTREAM); ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_TRUE(player.Messages().IsQueued(MPM_ENDOFSTREAM));
+  player.Stop();
+  player.Play();
+  testing::PumpFor(player, 100);
+  EXPECT_EQ(player.Status(), msPlaying) << "the old notice went with the Stop";
+  EXPECT_EQ(log.reasons, std::vector<TMP3EndPlayReason>{meprStopped});
+}
+
+// Bounded mutations of a real stream: each plays to some end (or is refused)
+// and nothing reads outside its buffers.
+TEST(PlayerPlayback, MutatedStreamsEndOrAreRefused) {
+  const TBytes tone = ReadBytes(DataPath(testing::kCbrTone));
+  std::uint32_t seed = 12345;
+  const auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 8;
+  };
+  for (int round = 0; round < 24; ++round) {
+    TBytes bytes = testing::Slice(tone, 0, tone.size() - next() % 2000);
+    for (int flip = 0; flip < 40; ++flip) bytes[next() % bytes.size()] = static_cast<std::uint8_t>(next());
+    if (round % 3 == 0) bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(next() % bytes.size()), 0xFF);
+    TQuietPlayer player;
+    try {
+      OpenBytes(player, bytes, round % 4 != 1);
+    } catch (const std::runtime_error&) {
+      continue;  // refused
+    }
+    const TBytes played = testing::PlayToWave(player);
+    EXPECT_LE(played.size(), tone.size() / 100 * 4608) << "round " << round;
+    EXPECT_EQ(player.Status(), msStopped) << "round " << round;
+  }
 }
 
 }  // namespace
