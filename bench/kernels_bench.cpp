@@ -27,7 +27,8 @@ double NanosecondsPerCall(int calls, Body body) {
   for (int round = 0; round < 5; ++round) {
     const auto start = Clock::now();
     for (int i = 0; i < calls; ++i) body(i);
-    const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count() / calls;
+    const double ns =
+        std::chrono::duration<double, std::nano>(Clock::now() - start).count() / calls;
     if (ns < best) best = ns;
   }
   return best;
@@ -63,7 +64,8 @@ int main() {
         std::copy_n(spectrum.data() + 576 * (i & 15), 576, work.data());
         k.AliasReduce.run(work.data(), 31);
       });
-      std::printf("%-12s %-18s %12.1f   per granule (incl. 576-line copy)\n", family->name, "AliasReduce", ns);
+      std::printf("%-12s %-18s %12.1f   per granule (incl. 576-line copy)\n", family->name,
+                  "AliasReduce", ns);
     }
     if (k.LongCore.run) {
       const double ns = NanosecondsPerCall(200000, [&](int i) {
@@ -117,10 +119,11 @@ int main() {
 
   KernelSlots selected;
   SelectKernels(selected, DetectCpu());
-  std::printf("\nselected here: AliasReduce %s, LongCore %s, ShortCore %s, Hybrid %s, SynthMono %s, "
-              "SynthInterleaved %s\n",
-              selected.AliasReduce.name, selected.LongCore.name, selected.ShortCore.name,
-              selected.Hybrid.name, selected.SynthMono.name, selected.SynthInterleaved.name);
+  std::printf(
+      "\nselected here: AliasReduce %s, LongCore %s, ShortCore %s, Hybrid %s, SynthMono %s, "
+      "SynthInterleaved %s\n",
+      selected.AliasReduce.name, selected.LongCore.name, selected.ShortCore.name,
+      selected.Hybrid.name, selected.SynthMono.name, selected.SynthInterleaved.name);
 
   // One stereo granule through the selected path: hybrid, inversion, synthesis.
   EqualizerState equalizer;
@@ -130,14 +133,14 @@ int main() {
     for (int ch = 0; ch < 2; ++ch) {
       std::copy_n(spectrum.data() + 576 * ((i + ch) & 15), 576, buffers.data());
       selected.AliasReduce.run(buffers.data(), 31);
-      const int n = selected.Hybrid.run(selected, buffers.data(), buffers.data() + 576, out576.data(), 0,
-                                        558, 558, 558, 31);
+      const int n = selected.Hybrid.run(selected, buffers.data(), buffers.data() + 576,
+                                        out576.data(), 0, 558, 558, 558, 31);
       FrequencyInvert(out576.data(), n);
       SynthesizeLayer3Stereo(*state, selected, equalizer, out576.data(), pcm.data(), ch);
     }
   });
   const double frames = 300.0 * 44100 / 1152;
-  std::printf("stereo granule, selected kernels: %.0f ns; five minutes at 44.1 kHz: %.3f s\n", granule,
-              granule * 2 * frames * 1e-9);
+  std::printf("stereo granule, selected kernels: %.0f ns; five minutes at 44.1 kHz: %.3f s\n",
+              granule, granule * 2 * frames * 1e-9);
   return 0;
 }

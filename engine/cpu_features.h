@@ -63,7 +63,9 @@ class TMP3CpuCapabilities {
     set.bits_ = bits & ((1u << kCpuCapabilityCount) - 1);
     return set;
   }
-  static constexpr TMP3CpuCapabilities Published() { return FromBits((1u << kPublishedCpuCapabilityCount) - 1); }
+  static constexpr TMP3CpuCapabilities Published() {
+    return FromBits((1u << kPublishedCpuCapabilityCount) - 1);
+  }
   static constexpr TMP3CpuCapabilities All() { return FromBits(~0u); }
 
   constexpr bool Contains(TMP3CpuCapability e) const { return (bits_ & Bit(e)) != 0; }
@@ -88,8 +90,8 @@ class TMP3CpuCapabilities {
 // The feature bit of each capability element, in element order (element 3,
 // mccE3DNow, is 0x20 and element 4, mccCMOV, is 0x10).
 inline constexpr CpuFeatureFlags kCapabilityFlag[kCpuCapabilityCount] = {
-    cpu::kMmx, cpu::k3DNow, cpu::kKni, cpu::kE3DNow, cpu::kCmov, cpu::kEmmx,
-    cpu::kSse2, cpu::kAvx2, cpu::kFma};
+    cpu::kMmx,  cpu::k3DNow, cpu::kKni,  cpu::kE3DNow, cpu::kCmov,
+    cpu::kEmmx, cpu::kSse2,  cpu::kAvx2, cpu::kFma};
 
 TMP3CpuCapabilities FlagsToCapabilities(CpuFeatureFlags flags);
 CpuFeatureFlags CapabilitiesToFlags(TMP3CpuCapabilities capabilities);
@@ -107,11 +109,11 @@ struct CpuProbe {
   uint32_t leaf1Eax = 0;
   uint32_t leaf1Ecx = 0;
   uint32_t leaf1Edx = 0;
-  uint32_t leaf7Ebx = 0;              // leaf 7 sub-leaf 0, when maxLeaf >= 7
-  uint32_t maxExtendedLeaf = 0;       // CPUID 0x80000000: EAX
-  uint32_t extendedLeaf1Edx = 0;      // CPUID 0x80000001: EDX, when present
-  uint64_t xcr0 = 0;                  // register state the OS saves (XGETBV 0)
-  bool simdControlAccepted = true;    // loading the SIMD control register worked
+  uint32_t leaf7Ebx = 0;            // leaf 7 sub-leaf 0, when maxLeaf >= 7
+  uint32_t maxExtendedLeaf = 0;     // CPUID 0x80000000: EAX
+  uint32_t extendedLeaf1Edx = 0;    // CPUID 0x80000001: EDX, when present
+  uint64_t xcr0 = 0;                // register state the OS saves (XGETBV 0)
+  bool simdControlAccepted = true;  // loading the SIMD control register worked
 };
 
 // Builds a vendor word from its four characters ("ntel", "cAMD", ...).

@@ -13,12 +13,15 @@ struct DctCoefficients {
     const double pi = 4.0 * std::atan(1.0);
     int at = 0;
     for (int n = 32; n >= 2; n /= 2) {
-      for (int k = 0; k < n / 2; ++k) coef[at++] = static_cast<float>(0.5 / std::cos((2 * k + 1) * pi / (2 * n)));
+      for (int k = 0; k < n / 2; ++k)
+        coef[at++] = static_cast<float>(0.5 / std::cos((2 * k + 1) * pi / (2 * n)));
     }
   }
 };
 
-constexpr int CoefOffset(int n) { return n == 32 ? 0 : n == 16 ? 16 : n == 8 ? 24 : n == 4 ? 28 : 30; }
+constexpr int CoefOffset(int n) {
+  return n == 32 ? 0 : n == 16 ? 16 : n == 8 ? 24 : n == 4 ? 28 : 30;
+}
 
 template <int N>
 inline void Butterflies(const float* in, float* out, const float* coef) {

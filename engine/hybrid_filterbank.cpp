@@ -6,7 +6,9 @@
 
 namespace orvana::engine {
 
-void AliasReduce(float* lines, int boundaries) { hybrid::AliasReduceWith<double>(lines, boundaries); }
+void AliasReduce(float* lines, int boundaries) {
+  hybrid::AliasReduceWith<double>(lines, boundaries);
+}
 
 void LongCore(float* lines) { hybrid::LongCoreWith<double, hybrid::SequentialOrder>(lines); }
 
@@ -14,9 +16,8 @@ void ShortCore(float* lines) { hybrid::ShortCoreWith<double, hybrid::SequentialO
 
 int Hybrid(const KernelSlots& kernels, float* cur, const float* prev, float* out, int blockType,
            int longLimit, int shortLimit, int prevCount, int sbLimit) {
-  return hybrid::HybridWith<double, hybrid::SequentialOrder>(kernels, cur, prev, out, blockType,
-                                                             longLimit, shortLimit, prevCount,
-                                                             sbLimit);
+  return hybrid::HybridWith<double, hybrid::SequentialOrder>(
+      kernels, cur, prev, out, blockType, longLimit, shortLimit, prevCount, sbLimit);
 }
 
 void FrequencyInvert(float* out, int count) {

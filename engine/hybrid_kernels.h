@@ -12,17 +12,25 @@ namespace orvana::engine::hybrid {
 // Sums left to right, as the formulas are written.
 struct SequentialOrder {
   template <typename R>
-  static R Add3(R a, R b, R c) { return (a + b) + c; }
+  static R Add3(R a, R b, R c) {
+    return (a + b) + c;
+  }
   template <typename R>
-  static R Sum4(R a, R b, R c, R d) { return ((a + b) + c) + d; }
+  static R Sum4(R a, R b, R c, R d) {
+    return ((a + b) + c) + d;
+  }
 };
 
 // Sums in pairs, the order of a two-pipe schedule.
 struct PairwiseOrder {
   template <typename R>
-  static R Add3(R a, R b, R c) { return a + (b + c); }
+  static R Add3(R a, R b, R c) {
+    return a + (b + c);
+  }
   template <typename R>
-  static R Sum4(R a, R b, R c, R d) { return (a + b) + (c + d); }
+  static R Sum4(R a, R b, R c, R d) {
+    return (a + b) + (c + d);
+  }
 };
 
 template <typename Real>
@@ -122,7 +130,8 @@ void ShortCoreWith(float* y) {
     const float pd = static_cast<float>((a - b) * static_cast<Real>(tables.C12[0]));
     const float qd = static_cast<float>((c - d) * static_cast<Real>(tables.C12[2]));
     const float rd = static_cast<float>((f - k) * static_cast<Real>(tables.C12[1]));
-    const Real odd = Order::Add3(static_cast<Real>(pd), static_cast<Real>(qd), static_cast<Real>(rd));
+    const Real odd =
+        Order::Add3(static_cast<Real>(pd), static_cast<Real>(qd), static_cast<Real>(rd));
     const Real turn = sqrt3 * (static_cast<Real>(pd) - qd) - odd;
     float* out = y + 6 * w;
     const Real y0 = bigP + bigQ;
@@ -153,8 +162,10 @@ void OverlapLong(const float* window, float* cur, const float* prev, float* out)
   for (int t = 9; t < 18; ++t) {
     out[32 * t] = static_cast<float>(prev[t] + static_cast<Real>(window[t]) * y[26 - t]);
   }
-  for (int t = 0; t < 9; ++t) cur[t] = static_cast<float>(static_cast<Real>(window[18 + t]) * y[8 - t]);
-  for (int t = 9; t < 18; ++t) cur[t] = static_cast<float>(static_cast<Real>(window[18 + t]) * y[t - 9]);
+  for (int t = 0; t < 9; ++t)
+    cur[t] = static_cast<float>(static_cast<Real>(window[18 + t]) * y[8 - t]);
+  for (int t = 9; t < 18; ++t)
+    cur[t] = static_cast<float>(static_cast<Real>(window[18 + t]) * y[t - 9]);
 }
 
 // Windowing and overlap-add of one short sub-band after ShortCore.
@@ -228,8 +239,8 @@ int WalkGranule(float* cur, const float* prev, float* out, int longLimit, int sh
 
 // Hybrid through the kernel slots' core transforms and the folded windows.
 template <typename Real, typename Order>
-int HybridWith(const KernelSlots& kernels, float* cur, const float* prev, float* out,
-               int blockType, int longLimit, int shortLimit, int prevCount, int sbLimit) {
+int HybridWith(const KernelSlots& kernels, float* cur, const float* prev, float* out, int blockType,
+               int longLimit, int shortLimit, int prevCount, int sbLimit) {
   const HybridTables& tables = GetHybridTables();
   const LongWindowChoice longWindow(blockType);
   const LongCoreFn longCore = kernels.LongCore.run ? kernels.LongCore.run : &LongCore;
@@ -239,13 +250,14 @@ int HybridWith(const KernelSlots& kernels, float* cur, const float* prev, float*
       [&](int sb) {
         float* lines = cur + kSubbandLines * sb;
         longCore(lines);
-        OverlapLong<Real>(tables.ImdctWindow[longWindow.RowFor(sb)], lines, prev + kSubbandLines * sb,
-                          out + sb);
+        OverlapLong<Real>(tables.ImdctWindow[longWindow.RowFor(sb)], lines,
+                          prev + kSubbandLines * sb, out + sb);
       },
       [&](int sb) {
         float* lines = cur + kSubbandLines * sb;
         shortCore(lines);
-        OverlapShort<Real, Order>(tables.ImdctWindow[2], lines, prev + kSubbandLines * sb, out + sb);
+        OverlapShort<Real, Order>(tables.ImdctWindow[2], lines, prev + kSubbandLines * sb,
+                                  out + sb);
       });
 }
 

@@ -22,7 +22,8 @@ HybridTables BuildHybridTables() {
     for (int i = 0; i < 36; ++i) t.ImdctWindow[row][i] = static_cast<float>(window[row][i]);
   }
 
-  static constexpr double kAliasC[8] = {-0.6, -0.535, -0.33, -0.185, -0.095, -0.041, -0.0142, -0.0037};
+  static constexpr double kAliasC[8] = {-0.6,   -0.535, -0.33,   -0.185,
+                                        -0.095, -0.041, -0.0142, -0.0037};
   for (int i = 0; i < 8; ++i) {
     const double norm = std::sqrt(1.0 + kAliasC[i] * kAliasC[i]);
     t.AliasCs[i] = static_cast<float>(1.0 / norm);
@@ -32,7 +33,8 @@ HybridTables BuildHybridTables() {
   for (int i = 0; i < 18; ++i) t.C72[i] = static_cast<float>(2.0 * std::cos((2 * i + 1) * pi / 72));
   for (int i = 0; i < 9; ++i) t.C36[i] = static_cast<float>(2.0 * std::cos((2 * i + 1) * pi / 36));
   for (int i = 0; i < 9; ++i) {
-    for (int j = 0; j < 4; ++j) t.C18[i][j] = static_cast<float>(std::cos(i * (2 * j + 1) * pi / 18));
+    for (int j = 0; j < 4; ++j)
+      t.C18[i][j] = static_cast<float>(std::cos(i * (2 * j + 1) * pi / 18));
   }
   for (int i = 0; i < 6; ++i) t.C24[i] = static_cast<float>(std::cos((2 * i + 1) * pi / 24));
   for (int i = 0; i < 3; ++i) t.C12[i] = static_cast<float>(2.0 * std::cos((2 * i + 1) * pi / 12));

@@ -4,8 +4,8 @@ namespace orvana::engine {
 
 std::span<const KernelFamily* const> AllKernelFamilies() {
   static const KernelFamily* const families[] = {
-      &PlainKernels(),     &IntelKernels(),      &IntelCmovKernels(),  &ThreeDNowKernels(),
-      &E3DNowKernels(),    &E3DNowCmovKernels(), &E3DNowEmmxKernels(), &Avx2FmaKernels(),
+      &PlainKernels(),  &IntelKernels(),      &IntelCmovKernels(),  &ThreeDNowKernels(),
+      &E3DNowKernels(), &E3DNowCmovKernels(), &E3DNowEmmxKernels(), &Avx2FmaKernels(),
   };
   return families;
 }

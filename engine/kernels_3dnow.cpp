@@ -7,17 +7,16 @@
 namespace orvana::engine {
 
 const KernelFamily& ThreeDNowKernels() {
-  static const KernelFamily family{
-      "3dnow",
-      0,
-      {
-          {&hybrid::AliasReduceWith<float>, "3dnow"},
-          {},
-          {},
-          {},
-          {&synth::WindowSlot<synth::ThreeDNowPolicy, 1>, "3dnow"},
-          {&synth::WindowSlot<synth::ThreeDNowPolicy, 2>, "3dnow"},
-      }};
+  static const KernelFamily family{"3dnow",
+                                   0,
+                                   {
+                                       {&hybrid::AliasReduceWith<float>, "3dnow"},
+                                       {},
+                                       {},
+                                       {},
+                                       {&synth::WindowSlot<synth::ThreeDNowPolicy, 1>, "3dnow"},
+                                       {&synth::WindowSlot<synth::ThreeDNowPolicy, 2>, "3dnow"},
+                                   }};
   return family;
 }
 

@@ -10,32 +10,30 @@ namespace orvana::engine {
 using hybrid::PairwiseOrder;
 
 const KernelFamily& E3DNowKernels() {
-  static const KernelFamily family{
-      "e3dnow",
-      0,
-      {
-          {&hybrid::AliasReduceWith<float>, "e3dnow"},
-          {&hybrid::LongCoreWith<float, PairwiseOrder>, "e3dnow"},
-          {&hybrid::ShortCoreWith<float, PairwiseOrder>, "e3dnow"},
-          {},
-          {},
-          {},
-      }};
+  static const KernelFamily family{"e3dnow",
+                                   0,
+                                   {
+                                       {&hybrid::AliasReduceWith<float>, "e3dnow"},
+                                       {&hybrid::LongCoreWith<float, PairwiseOrder>, "e3dnow"},
+                                       {&hybrid::ShortCoreWith<float, PairwiseOrder>, "e3dnow"},
+                                       {},
+                                       {},
+                                       {},
+                                   }};
   return family;
 }
 
 const KernelFamily& E3DNowCmovKernels() {
-  static const KernelFamily family{
-      "e3dnow-cmov",
-      0,
-      {
-          {},
-          {},
-          {},
-          {&hybrid::HybridWith<float, PairwiseOrder>, "e3dnow-cmov"},
-          {},
-          {},
-      }};
+  static const KernelFamily family{"e3dnow-cmov",
+                                   0,
+                                   {
+                                       {},
+                                       {},
+                                       {},
+                                       {&hybrid::HybridWith<float, PairwiseOrder>, "e3dnow-cmov"},
+                                       {},
+                                       {},
+                                   }};
   return family;
 }
 

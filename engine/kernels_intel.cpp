@@ -9,17 +9,16 @@ namespace orvana::engine {
 using hybrid::PairwiseOrder;
 
 const KernelFamily& IntelKernels() {
-  static const KernelFamily family{
-      "intel",
-      0,
-      {
-          {},
-          {&hybrid::LongCoreWith<double, PairwiseOrder>, "intel"},
-          {&hybrid::ShortCoreWith<double, PairwiseOrder>, "intel"},
-          {&hybrid::HybridWith<double, PairwiseOrder>, "intel"},
-          {&synth::WindowSlot<synth::IntelPolicy, 1>, "intel"},
-          {&synth::WindowSlot<synth::IntelPolicy, 2>, "intel"},
-      }};
+  static const KernelFamily family{"intel",
+                                   0,
+                                   {
+                                       {},
+                                       {&hybrid::LongCoreWith<double, PairwiseOrder>, "intel"},
+                                       {&hybrid::ShortCoreWith<double, PairwiseOrder>, "intel"},
+                                       {&hybrid::HybridWith<double, PairwiseOrder>, "intel"},
+                                       {&synth::WindowSlot<synth::IntelPolicy, 1>, "intel"},
+                                       {&synth::WindowSlot<synth::IntelPolicy, 2>, "intel"},
+                                   }};
   return family;
 }
 

@@ -6,17 +6,16 @@
 namespace orvana::engine {
 
 const KernelFamily& PlainKernels() {
-  static const KernelFamily family{
-      "plain",
-      0,
-      {
-          {&AliasReduce, "plain"},
-          {&LongCore, "plain"},
-          {&ShortCore, "plain"},
-          {&Hybrid, "plain"},
-          {&synth::WindowSlot<synth::PlainPolicy, 1>, "plain"},
-          {&synth::WindowSlot<synth::PlainPolicy, 2>, "plain"},
-      }};
+  static const KernelFamily family{"plain",
+                                   0,
+                                   {
+                                       {&AliasReduce, "plain"},
+                                       {&LongCore, "plain"},
+                                       {&ShortCore, "plain"},
+                                       {&Hybrid, "plain"},
+                                       {&synth::WindowSlot<synth::PlainPolicy, 1>, "plain"},
+                                       {&synth::WindowSlot<synth::PlainPolicy, 2>, "plain"},
+                                   }};
   return family;
 }
 

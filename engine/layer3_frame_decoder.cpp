@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/hybrid_filterbank.h"
 #include "engine/layer3_channel_stages.h"
 #include "engine/layer3_huffman.h"
 #include "engine/layer3_stereo.h"

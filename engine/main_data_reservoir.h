@@ -12,10 +12,10 @@ class MainDataReservoir {
   static constexpr int kCapacity = 8192;
   // Above this fill the kept bytes move to the front before an append.
   static constexpr int kCompactionFill = kCapacity - 1500;
-  // Zeroed bytes behind the capacity that absorb the reader's look-ahead: a
-  // part never extends past `fill`, and from a part's start the scale factors
-  // read at most 20 bytes and the 32-bit cache loads at most 4 more before the
-  // Huffman decoder checks its limit.
+  // Bytes behind the capacity that absorb the reader's look-ahead: a part
+  // never extends past `fill`; from a part's start the scale factors read at
+  // most 20 bytes, the cache holds 4 more and its 4-byte loads touch 3 beyond
+  // that before the Huffman decoder checks its limit.
   static constexpr int kSlack = 64;
 
   void Reset();

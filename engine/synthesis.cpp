@@ -14,7 +14,8 @@ constexpr int kMatrixSlotFloats = 64;
 
 // Slots that were never selected fall back to the plain windowing.
 const Kernel<SynthFn>& WindowingKernel(const KernelSlots& kernels, PcmLayout layout) {
-  const Kernel<SynthFn>& chosen = layout == PcmLayout::Mono ? kernels.SynthMono : kernels.SynthInterleaved;
+  const Kernel<SynthFn>& chosen =
+      layout == PcmLayout::Mono ? kernels.SynthMono : kernels.SynthInterleaved;
   if (chosen.run) return chosen;
   const KernelSlots& plain = PlainKernels().slots;
   return layout == PcmLayout::Mono ? plain.SynthMono : plain.SynthInterleaved;
@@ -29,8 +30,8 @@ void WindowAndAdvance(SynthesisState& state, const KernelSlots& kernels, int cha
 
 // One channel of the interleaved matrix (offset 0 left, 1 right) through ring 0.
 void SynthesizeOneChannelOfStereo(SynthesisState& state, const KernelSlots& kernels,
-                                  const EqualizerState& equalizer, const float* matrix,
-                                  int slots, int16_t* pcm, int offset) {
+                                  const EqualizerState& equalizer, const float* matrix, int slots,
+                                  int16_t* pcm, int offset) {
   for (int i = 0; i < slots; ++i) {
     SynthesizeSlot(state, kernels, equalizer, 0, matrix + kMatrixSlotFloats * i + offset, 2,
                    pcm + kSlotFloats * i, PcmLayout::Mono);
@@ -57,8 +58,8 @@ void SetPolarityInverted(SynthesisState& state, bool on) {
 }
 
 void SynthesizeSlot(SynthesisState& state, const KernelSlots& kernels,
-                    const EqualizerState& equalizer, int channel, const float* samples,
-                    int stride, int16_t* pcmOut, PcmLayout layout) {
+                    const EqualizerState& equalizer, int channel, const float* samples, int stride,
+                    int16_t* pcmOut, PcmLayout layout) {
   channel &= 1;
   float scaled[kSlotFloats];
   if (equalizer.SubbandEqEnabled != 0) {
@@ -80,8 +81,8 @@ void SynthesizeLayer3Mono(SynthesisState& state, const KernelSlots& kernels,
 }
 
 void SynthesizeLayer3Stereo(SynthesisState& state, const KernelSlots& kernels,
-                            const EqualizerState& equalizer, const float* hybridOut,
-                            int16_t* pcm, int channel) {
+                            const EqualizerState& equalizer, const float* hybridOut, int16_t* pcm,
+                            int channel) {
   channel &= 1;
   for (int t = 0; t < 18; ++t) {
     SynthesizeSlot(state, kernels, equalizer, channel, hybridOut + kSlotFloats * t, 1,
@@ -109,8 +110,8 @@ void SynthesizeLayer12Stereo(SynthesisState& state, const KernelSlots& kernels,
   }
 }
 
-void SynthesizeLayer12Mix(SynthesisState& state, const KernelSlots& kernels,
-                          const EqualizerState&, const float* matrix, int slots, int16_t* pcm) {
+void SynthesizeLayer12Mix(SynthesisState& state, const KernelSlots& kernels, const EqualizerState&,
+                          const float* matrix, int slots, int16_t* pcm) {
   for (int i = 0; i < slots; ++i) {
     const float* slot = matrix + kMatrixSlotFloats * i;
     float mixed[kSlotFloats];

@@ -42,8 +42,8 @@ enum class PcmLayout { Mono, Interleaved };
 // windowing into `pcmOut` (32 samples, consecutive or at every second
 // position), ring position moved back by one block.
 void SynthesizeSlot(SynthesisState& state, const KernelSlots& kernels,
-                    const EqualizerState& equalizer, int channel, const float* samples,
-                    int stride, int16_t* pcmOut, PcmLayout layout);
+                    const EqualizerState& equalizer, int channel, const float* samples, int stride,
+                    int16_t* pcmOut, PcmLayout layout);
 
 // Negates the whole window when `on` differs from the current state.
 void SetPolarityInverted(SynthesisState& state, bool on);
@@ -58,8 +58,8 @@ void SynthesizeLayer3Mono(SynthesisState& state, const KernelSlots& kernels,
                           const EqualizerState& equalizer, const float* hybridOut, int16_t* pcm,
                           int channel);
 void SynthesizeLayer3Stereo(SynthesisState& state, const KernelSlots& kernels,
-                            const EqualizerState& equalizer, const float* hybridOut,
-                            int16_t* pcm, int channel);
+                            const EqualizerState& equalizer, const float* hybridOut, int16_t* pcm,
+                            int channel);
 
 // Layers I and II: `slots` time slots of the 64-float sample matrix (stereo
 // streams interleave the channels by sub-band, 2 sb + ch; mono streams use the

@@ -201,10 +201,6 @@ TEST(SelectKernels, ExtendedThreeDNowNeedsThreeDNow) {
   EXPECT_STREQ(fresh.kernels.LongCore.name, plain.LongCore.name) << "plain until selected";
 }
 
-TEST(GlobalEngineState, OneInstance) {
-  EXPECT_EQ(&GlobalEngineState(), &GlobalEngineState());
-}
-
 // Decodes a whole stream with the given output flags, the open header
 // optionally replaced.
 std::vector<int16_t> DecodeWithFlags(const std::vector<uint8_t>& data, uint8_t flags,

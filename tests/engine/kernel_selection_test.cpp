@@ -51,7 +51,8 @@ TEST(KernelSelection, PentiumClassIntel) {
   EXPECT_EQ(Selected(kFpu | kVendorIntel | kFamily5), Uniform("intel", "intel", "plain", "intel"));
   EXPECT_EQ(Selected(kPentiumIntel | kCmov), Uniform("intel", "intel", "plain", "intel-cmov"));
   // CMOV on a non-Intel processor changes nothing.
-  EXPECT_EQ(Selected(kFpu | kVendorAmd | kFamily6 | kCmov), Uniform("plain", "plain", "plain", "plain"));
+  EXPECT_EQ(Selected(kFpu | kVendorAmd | kFamily6 | kCmov),
+            Uniform("plain", "plain", "plain", "plain"));
 }
 
 TEST(KernelSelection, AmdWithThreeDNowOnly) {
@@ -63,7 +64,8 @@ TEST(KernelSelection, ExtendedThreeDNowRows) {
   const uint32_t athlon = kFpu | kVendorAmd | kFamily6 | kMmx | k3DNow | kE3DNow;
   EXPECT_EQ(Selected(athlon), Uniform("e3dnow", "plain", "e3dnow", "3dnow"));
   EXPECT_EQ(Selected(athlon | kCmov), Uniform("e3dnow", "e3dnow-cmov", "e3dnow", "3dnow"));
-  EXPECT_EQ(Selected(athlon | kCmov | kEmmx), Uniform("e3dnow", "e3dnow-cmov", "e3dnow", "e3dnow-emmx"));
+  EXPECT_EQ(Selected(athlon | kCmov | kEmmx),
+            Uniform("e3dnow", "e3dnow-cmov", "e3dnow", "e3dnow-emmx"));
 }
 
 TEST(KernelSelection, ExtendedBitIsDroppedWithThreeDNow) {
@@ -94,7 +96,8 @@ TEST(KernelSelection, ModernRowsComeFirstAndNeedBothBits) {
 
 TEST(KernelSelection, PlayersMaskSwitchesVariantsOff) {
   // The player clears the switchable bits and adds back the allowed ones.
-  const uint32_t detected = kFpu | kVendorIntel | kFamily6 | kMmx | kKni | kCmov | kEmmx | kSse2 | kAvx2 | kFma;
+  const uint32_t detected =
+      kFpu | kVendorIntel | kFamily6 | kMmx | kKni | kCmov | kEmmx | kSse2 | kAvx2 | kFma;
   const uint32_t none = (detected & ~kSwitchableBits) | CapabilitiesToFlags({});
   EXPECT_EQ(Selected(none), Uniform("intel", "intel", "plain", "intel"));
   const uint32_t noAvx = (detected & ~kSwitchableBits) | CapabilitiesToFlags({mccCMOV, mccFMA});

@@ -39,10 +39,12 @@ void ForEachVariant(Kernel<Fn> KernelSlots::*slot, Check check) {
 }
 
 // Single precision carries 24 bits: a few units of 2^-24 of the magnitude.
-void ExpectClose(const std::vector<float>& actual, const std::vector<float>& expected, double scale) {
+void ExpectClose(const std::vector<float>& actual, const std::vector<float>& expected,
+                 double scale) {
   ASSERT_EQ(actual.size(), expected.size());
   const double tolerance = 1e-6 * scale;
-  for (size_t i = 0; i < actual.size(); ++i) ASSERT_NEAR(actual[i], expected[i], tolerance) << "at " << i;
+  for (size_t i = 0; i < actual.size(); ++i)
+    ASSERT_NEAR(actual[i], expected[i], tolerance) << "at " << i;
 }
 
 TEST(KernelVariants, AliasReduce) {
@@ -80,18 +82,24 @@ TEST(KernelVariants, HybridAgreesAcrossBlockTypesAndLimits) {
   ForEachVariant(&KernelSlots::Hybrid, [&](const Kernel<HybridFn>& kernel) {
     KernelSlots withVariant = Plain();
     withVariant.Hybrid = kernel;
-    struct Case { int blockType, longLimit, shortLimit, prevCount, sbLimit; };
-    for (const Case& c : {Case{0, 576, 576, 576, 32}, Case{1, 300, 300, 500, 31}, Case{2, 0, 400, 200, 31},
-                          Case{2, 36, 576, 576, 32}, Case{3, 100, 100, 0, 30}, Case{0, 0, 0, 300, 31},
-                          Case{1 | kHybridMixedFlag, 576, 576, 576, 32}, Case{3 | kHybridMixedFlag, 200, 200, 300, 31}}) {
+    struct Case {
+      int blockType, longLimit, shortLimit, prevCount, sbLimit;
+    };
+    for (const Case& c :
+         {Case{0, 576, 576, 576, 32}, Case{1, 300, 300, 500, 31}, Case{2, 0, 400, 200, 31},
+          Case{2, 36, 576, 576, 32}, Case{3, 100, 100, 0, 30}, Case{0, 0, 0, 300, 31},
+          Case{1 | kHybridMixedFlag, 576, 576, 576, 32},
+          Case{3 | kHybridMixedFlag, 200, 200, 300, 31}}) {
       const std::vector<float> lines = RandomFloats(rng, 576, 20000.0f);
       const std::vector<float> prev = RandomFloats(rng, 576, 20000.0f);
       std::vector<float> curPlain = lines, curVariant = lines;
       std::vector<float> outPlain(576, 0.0f), outVariant(576, 0.0f);
-      const int nPlain = Plain().Hybrid.run(Plain(), curPlain.data(), prev.data(), outPlain.data(), c.blockType,
-                                            c.longLimit, c.shortLimit, c.prevCount, c.sbLimit);
-      const int nVariant = kernel.run(withVariant, curVariant.data(), prev.data(), outVariant.data(),
-                                      c.blockType, c.longLimit, c.shortLimit, c.prevCount, c.sbLimit);
+      const int nPlain =
+          Plain().Hybrid.run(Plain(), curPlain.data(), prev.data(), outPlain.data(), c.blockType,
+                             c.longLimit, c.shortLimit, c.prevCount, c.sbLimit);
+      const int nVariant =
+          kernel.run(withVariant, curVariant.data(), prev.data(), outVariant.data(), c.blockType,
+                     c.longLimit, c.shortLimit, c.prevCount, c.sbLimit);
       EXPECT_EQ(nVariant, nPlain) << "block type " << c.blockType;
       ExpectClose(outVariant, outPlain, 20000.0 * 18 * 8);
       ExpectClose(curVariant, curPlain, 20000.0 * 18 * 8);
@@ -117,7 +125,8 @@ TEST(KernelVariants, WindowingWithinOneStepOfPlain) {
         (Plain().*slot).run(state->SynthWindow, ring.data(), pos, expected.data());
         kernel.run(state->SynthWindow, ring.data(), pos, actual.data());
         for (int j = 0; j < 32; ++j) {
-          ASSERT_LE(std::abs(actual[stride * j] - expected[stride * j]), 1) << "pos " << pos << " j " << j;
+          ASSERT_LE(std::abs(actual[stride * j] - expected[stride * j]), 1)
+              << "pos " << pos << " j " << j;
           differing += actual[stride * j] != expected[stride * j];
         }
       }
@@ -137,7 +146,8 @@ TEST(KernelVariants, WindowingOfAnArbitraryWindow) {
       int16_t expected[32], actual[32];
       Plain().SynthMono.run(window.data(), ring.data(), pos, expected);
       kernel.run(window.data(), ring.data(), pos, actual);
-      for (int j = 0; j < 32; ++j) ASSERT_LE(std::abs(actual[j] - expected[j]), 1) << "pos " << pos << " j " << j;
+      for (int j = 0; j < 32; ++j)
+        ASSERT_LE(std::abs(actual[j] - expected[j]), 1) << "pos " << pos << " j " << j;
     }
   });
 }

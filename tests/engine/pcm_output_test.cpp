@@ -69,7 +69,8 @@ int16_t KernelOutput(const Kernel<SynthFn>& kernel, float value) {
 TEST(PcmRounding, EveryWindowingKernelRoundsByItsFamilysRule) {
   for (const KernelFamily* family : AllKernelFamilies()) {
     if (!RunnableHere(*family)) continue;
-    for (const Kernel<SynthFn>* kernel : {&family->slots.SynthMono, &family->slots.SynthInterleaved}) {
+    for (const Kernel<SynthFn>* kernel :
+         {&family->slots.SynthMono, &family->slots.SynthInterleaved}) {
       if (!kernel->run) continue;
       SCOPED_TRACE(family->name);
       if (RoundsHalvesAwayFromZero(*family)) {

@@ -15,7 +15,8 @@ inline std::vector<double> Imdct(const double* in, int n) {
   std::vector<double> out(n);
   for (int i = 0; i < n; ++i) {
     double sum = 0;
-    for (int k = 0; k < n / 2; ++k) sum += in[k] * std::cos(kPi / (2 * n) * (2 * i + 1 + n / 2) * (2 * k + 1));
+    for (int k = 0; k < n / 2; ++k)
+      sum += in[k] * std::cos(kPi / (2 * n) * (2 * i + 1 + n / 2) * (2 * k + 1));
     out[i] = sum;
   }
   return out;
@@ -67,7 +68,8 @@ struct HybridReference {
   // normal window when the block type is 2, or when `mixed` for the two lowest
   // ones), the rest the short one when the block type is 2. Returns 576
   // values at 32 t + sb, frequency-inverted.
-  std::vector<double> Granule(const float* lines, int blockType, int longSubbands, bool mixed = false) {
+  std::vector<double> Granule(const float* lines, int blockType, int longSubbands,
+                              bool mixed = false) {
     std::vector<double> out(576);
     for (int sb = 0; sb < 32; ++sb) {
       const bool shortBlock = blockType == 2 && sb >= longSubbands;
@@ -94,7 +96,8 @@ struct SynthesisReference {
     for (int i = 1023; i >= 64; --i) fifo[i] = fifo[i - 64];
     for (int i = 0; i < 64; ++i) {
       double sum = 0;
-      for (int k = 0; k < 32; ++k) sum += std::cos((16 + i) * (2 * k + 1) * kPi / 64) * samples[k * stride];
+      for (int k = 0; k < 32; ++k)
+        sum += std::cos((16 + i) * (2 * k + 1) * kPi / 64) * samples[k * stride];
       fifo[i] = sum;
     }
     std::vector<double> out(32, 0.0);

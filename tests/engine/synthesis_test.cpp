@@ -27,7 +27,8 @@ TEST(Dct32Test, MatchesTheDefinition) {
     Dct32(in.data(), stride, out);
     for (int i = 0; i < 32; ++i) {
       double sum = 0;
-      for (int k = 0; k < 32; ++k) sum += in[k * stride] * std::cos(i * (2 * k + 1) * reference::kPi / 64);
+      for (int k = 0; k < 32; ++k)
+        sum += in[k * stride] * std::cos(i * (2 * k + 1) * reference::kPi / 64);
       EXPECT_NEAR(out[i], sum, 5e-3) << "stride " << stride << " i " << i;
     }
   }
@@ -282,8 +283,8 @@ struct Layer12Fixture : Layer3Fixture {
     auto fresh = std::make_unique<SynthesisState>();
     std::vector<int16_t> pcm(32 * kSlots);
     for (int s = 0; s < kSlots; ++s) {
-      SynthesizeSlot(*fresh, kernels, equalizer, 0, contiguous.data() + 32 * s, 1, pcm.data() + 32 * s,
-                     PcmLayout::Mono);
+      SynthesizeSlot(*fresh, kernels, equalizer, 0, contiguous.data() + 32 * s, 1,
+                     pcm.data() + 32 * s, PcmLayout::Mono);
     }
     return pcm;
   }
@@ -310,7 +311,8 @@ TEST_F(Layer12Fixture, IdenticalChannelsGiveIdenticalSamples) {
 }
 
 TEST_F(Layer12Fixture, LeftAndRightOnlyUseRingZero) {
-  for (auto [driver, channel] : {std::pair{&SynthesizeLayer12Left, 0}, std::pair{&SynthesizeLayer12Right, 1}}) {
+  for (auto [driver, channel] :
+       {std::pair{&SynthesizeLayer12Left, 0}, std::pair{&SynthesizeLayer12Right, 1}}) {
     ResetSynthesis(*state);
     std::vector<int16_t> pcm(32 * kSlots);
     driver(*state, kernels, equalizer, matrix.data(), kSlots, pcm.data());
