@@ -1,5 +1,5 @@
 // orvana-cli info FILE...: one JSON object a line with what the player learns
-// from each file's containers and tags.
+// from each file's containers and tags, and the stream values it opens it with.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -9,6 +9,7 @@
 #include "cli/json_writer.h"
 #include "player/file_stream.h"
 #include "player/mp3_info.h"
+#include "player/mp3_player.h"
 #include "player/stream_reader.h"
 
 namespace orvana::cli {
@@ -47,16 +48,41 @@ void DescribeInfo(const TMP3Info& info, TJsonObjectWriter& json) {
   json.AddTextArray("lyricsValues", info.LyricsValues().Lines());
 }
 
-// Scans the file as the player does when it opens it.
-void DescribeFile(const std::string& path, TJsonObjectWriter& json) {
+void DescribeStream(const player::TMP3Player& player, TJsonObjectWriter& json) {
+  json.AddInteger("layer", player.Layer());
+  json.AddInteger("version", player.Version());
+  json.AddInteger("frequency", player.Frequency());
+  json.AddInteger("bitrate", player.Bitrate());
+  json.AddInteger("channels", player.Channels());
+  json.AddInteger("lengthMs", player.Length());
+}
+
+// Scans the file as the player does when it opens it, then lets the player
+// open it. False when the player refuses it (the reason is in the JSON).
+bool DescribeFile(const std::string& path, player::TMP3Player& player, TJsonObjectWriter& json) {
   player::TMPFileStream stream(path);
-  player::TMPStreamReader reader(kReaderCapacity);
-  reader.Open(&stream, stream.CanSeek());
-  TMP3Info info;
-  info.SetReader(&reader);
-  info.ScanHead();
-  if (reader.Seekable()) info.ScanTail();
-  DescribeInfo(info, json);
+  const bool seekable = stream.CanSeek();
+  if (seekable) {
+    player::TMPStreamReader reader(kReaderCapacity);
+    reader.Open(&stream, true);
+    TMP3Info info;
+    info.SetReader(&reader);
+    info.ScanHead();
+    info.ScanTail();
+    DescribeInfo(info, json);
+    stream.Seek(0, player::soBeginning);
+  }
+  try {
+    // A pipe can be read once: its tags come from the player's own scan.
+    player.OpenStream(&stream, seekable ? player::msoSeekable : 0);
+  } catch (const std::exception& error) {
+    json.AddText("error", error.what());
+    return false;
+  }
+  if (!seekable) DescribeInfo(player.Info(), json);
+  DescribeStream(player, json);
+  player.Close();
+  return true;
 }
 
 int Run(int argc, char** argv) {
@@ -65,12 +91,15 @@ int Run(int argc, char** argv) {
     return 2;
   }
   int status = 0;
+  player::TMP3Player player;
+  player.SetAutoOpen(false);
+  player.SetAutoPlay(false);
   for (int i = 1; i < argc; ++i) {
     TJsonObjectWriter json;
     json.AddText("file", argv[i]);
     try {
       TJsonObjectWriter details;
-      DescribeFile(argv[i], details);
+      if (!DescribeFile(argv[i], player, details)) status = 1;
       json.Append(details);
     } catch (const std::exception& error) {
       json.AddText("error", error.what());

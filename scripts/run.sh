@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Orvana and decodes the bundled demo song.
+# Installs what is missing, builds Orvana and plays the bundled demo song on
+# the sound device, or writes it to a WAV file where there is no device.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" run
 mkdir -p "$top/build"
 "$top/scripts/build.sh" "$top/build/release" -DORVANA_BUILD_TESTS=OFF -DORVANA_BUILD_BENCH=OFF
-out="$top/build/demo.wav"
-"$top/build/release/cli/orvana-cli" decode "$top/samples/demo.mp3" "$out"
-echo "Decoded the demo song to $out"
+cli="$top/build/release/cli/orvana-cli"
+demo="$top/samples/demo.mp3"
+echo "Playing the demo song on the sound device (Ctrl+C stops it)"
+status=0
+"$cli" play "$demo" || status=$?
+if [ "$status" -eq 3 ]; then
+  out="$top/build/demo.wav"
+  echo "No sound device could be opened: writing the demo song to $out instead"
+  "$cli" play --wave-out "$out" "$demo"
+  exit 0
+fi
+exit "$status"

@@ -59,7 +59,8 @@ TEST(InfoCommand, OneObjectPerFileWithEveryKey) {
             "\"track\":\"1\",\"id3v1Values\":[\"TITLE=Song\",\"ARTIST=Artist\",\"ALBUM=Album\",\"YEAR=2001\","
             "\"COMMENT=v1 comment\",\"GENRE=Other\",\"GENREIDX=12\",\"TRACK=1\"],"
             "\"id3v2Values\":[\"COMM=hello\",\"TALB=Album\",\"TIT1=Grouping\",\"TIT2=Song (Live)\","
-            "\"TPE1=Artist\",\"TYER=2001\"],\"riffValues\":[],\"lyricsValues\":[]}");
+            "\"TPE1=Artist\",\"TYER=2001\"],\"riffValues\":[],\"lyricsValues\":[],"
+            "\"layer\":3,\"version\":2,\"frequency\":22050,\"bitrate\":32000,\"channels\":1,\"lengthMs\":502}");
   EXPECT_NE(run.lines[1].find("\"foundTypes\":[\"RIFF\"],\"dataStart\":212,\"dataSize\":1881,"
                               "\"title\":\"Wave Song\""),
             std::string::npos)
@@ -89,6 +90,26 @@ TEST(InfoCommand, UnreadableFilesGiveAnErrorObjectAndAFailingStatus) {
   EXPECT_EQ(Info({}).status, 2);
 }
 
+TEST(InfoCommand, ThePlayersValuesForEachKindOfStream) {
+  const std::string data = std::string(ORVANA_TEST_DATA_DIR) + "/";
+  const TRun run = Info({data + "player/tone-44100-stereo-xing.mp3", data + "m25-l3-11025-mono-cbr16.mp3",
+                         data + "README.md", data + "l3-he_free.bit"});
+  EXPECT_EQ(run.status, 1);
+  ASSERT_EQ(run.lines.size(), 4u);
+  EXPECT_NE(run.lines[0].find("\"layer\":3,\"version\":1,\"frequency\":44100,\"bitrate\":0,\"channels\":2,"
+                              "\"lengthMs\":1201}"),
+            std::string::npos)
+      << run.lines[0];
+  EXPECT_NE(run.lines[1].find("\"version\":3,\"frequency\":11025,\"bitrate\":16000,\"channels\":1,"),
+            std::string::npos)
+      << run.lines[1];
+  for (int i : {2, 3}) {
+    EXPECT_NE(run.lines[i].find("\"lyricsValues\":[],\"error\":\"unknown MPEG Audio format.\"}"), std::string::npos)
+        << run.lines[i];
+    EXPECT_EQ(run.lines[i].find("\"layer\""), std::string::npos);
+  }
+}
+
 TEST(InfoCommand, PipedInputIsScannedFromTheFrontOnly) {
   const TRun run = RunShell("cat " + Quoted(kTags + "eyed3-v24.mp3") + " | " + Quoted(ORVANA_CLI_PATH) +
                             " info /dev/stdin");
@@ -96,6 +117,8 @@ TEST(InfoCommand, PipedInputIsScannedFromTheFrontOnly) {
   ASSERT_EQ(run.lines.size(), 1u);
   EXPECT_NE(run.lines[0].find("\"foundTypes\":[\"ID3V2\"],\"dataStart\":303,\"dataSize\":null"), std::string::npos)
       << run.lines[0];
+  EXPECT_NE(run.lines[0].find("\"bitrate\":32000,\"channels\":1,\"lengthMs\":0}"), std::string::npos)
+      << "no size, no length: " << run.lines[0];
 }
 
 TEST(InfoCommand, FileNamesAreWrittenAsValidJson) {

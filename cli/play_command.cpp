@@ -1,0 +1,182 @@
+// orvana-cli play [options] FILE...: plays the files one after another
+// through the player component, on ALSA's default device unless told
+// otherwise, with a status line or (--events) one line per player event.
+// Exits with 3 when the sound device cannot be opened, 130 after Ctrl+C.
+#include <poll.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "cli/command.h"
+#include "cli/interrupt_signal.h"
+#include "cli/play_options.h"
+#include "cli/play_status_line.h"
+#include "player/host_hooks.h"
+#include "player/mp3_player.h"
+#include "player/wave_out_error.h"
+
+namespace orvana::cli {
+namespace {
+
+using player::TMP3Player;
+
+constexpr int kRefreshMs = 250;
+// Exit statuses besides 0 (all played), 1 (a file failed) and 2 (usage).
+constexpr int kNoDeviceStatus = 3;
+constexpr int kInterruptedStatus = 130;
+
+const char* StatusName(player::TMP3Status status) {
+  switch (status) {
+    case player::msPlaying: return "playing";
+    case player::msPaused: return "paused";
+    default: return "stopped";
+  }
+}
+
+const char* ReasonName(player::TMP3EndPlayReason reason) {
+  switch (reason) {
+    case player::meprEndOfStream: return "EndOfStream";
+    case player::meprError: return "Error";
+    default: return "Stopped";
+  }
+}
+
+class PlaySession {
+ public:
+  explicit PlaySession(const PlayOptions& options) : options_(options), statusLine_(stdout) {
+    player::SetExceptionDisplay([this](const std::exception& error) {
+      statusLine_.Finish();
+      std::fprintf(stderr, "orvana-cli play: %s\n", error.what());
+    });
+    player_.SetAutoOpen(false);
+    player_.SetAutoPlay(false);
+    player_.SetDeviceID(options.device);
+    if (options.volume) player_.SetVolume(*options.volume);
+    if (options.balance) player_.SetVolBalance(*options.balance);
+    player_.SetOnChangeStatus([this](TMP3Player& sender) { PrintEvent(std::string("status ") + StatusName(sender.Status())); });
+    player_.SetOnChangePosition([this](TMP3Player& sender) {
+      const std::int64_t position = sender.Position();
+      PrintEvent("position " + std::to_string(position));
+    });
+    player_.SetOnEndPlay([this](TMP3Player&, player::TMP3EndPlayReason reason) {
+      ended_ = true;
+      endReason_ = reason;
+      PrintEvent(std::string("endplay ") + ReasonName(reason));
+    });
+  }
+
+  ~PlaySession() { player::SetExceptionDisplay(nullptr); }
+
+  int Run() {
+    int status = 0;
+    for (const std::string& file : options_.files) {
+      if (interrupt_.Raised()) break;
+      const int result = PlayFile(file);
+      if (result == kDeviceFailed) return kNoDeviceStatus;
+      if (result != 0) status = 1;
+    }
+    return interrupt_.Raised() ? kInterruptedStatus : status;
+  }
+
+ private:
+  static constexpr int kDeviceFailed = 2;
+
+  int PlayFile(const std::string& file) {
+    try {
+      player_.SetFileName(file);
+      player_.Open();
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "orvana-cli play: %s: %s\n", file.c_str(), error.what());
+      return 1;
+    }
+    player_.SetWaveFileName(options_.waveOut);
+    ended_ = false;
+    endReason_ = player::meprStopped;
+    try {
+      player_.Play();
+    } catch (const player::EWaveOutError& error) {
+      std::fprintf(stderr,
+                   "orvana-cli play: cannot open the sound device: %s\n"
+                   "  try --device null (plays silently, in real time) or --wave-out FILE.wav\n",
+                   error.what());
+      return kDeviceFailed;
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "orvana-cli play: %s: %s\n", file.c_str(), error.what());
+      return 1;
+    }
+    title_ = player_.Title();
+    length_ = player_.Length();
+    shownPosition_ = 0;
+    if (options_.seekMs > 0) player_.Seek(options_.seekMs);
+    PumpUntilEnded();
+    // The player is back at the start (or closed) by now: show where play ended.
+    ShowStatusLine(endReason_ == player::meprEndOfStream && length_ > 0 ? length_ : shownPosition_);
+    statusLine_.Finish();
+    if (!options_.waveOut.empty() && endReason_ == player::meprEndOfStream && !options_.events)
+      std::fprintf(stderr, "orvana-cli play: wrote %s\n", options_.waveOut.c_str());
+    return endReason_ == player::meprError ? 1 : 0;
+  }
+
+  void PumpUntilEnded() {
+    bool stopRequested = false;
+    while (!ended_) {
+      pollfd watched[2] = {{player_.Messages().NotifyFd(), POLLIN, 0}, {interrupt_.Fd(), POLLIN, 0}};
+      const int ready = ::poll(watched, 2, kRefreshMs);
+      if (ready < 0 && errno != EINTR) break;
+      if (!stopRequested && interrupt_.Raised()) {
+        stopRequested = true;
+        player_.Stop();
+      }
+      player_.Messages().DispatchPending();
+      if (!ended_) RefreshStatusLine();
+    }
+  }
+
+  void RefreshStatusLine() {
+    shownPosition_ = player_.Position();
+    ShowStatusLine(shownPosition_);
+  }
+
+  void ShowStatusLine(std::int64_t positionMs) {
+    if (!options_.events) statusLine_.Show(StatusLineText(title_, positionMs, length_));
+  }
+
+  void PrintEvent(const std::string& line) {
+    if (!options_.events) return;
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+  }
+
+  const PlayOptions& options_;
+  PlayStatusLine statusLine_;
+  InterruptSignal interrupt_;
+  std::string title_;
+  std::int64_t length_ = 0;
+  std::int64_t shownPosition_ = 0;
+  bool ended_ = false;
+  player::TMP3EndPlayReason endReason_ = player::meprStopped;
+  TMP3Player player_;  // last: it goes first, before what its handlers use
+};
+
+int Run(int argc, char** argv) {
+  std::string error;
+  const auto options = ParsePlayOptions(argc, argv, error);
+  if (!options) {
+    std::fprintf(stderr, "orvana-cli play: %s\nusage: orvana-cli %s\n", error.c_str(), kPlayUsage);
+    return 2;
+  }
+  try {
+    PlaySession session(*options);
+    return session.Run();
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "orvana-cli play: %s\n", failure.what());
+    return 1;
+  }
+}
+
+const CommandRegistration kReg{{"play", kPlayUsage, &Run}};
+
+}  // namespace
+}  // namespace orvana::cli

@@ -1,0 +1,79 @@
+#include "cli/play_options.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "platform/wave_out.h"
+
+namespace orvana::cli {
+namespace {
+
+template <typename Integer>
+std::optional<Integer> ParseInteger(std::string_view text, Integer low, Integer high) {
+  Integer value{};
+  const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || failure != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (value < low || value > high) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<PlayOptions> ParsePlayOptions(int argc, char** argv, std::string& error) {
+  PlayOptions options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    const auto value = [&]() -> std::optional<std::string_view> {
+      if (i + 1 >= argc) return std::nullopt;
+      return std::string_view(argv[++i]);
+    };
+    const auto fail = [&](const std::string& why) -> std::optional<PlayOptions> {
+      error = why;
+      return std::nullopt;
+    };
+    if (argument == "--events") {
+      options.events = true;
+    } else if (argument == "--device") {
+      const auto name = value();
+      const auto device = name ? platform::ParseWaveDeviceName(*name) : std::nullopt;
+      if (!device) return fail("--device takes default, null or a device number");
+      options.device = *device;
+    } else if (argument == "--wave-out") {
+      const auto name = value();
+      if (!name || name->empty()) return fail("--wave-out takes a file name");
+      options.waveOut = *name;
+    } else if (argument == "--seek") {
+      const auto ms = value();
+      const auto parsed = ms ? ParseInteger<std::int64_t>(*ms, 0, INT64_MAX / 1000000) : std::nullopt;
+      if (!parsed) return fail("--seek takes milliseconds (0 or more)");
+      options.seekMs = *parsed;
+    } else if (argument == "--volume") {
+      const auto text = value();
+      options.volume = text ? ParseInteger(*text, 0, 100) : std::nullopt;
+      if (!options.volume) return fail("--volume takes 0..100");
+    } else if (argument == "--balance") {
+      const auto text = value();
+      options.balance = text ? ParseInteger(*text, -100, 100) : std::nullopt;
+      if (!options.balance) return fail("--balance takes -100..100");
+    } else if (argument.size() > 1 && argument.starts_with("-")) {
+      return fail("unknown option " + std::string(argument));
+    } else {
+      options.files.emplace_back(argument);
+    }
+  }
+  if (options.files.empty()) {
+    error = "no FILE to play";
+    return std::nullopt;
+  }
+  if (!options.waveOut.empty() && options.files.size() > 1) {
+    error = "--wave-out writes one file: give one FILE";
+    return std::nullopt;
+  }
+  if (!options.waveOut.empty() && options.seekMs > 0) {
+    error = "--seek needs a sound device: the player does not seek while writing a file";
+    return std::nullopt;
+  }
+  return options;
+}
+
+}  // namespace orvana::cli

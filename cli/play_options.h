@@ -1,0 +1,26 @@
+#pragma once
+// The command line of `orvana-cli play`.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvana::cli {
+
+struct PlayOptions {
+  int device = -1;  // ALSA's default
+  std::string waveOut;
+  std::int64_t seekMs = 0;
+  std::optional<int> volume;
+  std::optional<int> balance;
+  bool events = false;
+  std::vector<std::string> files;
+};
+
+inline constexpr const char* kPlayUsage =
+    "play [--device default|null|N] [--wave-out FILE.wav] [--seek MS] [--volume N] [--balance N] [--events] FILE...";
+
+// The options, or nothing with the reason in `error`.
+std::optional<PlayOptions> ParsePlayOptions(int argc, char** argv, std::string& error);
+
+}  // namespace orvana::cli

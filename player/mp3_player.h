@@ -1,0 +1,211 @@
+#pragma once
+// TMP3Player: the player component. It opens an MPEG audio file or stream,
+// reads its tags and VBR header, decodes it frame by frame on a thread of
+// its own into a TSoundOut, seeks, and reports position and length.
+//
+// Everything the host sees happens on the host's (main) thread: operations
+// are called there, and OnChangeStatus, OnChangePosition and OnEndPlay fire
+// there, only when the host pumps Messages() (see TMainThreadQueue). The
+// host's exception display (host_hooks.h) shows exceptions of the worker
+// threads, after which play stops with meprError.
+//
+// The engine holds the state of the stream being decoded: players that
+// share one (the process-wide engine by default) must not play at once.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/cpu_features.h"
+#include "engine/engine_state.h"
+#include "platform/event.h"
+#include "player/decode_step.h"
+#include "player/equalizer_mapping.h"
+#include "player/frame_stream.h"
+#include "player/loop_thread.h"
+#include "player/main_thread_queue.h"
+#include "player/mp3_info.h"
+#include "player/mp3_player_types.h"
+#include "player/mutex.h"
+#include "player/seek_table.h"
+#include "player/sound_out.h"
+#include "player/stream.h"
+#include "player/stream_reader.h"
+#include "player/watch_event_target.h"
+
+namespace orvana::player {
+
+class TMP3Player {
+ public:
+  using TNotifyEvent = std::function<void(TMP3Player& sender)>;
+  using TMP3EndPlayEvent = std::function<void(TMP3Player& sender, TMP3EndPlayReason reason)>;
+
+  static constexpr int kReaderCapacity = 65536;
+  static constexpr const char* kUnknownFormat = "unknown MPEG Audio format.";
+
+  explicit TMP3Player(engine::EngineState& engine = engine::GlobalEngineState());
+  virtual ~TMP3Player();
+  TMP3Player(const TMP3Player&) = delete;
+  TMP3Player& operator=(const TMP3Player&) = delete;
+
+  // Stored settings are applied between BeginLoad and Loaded: while
+  // loading, FileName and AutoOpen do not open, and Volume 0 means "the
+  // device's volume". Loaded then sets the band range (frequency mode) and
+  // opens FileName if AutoOpen is set.
+  void BeginLoad() { loading_ = true; }
+  void Loaded();
+  bool Loading() const { return loading_; }
+
+  // Properties, each with its rule for assignments.
+  bool AutoOpen() const { return autoOpen_; }
+  void SetAutoOpen(bool value);
+  bool AutoPlay() const { return autoPlay_; }
+  void SetAutoPlay(bool value);
+  int ChangePosStep() const { return changePosStep_; }
+  void SetChangePosStep(int milliseconds);  // below 100 ignored
+  TThreadPriority DecodePriority() const { return decodePriority_; }
+  void SetDecodePriority(TThreadPriority priority);
+  bool EqualizerEnabled() const { return equalizer_.enabled; }
+  void SetEqualizerEnabled(bool value);
+  int EqualizerCount() const { return equalizer_.count; }
+  void SetEqualizerCount(int count);  // 1..32
+  TMP3EqualizerMode EqualizerMode() const { return equalizer_.mode; }
+  void SetEqualizerMode(TMP3EqualizerMode mode);
+  // Band levels in hundredths of a decade (100: gain 10), bands 0..31.
+  int EqualizerGain(int band) const;
+  void SetEqualizerGain(int band, int level);
+  int EqualizerFrequency(int band) const;
+  const std::string& FileName() const { return fileName_; }
+  void SetFileName(const std::string& name);
+  TMP3InfoType NeedInfoType() const { return info_.NeedInfoType(); }
+  void SetNeedInfoType(TMP3InfoType types) { info_.SetNeedInfoType(types); }
+  bool NoisySeek() const { return noisySeek_; }
+  void SetNoisySeek(bool value) { noisySeek_ = value; }
+  bool InvertPolarity();
+  void SetInvertPolarity(bool value);
+  engine::TMP3CpuCapabilities UsingCpuCapabilities() const { return usingCpuCapabilities_; }
+  // Keeps only what this processor has.
+  void SetUsingCpuCapabilities(engine::TMP3CpuCapabilities capabilities);
+  int VolBalance() const { return volBalance_; }
+  void SetVolBalance(int balance);  // -100..100
+  int Volume() const { return volume_; }
+  void SetVolume(int volume);  // 0..100
+  // Empty: play on the device; otherwise write this WAV file, as fast as
+  // decoding goes. Cleared by Stop. Both act only while stopped.
+  const std::string& WaveFileName() const { return waveFileName_; }
+  void SetWaveFileName(const std::string& name);
+  int DeviceID() const { return deviceId_; }
+  void SetDeviceID(int deviceId);
+
+  void SetOnChangePosition(TNotifyEvent handler) { onChangePosition_ = std::move(handler); }
+  void SetOnChangeStatus(TNotifyEvent handler) { onChangeStatus_ = std::move(handler); }
+  void SetOnEndPlay(TMP3EndPlayEvent handler) { onEndPlay_ = std::move(handler); }
+
+  // Operations.
+  void Open();
+  // With msoOwnsStream the player deletes `stream` when it closes it (and
+  // when opening fails). A null stream leaves the player closed.
+  void OpenStream(TStream* stream, TMP3StreamOptions options);
+  void Close();
+  void Play();
+  void Pause();
+  void Resume();
+  void Stop();
+  void Seek(std::int64_t milliseconds);
+  // Frequency mode only: band frequencies from `low` to `high` Hz, spaced geometrically.
+  void SetBandRange(int low, int high);
+
+  // Read-only values.
+  bool Opened() const { return stream_ != nullptr; }
+  TMP3Status Status() const { return status_; }
+  TMP3PlayerCapabilities Capabilities() const;
+  int Layer() const { return layer_; }
+  // 1 MPEG-1, 2 MPEG-2, 3 MPEG-2.5.
+  int Version() const { return version_; }
+  int Frequency() const { return frequency_; }
+  int Bitrate() const { return bitrate_; }
+  int Channels() const { return channels_; }
+  std::int64_t Position();
+  std::int64_t Length() const;
+  std::string Title() const;
+  std::string Artist() const { return info_.Artist(); }
+  std::string Album() const { return info_.Album(); }
+  std::string Comment() const { return info_.Comment(); }
+  std::string Genre() const { return info_.Genre(); }
+  std::string Track() const { return info_.Track(); }
+  std::string Year() const { return info_.Year(); }
+  const TMP3Info& Info() const { return info_; }
+
+  // The queue the host's event loop pumps.
+  TMainThreadQueue& Messages() { return window_; }
+
+ protected:
+  virtual void DoChangeStatus();
+  virtual void DoChangePosition();
+  virtual void DoEndPlay(TMP3Player& sender);
+
+ private:
+  void OpenStreamNamed(TStream* stream, TMP3StreamOptions options, const std::string& name);
+  void ReadStreamStart();
+  void ReadVbrHeader(const engine::FrameHeader& header);
+  void ApplyEqualizer();
+  void SetStatus(TMP3Status status);
+  bool Seekable() const { return (options_ & msoSeekable) != 0; }
+  void ReleaseStream();
+  int64_t SeekTargetFrame(std::int64_t milliseconds) const;
+  int LocateFrame(int target);
+
+  // Main thread: the hidden window's procedure.
+  void HandleMessage(TMPMessage& message);
+  void MPMThreadException(const TMPMessage& message);
+  void MPMEndOfStream();
+  // Worker threads.
+  void PositionNotify();
+  void ThreadExceptionHandler(const std::exception& error, bool& handled);
+
+  engine::EngineState& engine_;
+  platform::Event shuttingDown_;  // releases workers waiting for the main thread
+  TMainThreadQueue window_;
+  TMP3Info info_;
+  TMPSeekTable seekTable_;
+  TMPStreamReader reader_{kReaderCapacity};
+  TMPFrameStream frames_{reader_};
+  TStream* stream_ = nullptr;
+  TMP3StreamOptions options_ = 0;
+
+  bool loading_ = false;
+  bool destroying_ = false;
+  bool autoOpen_ = true;
+  bool autoPlay_ = true;
+  std::string fileName_;
+  int changePosStep_ = 400;
+  int volBalance_ = 0;
+  int volume_ = 100;
+  TMP3Status status_ = msStopped;
+  int channels_ = 0;
+  int layer_ = 0;
+  int version_ = 0;
+  int frequency_ = 0;
+  int bitrate_ = 0;
+  TNotifyEvent onChangeStatus_;
+  TNotifyEvent onChangePosition_;
+  TMP3EndPlayEvent onEndPlay_;
+  TMP3EndPlayReason endReason_ = meprStopped;
+
+  TSoundOut soundOut_;
+  std::int64_t playedBytes_ = 0;
+  std::int64_t position_ = 0;
+  std::int64_t vbrTotal_ = 0;  // PCM bytes of the whole stream, from a VBR header
+  std::string waveFileName_;
+  int deviceId_ = platform::kDefaultWaveDevice;
+  TMPSimpleMutex outputLock_;
+  mutable TMPSimpleMutex decodeLock_;
+  engine::TMP3CpuCapabilities usingCpuCapabilities_ = engine::TMP3CpuCapabilities::All();
+  TEqualizerSettings equalizer_;
+  bool noisySeek_ = true;
+  TThreadPriority decodePriority_ = tpNormal;
+  TMPWatchEventTarget decodeTarget_;
+  TMPLoopThread decodeThread_{&decodeTarget_};  // stopped first when the player goes
+  TMPDecodeStep decodeStep_;
+};
+
+}  // namespace orvana::player

@@ -1,0 +1,21 @@
+#pragma once
+// The private messages worker threads post to the player's main-thread queue.
+#include <cstdint>
+
+#include "player/thread_messages.h"
+
+namespace orvana::player {
+
+inline constexpr uint32_t MPM_CHANGEPOSITION = WM_USER + 10;
+// wParam: a TMPEvent to signal once shown; lParam: the std::exception.
+inline constexpr uint32_t MPM_THREADEXCEPTION = WM_USER + 11;
+inline constexpr uint32_t MPM_ENDOFSTREAM = WM_USER + 12;
+inline constexpr uint32_t MPM_CHANGESTATUS = WM_USER + 14;
+inline constexpr uint32_t MPM_ENDPLAY = WM_USER + 15;
+inline constexpr uint32_t MPM_EQUALIZER = WM_USER + 16;
+
+// Numbers the player's main-thread handler looks at; others are ignored.
+inline constexpr uint32_t kPlayerMessageFirst = WM_USER;
+inline constexpr uint32_t kPlayerMessageLast = WM_USER + 39;
+
+}  // namespace orvana::player

@@ -1,0 +1,66 @@
+#include "player/vbr_header.h"
+
+#include <cstring>
+
+#include "player/byte_order.h"
+
+namespace orvana::player {
+namespace {
+
+constexpr int kSingleChannel = 3;
+constexpr int32_t kXingFrameCountFlag = 0x1;
+constexpr int32_t kXingByteCountFlag = 0x2;
+
+// Reads big-endian 32-bit fields inside the frame only.
+class TFrameFields {
+ public:
+  TFrameFields(const uint8_t* frame, int length) : frame_(frame), length_(length) {}
+
+  bool Holds(int offset, int size) const { return offset >= 0 && offset + size <= length_; }
+  bool TagAt(int offset, const char (&tag)[5]) const {
+    return Holds(offset, 4) && std::memcmp(frame_ + offset, tag, 4) == 0;
+  }
+  // 0 when the field lies past the end.
+  int32_t Int32At(int offset) const {
+    return Holds(offset, 4) ? SignedBigEndian32(frame_ + offset) : 0;
+  }
+  int32_t PositiveAt(int offset) const {
+    const int32_t value = Int32At(offset);
+    return value > 0 ? value : 0;
+  }
+
+ private:
+  const uint8_t* frame_;
+  int length_;
+};
+
+}  // namespace
+
+int VbrHeaderOffset(const engine::FrameHeader& header) {
+  const bool mono = header.mode == kSingleChannel;
+  const int sideInfo = header.versionId == 1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
+  return 4 + sideInfo + (header.protectionBit == 0 ? 2 : 0);
+}
+
+TVbrHeader ReadVbrHeader(const uint8_t* frame, int length, const engine::FrameHeader& header) {
+  const TFrameFields fields(frame, length);
+  const int offset = VbrHeaderOffset(header);
+  TVbrHeader found;
+  if (fields.TagAt(offset, "Xing")) {
+    found.kind = TVbrHeaderKind::kXing;
+    const int32_t flags = fields.Int32At(offset + 4);
+    int next = offset + 8;
+    if (flags & kXingFrameCountFlag) {
+      found.frames = fields.PositiveAt(next);
+      next += 4;
+    }
+    if (flags & kXingByteCountFlag) found.bytes = fields.PositiveAt(next);
+  } else if (fields.TagAt(offset, "VBRI")) {
+    found.kind = TVbrHeaderKind::kVbri;
+    found.bytes = fields.PositiveAt(offset + 10);
+    found.frames = fields.PositiveAt(offset + 14);
+  }
+  return found;
+}
+
+}  // namespace orvana::player

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Makes the short streams of the player's tests (run once by hand; needs sox
+# and lame; the results are committed). Real-time playback tests want files
+# of about a second; the streams in ../ run six.
+set -euo pipefail
+export LC_ALL=C
+cd "$(dirname "$0")"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# 1.2 s of two tones, 44.1 kHz stereo, 128 kbit/s, no VBR header frame.
+sox -n -r 44100 -c 2 -b 16 "$tmp/a.wav" synth 1.2 sine 440 sine 660 vol 0.5
+lame --quiet -b 128 -t --noreplaygain "$tmp/a.wav" tone-44100-stereo-cbr.mp3
+
+# The same as variable bit rate with a Xing header frame.
+lame --quiet -V 4 --noreplaygain "$tmp/a.wav" tone-44100-stereo-xing.mp3
+
+# 0.5 s at 48 kHz, to splice a change of sampling frequency into a stream.
+# The tone is chosen so that no byte pair in it looks like a 44.1 kHz header.
+sox -n -r 48000 -c 2 -b 16 "$tmp/b.wav" synth 0.5 sine 500 vol 0.5
+lame --quiet -b 128 -t --noreplaygain "$tmp/b.wav" tone-48000-stereo-cbr.mp3
