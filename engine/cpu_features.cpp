@@ -145,4 +145,11 @@ CpuFeatureFlags DetectCpu() {
   return detected;
 }
 
+void ApplySimdControlOnThisThread() {
+  thread_local bool applied = false;
+  if (applied) return;
+  applied = true;
+  if (DetectCpu() & cpu::kKni) ApplySimdControl();
+}
+
 }  // namespace orvana::engine

@@ -137,4 +137,9 @@ bool ApplySimdControl();
 // call also applies the SIMD control register when SSE is usable.
 CpuFeatureFlags DetectCpu();
 
+// The control register is per thread: a decoding thread other than the one
+// that first detected the processor calls this once to get flush-to-zero too
+// (denormal tails of the filter histories would otherwise slow it down).
+void ApplySimdControlOnThisThread();
+
 }  // namespace orvana::engine

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "engine/cpu_features.h"
 #include "player/assertion.h"
 
 namespace orvana::player {
@@ -42,6 +43,7 @@ void TMPDecodeStep::CheckReaderOpen() const {
 }
 
 void TMPDecodeStep::Run() {
+  engine::ApplySimdControlOnThisThread();
   std::unique_lock decodeLock(links_.decodeLock);
   if (!WakeSignalled()) return;
   if (pendingPcm_ == 0) {

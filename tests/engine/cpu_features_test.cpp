@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -158,6 +160,20 @@ TEST(CpuDetection, IsCachedAndAgreesWithTheProbe) {
   EXPECT_EQ(first, kFpu);
 #endif
 }
+
+#if defined(__x86_64__)
+TEST(CpuDetection, AnotherThreadGetsFlushToZeroWhenItAsks) {
+  DetectCpu();
+  unsigned after = 0;
+  std::thread decoder([&] {
+    _mm_setcsr(0x1F80);  // as a thread made before detection starts
+    ApplySimdControlOnThisThread();
+    after = _mm_getcsr();
+  });
+  decoder.join();
+  EXPECT_EQ(after & 0xFFC0, 0x9F80u);
+}
+#endif
 
 }  // namespace
 }  // namespace orvana::engine
