@@ -9,9 +9,6 @@ namespace orvana::engine {
 namespace {
 
 constexpr int kHeaderBytes = 4;
-constexpr int kLayerICode = 3;
-
-int PaddingSlot(const FrameHeader& header) { return header.layerCode == kLayerICode ? 4 : 1; }
 
 int SearchLength(size_t available) {
   return static_cast<int>(std::min<size_t>(available, INT_MAX));
@@ -48,7 +45,7 @@ bool FrameScanner::FindFirstFrame() {
   first_.header = header;
   firstLengthWithoutPadding_ = length;
   firstBitrate_ = bitrate;
-  first_.length = length + header.paddingBit * PaddingSlot(header);
+  first_.length = length + header.paddingBit * PaddingSlotBytes(header.layerCode);
   skipped_ = first_.offset;
   position_ = first_.offset;
   found_ = true;
@@ -68,7 +65,7 @@ int FrameScanner::MatchingFrameLength(size_t offset, FrameHeader& header) const 
   if (header.syncKind != 0 && header.bitrateIndex == 0 && first_.header.bitrateIndex == 0)
     length = firstLengthWithoutPadding_;
   if (length <= 0) return 0;
-  return length + header.paddingBit * PaddingSlot(header);
+  return length + header.paddingBit * PaddingSlotBytes(header.layerCode);
 }
 
 bool FrameScanner::Next(ScannedFrame& frame) {
@@ -91,8 +88,7 @@ bool FrameScanner::Next(ScannedFrame& frame) {
 }
 
 bool IsVbrHeaderFrame(const uint8_t* frame, int length, const FrameHeader& header) {
-  constexpr int kSingleChannel = 3;
-  const bool mono = header.mode == kSingleChannel;
+  const bool mono = header.mode == kSingleChannelMode;
   int offset = kHeaderBytes;
   if (header.versionId == 1)
     offset += mono ? 17 : 32;

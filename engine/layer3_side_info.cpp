@@ -6,8 +6,6 @@ namespace orvana::engine {
 
 namespace {
 
-constexpr int kLayerIIICode = 1;
-
 // The header after its sync bits, up to the end of the optional CRC word.
 void ReadHeaderFields(Layer3BitReader& reader, Layer3FrameInfo& frame) {
   frame.versionId = reader.GetBits(1);
@@ -19,12 +17,10 @@ void ReadHeaderFields(Layer3BitReader& reader, Layer3FrameInfo& frame) {
   reader.GetBits(1);  // private bit
   frame.mode = reader.GetBits(2);
   frame.modeExtension = reader.GetBits(2);
-  constexpr int kJointStereo = 1;
-  if (frame.mode != kJointStereo) frame.modeExtension = 0;
+  if (frame.mode != kJointStereoMode) frame.modeExtension = 0;
   frame.msStereo = (frame.modeExtension >> 1) & 1;
   frame.intensityStereo = frame.modeExtension & 1;
-  constexpr int kSingleChannel = 3;
-  frame.channelCount = frame.mode == kSingleChannel ? 1 : 2;
+  frame.channelCount = ChannelsOfMode(frame.mode);
   // Copy status, original and emphasis; with protection also the CRC word,
   // which is not verified.
   if (protectionBit == 1) {
