@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 
+#include "engine/layer3_side_info.h"
+
 namespace orvana::engine {
 
 namespace {
@@ -88,12 +90,7 @@ bool FrameScanner::Next(ScannedFrame& frame) {
 }
 
 bool IsVbrHeaderFrame(const uint8_t* frame, int length, const FrameHeader& header) {
-  const bool mono = header.mode == kSingleChannelMode;
-  int offset = kHeaderBytes;
-  if (header.versionId == 1)
-    offset += mono ? 17 : 32;
-  else
-    offset += mono ? 9 : 17;
+  int offset = Layer3SideInfoEnd(header.versionId == 1, ChannelsOfMode(header.mode));
   if (header.protectionBit == 0) offset += 2;
   if (offset + 4 > length) return false;
   return std::memcmp(frame + offset, "Xing", 4) == 0 || std::memcmp(frame + offset, "VBRI", 4) == 0;

@@ -96,7 +96,7 @@ int ReadSideInfoMpeg1(Layer3BitReader& reader, int gainOffset, Layer3FrameInfo& 
   for (int gr = 0; gr < 2; ++gr)
     for (int ch = 0; ch < frame.channelCount; ++ch)
       ReadGranuleChannel(reader, kWidths, gain, false, granules[gr][ch]);
-  return frame.channelCount == 1 ? 4 + 17 : 4 + 32;
+  return Layer3SideInfoEnd(true, frame.channelCount);
 }
 
 int ReadSideInfoLsf(Layer3BitReader& reader, int gainOffset, bool elevenBitSync, int slot,
@@ -110,7 +110,7 @@ int ReadSideInfoLsf(Layer3BitReader& reader, int gainOffset, bool elevenBitSync,
   constexpr FieldWidths kWidths{9, false};
   for (int ch = 0; ch < frame.channelCount; ++ch)
     ReadGranuleChannel(reader, kWidths, gain, true, granules[slot][ch]);
-  return frame.channelCount == 1 ? 4 + 9 : 4 + 17;
+  return Layer3SideInfoEnd(false, frame.channelCount);
 }
 
 }  // namespace orvana::engine
