@@ -35,7 +35,6 @@ bool UsableHeader(const FrameHeader& header) {
 EngineState::EngineState() { engine::SelectKernels(kernels, cpu::kFpu); }
 
 void EngineState::SelectKernels(uint32_t capabilities) {
-  if (!(capabilities & cpu::k3DNow)) capabilities &= ~cpu::kE3DNow;
   engine::SelectKernels(kernels, capabilities);
 }
 
