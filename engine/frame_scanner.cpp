@@ -42,7 +42,7 @@ bool FrameScanner::FindFirstFrame() {
   int offset = 0;
   const int length =
       FindFrameSync(data_ + start, SearchLength(size_ - start), header, bitrate, offset);
-  if (length <= 0 || header.layerCode < 1 || header.layerCode > 3) return false;
+  if (length <= 0) return false;
   first_.offset = start + offset;
   first_.header = header;
   firstLengthWithoutPadding_ = length;
