@@ -17,8 +17,8 @@ ORVANA_AVX2_FMA void AliasReduce(float* lines, int boundaries) {
   const __m256 ca = _mm256_loadu_ps(tables.AliasCa);
   boundaries = std::clamp(boundaries, 0, kSubbandCount - 1);
   for (int s = 0; s < boundaries; ++s) {
-    float* upper = lines + kSubbandLines * s + 10;  // lines 17 - j, j = 7..0
-    float* lower = lines + kSubbandLines * (s + 1);
+    float* upper = lines + kLinesPerSubband * s + 10;  // lines 17 - j, j = 7..0
+    float* lower = lines + kLinesPerSubband * (s + 1);
     const __m256 a = Reverse(_mm256_loadu_ps(upper));
     const __m256 b = _mm256_loadu_ps(lower);
     _mm256_storeu_ps(upper, Reverse(_mm256_fmsub_ps(a, cs, _mm256_mul_ps(b, ca))));
@@ -108,7 +108,7 @@ int Hybrid(const KernelSlots&, float* cur, const float* prev, float* out, int bl
   const ImdctMatrices& m = Matrices();
   const hybrid::LongWindowChoice longWindow(blockType);
   const auto subband = [&](const float (*matrix)[kMatrixRows], int sb) {
-    TransformSubband(matrix, cur + kSubbandLines * sb, prev + kSubbandLines * sb, out + sb);
+    TransformSubband(matrix, cur + kLinesPerSubband * sb, prev + kLinesPerSubband * sb, out + sb);
   };
   return hybrid::WalkGranule(
       cur, prev, out, longLimit, shortLimit, prevCount, sbLimit,

@@ -9,8 +9,6 @@
 namespace orvana::engine::avx2 {
 namespace {
 
-constexpr int kRingMask = kSynthRingSize - 1;
-
 // Offsets 32 - k for lanes k = 0..7 from a load of offsets 24..31; lane 0 (no
 // such tap) repeats offset 24 and meets a zero coefficient.
 ORVANA_AVX2_FMA inline __m256 DescendingFrom32(const float* block) {
@@ -41,7 +39,7 @@ ORVANA_AVX2_FMA inline void WindowSlotSamples(const float* window, const float* 
   __m256 secondEven[2] = {_mm256_setzero_ps(), _mm256_setzero_ps()};
   __m256 secondOdd[2] = {_mm256_setzero_ps(), _mm256_setzero_ps()};
   int newer = pos;
-  int older = (pos + 32) & kRingMask;
+  int older = (pos + 32) & kSynthRingMask;
   for (int t = 0; t < 8; ++t) {
     const float* e = ring + newer;
     const float* o = ring + older;
@@ -57,8 +55,8 @@ ORVANA_AVX2_FMA inline void WindowSlotSamples(const float* window, const float* 
     secondEven[1] = MulAdd(w2 + 8, Reverse(_mm256_loadu_ps(e + 17)), secondEven[1]);
     secondOdd[0] = MulAdd(w3, _mm256_loadu_ps(o), secondOdd[0]);
     secondOdd[1] = MulAdd(w3 + 8, _mm256_loadu_ps(o + 8), secondOdd[1]);
-    newer = (newer + 64) & kRingMask;
-    older = (older + 64) & kRingMask;
+    newer = (newer + 64) & kSynthRingMask;
+    older = (older + 64) & kSynthRingMask;
   }
   samples[0] = ToPcm(_mm256_add_ps(firstEven[0], firstOdd[0]),
                      _mm256_add_ps(firstEven[1], firstOdd[1]));

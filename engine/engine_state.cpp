@@ -11,8 +11,6 @@ namespace orvana::engine {
 
 namespace {
 
-constexpr int kLayerIIICode = 1;
-constexpr int kLayerIICode = 2;
 constexpr int kHighestNyquistFrequency = 24000;
 
 int SubbandLimit(int sampleRate, int rateShift, int maxFrequency) {
@@ -37,7 +35,6 @@ bool UsableHeader(const FrameHeader& header) {
 EngineState::EngineState() { engine::SelectKernels(kernels, cpu::kFpu); }
 
 void EngineState::SelectKernels(uint32_t capabilities) {
-  if (!(capabilities & cpu::k3DNow)) capabilities &= ~cpu::kE3DNow;
   engine::SelectKernels(kernels, capabilities);
 }
 
@@ -58,8 +55,7 @@ int EngineState::InitDecoder(const FrameHeader& header, int frameLength, int rat
   c.eightBit = (outputFlags & output_flags::kEightBit) ? 1 : 0;
   // Only 16-bit output at the full rate has synthesis kernels.
   if (c.eightBit || c.rateShift != 0) return 0;
-  constexpr int kSingleChannel = 3;
-  c.streamChannels = header.mode == kSingleChannel ? 1 : 2;
+  c.streamChannels = ChannelsOfMode(header.mode);
   c.outChannels = (c.streamChannels == 1 || c.channelSelect != 0) ? 1 : 2;
   c.fillValue = 0;
   c.frameLength = frameLength;

@@ -155,7 +155,7 @@ class EngineState {
   EqualizerState equalizer;
 };
 
-// The player's engine, created zeroed at first use.
+// The player's engine, constructed at first use.
 EngineState& GlobalEngineState();
 
 }  // namespace orvana::engine

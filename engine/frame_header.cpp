@@ -27,9 +27,6 @@ const int32_t kSampleRateHz[2][3] = {{22050, 24000, 16000}, {44100, 48000, 32000
 
 namespace {
 
-constexpr int kLayerI = 3;
-constexpr int kLayerIII = 1;
-
 void ExtractFields(const uint8_t* bytes, FrameHeader& header) {
   header.versionId = (bytes[1] >> 3) & 1;
   header.layerCode = (bytes[1] >> 1) & 3;
@@ -48,8 +45,8 @@ void ExtractFields(const uint8_t* bytes, FrameHeader& header) {
 int FixedFrameLength(const FrameHeader& header) {
   const int kbps = kBitrateKbps[header.versionId][header.layerCode][header.bitrateIndex];
   const int units = kSampleRateUnits[header.versionId][header.sampleRateIndex];
-  if (header.layerCode == kLayerI) return (kbps * 240 / units) * 4;
-  if (header.layerCode == kLayerIII && header.versionId == 0 && header.syncKind == 1)
+  if (header.layerCode == kLayerICode) return (kbps * 240 / units) * 4;
+  if (header.layerCode == kLayerIIICode && header.versionId == 0 && header.syncKind == 1)
     return kbps * 1440 / units;
   return kbps * 2880 / units;
 }
@@ -57,9 +54,9 @@ int FixedFrameLength(const FrameHeader& header) {
 int FreeFormatBitrate(const FrameHeader& header, int length) {
   const int64_t units = kSampleRateUnits[header.versionId][header.sampleRateIndex];
   int64_t bitrate;
-  if (header.layerCode == kLayerI)
+  if (header.layerCode == kLayerICode)
     bitrate = length * units * 1000 / 960;
-  else if (header.layerCode != kLayerIII || header.versionId == 1)
+  else if (header.layerCode != kLayerIIICode || header.versionId == 1)
     bitrate = length * units * 1000 / 2880;
   else if (header.syncKind == 1)
     bitrate = length * units * 8 * 125 / 1440;
@@ -76,7 +73,7 @@ bool StartsWith(const uint8_t* bytes, uint8_t first, uint8_t second) {
 
 int FreeFormatFrameLength(const uint8_t* bytes, int length, const FrameHeader& header) {
   length = std::min(length, kFrameSearchLimit);
-  const int slot = header.layerCode == kLayerI ? 4 : 1;
+  const int slot = PaddingSlotBytes(header.layerCode);
   const int limit = length - 3;
   const uint8_t first = bytes[0];
   const uint8_t second = bytes[1];

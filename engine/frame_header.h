@@ -21,6 +21,19 @@ struct FrameHeader {
   int32_t emphasis = 0;
 };
 
+// Values of FrameHeader::layerCode.
+inline constexpr int kLayerIIICode = 1;
+inline constexpr int kLayerIICode = 2;
+inline constexpr int kLayerICode = 3;
+// Values of FrameHeader::mode.
+inline constexpr int kJointStereoMode = 1;
+inline constexpr int kSingleChannelMode = 3;
+
+// Channels coded in the frames of a `mode`.
+constexpr int ChannelsOfMode(int mode) { return mode == kSingleChannelMode ? 1 : 2; }
+// Bytes that a set padding bit adds to a frame of `layerCode`.
+constexpr int PaddingSlotBytes(int layerCode) { return layerCode == kLayerICode ? 4 : 1; }
+
 // kbit/s by [versionId][layerCode][bitrateIndex]; free format and the
 // forbidden index are 0, as is the reserved layer code 0.
 extern const int16_t kBitrateKbps[2][4][16];

@@ -4,14 +4,13 @@
 #include <climits>
 #include <cstring>
 
+#include "engine/layer3_side_info.h"
+
 namespace orvana::engine {
 
 namespace {
 
 constexpr int kHeaderBytes = 4;
-constexpr int kLayerICode = 3;
-
-int PaddingSlot(const FrameHeader& header) { return header.layerCode == kLayerICode ? 4 : 1; }
 
 int SearchLength(size_t available) {
   return static_cast<int>(std::min<size_t>(available, INT_MAX));
@@ -43,12 +42,12 @@ bool FrameScanner::FindFirstFrame() {
   int offset = 0;
   const int length =
       FindFrameSync(data_ + start, SearchLength(size_ - start), header, bitrate, offset);
-  if (length <= 0 || header.layerCode < 1 || header.layerCode > 3) return false;
+  if (length <= 0) return false;
   first_.offset = start + offset;
   first_.header = header;
   firstLengthWithoutPadding_ = length;
   firstBitrate_ = bitrate;
-  first_.length = length + header.paddingBit * PaddingSlot(header);
+  first_.length = length + header.paddingBit * PaddingSlotBytes(header.layerCode);
   skipped_ = first_.offset;
   position_ = first_.offset;
   found_ = true;
@@ -68,7 +67,7 @@ int FrameScanner::MatchingFrameLength(size_t offset, FrameHeader& header) const 
   if (header.syncKind != 0 && header.bitrateIndex == 0 && first_.header.bitrateIndex == 0)
     length = firstLengthWithoutPadding_;
   if (length <= 0) return 0;
-  return length + header.paddingBit * PaddingSlot(header);
+  return length + header.paddingBit * PaddingSlotBytes(header.layerCode);
 }
 
 bool FrameScanner::Next(ScannedFrame& frame) {
@@ -91,13 +90,7 @@ bool FrameScanner::Next(ScannedFrame& frame) {
 }
 
 bool IsVbrHeaderFrame(const uint8_t* frame, int length, const FrameHeader& header) {
-  constexpr int kSingleChannel = 3;
-  const bool mono = header.mode == kSingleChannel;
-  int offset = kHeaderBytes;
-  if (header.versionId == 1)
-    offset += mono ? 17 : 32;
-  else
-    offset += mono ? 9 : 17;
+  int offset = Layer3SideInfoEnd(header.versionId == 1, ChannelsOfMode(header.mode));
   if (header.protectionBit == 0) offset += 2;
   if (offset + 4 > length) return false;
   return std::memcmp(frame + offset, "Xing", 4) == 0 || std::memcmp(frame + offset, "VBRI", 4) == 0;

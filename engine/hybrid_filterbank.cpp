@@ -21,7 +21,7 @@ int Hybrid(const KernelSlots& kernels, float* cur, const float* prev, float* out
 }
 
 void FrequencyInvert(float* out, int count) {
-  const int oddSubbands = (std::clamp(count, 0, kGranuleLines) + 17) / 36;
+  const int oddSubbands = (std::clamp(count, 0, kLinesPerGranule) + 17) / 36;
   for (int i = 0; i < oddSubbands; ++i) {
     const int sb = 2 * i + 1;
     for (int t = 1; t < kGranuleSlots; t += 2) out[32 * t + sb] = -out[32 * t + sb];

@@ -4,11 +4,10 @@
 // the previous granule and frequency inversion. These are the plain kernels;
 // the other implementations of the same slots are listed in kernel_families.h.
 #include "engine/kernel_slots.h"
+#include "engine/layer3_band_layout.h"  // kLinesPerGranule, kLinesPerSubband
 
 namespace orvana::engine {
 
-inline constexpr int kGranuleLines = 576;
-inline constexpr int kSubbandLines = 18;
 inline constexpr int kSubbandCount = 32;
 inline constexpr int kGranuleSlots = 18;
 

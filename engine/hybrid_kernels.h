@@ -38,8 +38,8 @@ void AliasReduceWith(float* lines, int boundaries) {
   const HybridTables& tables = GetHybridTables();
   boundaries = std::clamp(boundaries, 0, kSubbandCount - 1);
   for (int s = 0; s < boundaries; ++s) {
-    float* upper = lines + kSubbandLines * s + 17;  // read downwards
-    float* lower = lines + kSubbandLines * (s + 1);
+    float* upper = lines + kLinesPerSubband * s + 17;  // read downwards
+    float* lower = lines + kLinesPerSubband * (s + 1);
     for (int j = 0; j < 8; ++j) {
       const Real a = upper[-j];
       const Real b = lower[j];
@@ -149,7 +149,9 @@ void ShortCoreWith(float* y) {
   }
 }
 
-inline int SubbandsCovering(int lines) { return (std::clamp(lines, 0, kGranuleLines) + 17) / 18; }
+inline int SubbandsCovering(int lines) {
+  return (std::clamp(lines, 0, kLinesPerGranule) + 17) / kLinesPerSubband;
+}
 
 // Windowing and overlap-add of one long sub-band after LongCore.
 template <typename Real>
@@ -226,15 +228,15 @@ int WalkGranule(float* cur, const float* prev, float* out, int longLimit, int sh
   for (; sb < overlapEnd; ++sb) {
     // Only the previous granule's tail sounds here; the new overlap is zero
     // (cleared explicitly so that stray lines can never leak into it).
-    const float* tail = prev + kSubbandLines * sb;
+    const float* tail = prev + kLinesPerSubband * sb;
     for (int t = 0; t < kGranuleSlots; ++t) out[32 * t + sb] = tail[t];
-    std::fill(cur + kSubbandLines * sb, cur + kSubbandLines * (sb + 1), 0.0f);
+    std::fill(cur + kLinesPerSubband * sb, cur + kLinesPerSubband * (sb + 1), 0.0f);
   }
   const int silentEnd = std::clamp(sbLimit, 0, kSubbandCount);
   for (int s = sb; s < silentEnd; ++s) {
     for (int t = 0; t < kGranuleSlots; ++t) out[32 * t + s] = 0.0f;
   }
-  return kSubbandLines * overlapEnd;
+  return kLinesPerSubband * overlapEnd;
 }
 
 // Hybrid through the kernel slots' core transforms and the folded windows.
@@ -248,15 +250,15 @@ int HybridWith(const KernelSlots& kernels, float* cur, const float* prev, float*
   return WalkGranule(
       cur, prev, out, longLimit, shortLimit, prevCount, sbLimit,
       [&](int sb) {
-        float* lines = cur + kSubbandLines * sb;
+        float* lines = cur + kLinesPerSubband * sb;
         longCore(lines);
         OverlapLong<Real>(tables.ImdctWindow[longWindow.RowFor(sb)], lines,
-                          prev + kSubbandLines * sb, out + sb);
+                          prev + kLinesPerSubband * sb, out + sb);
       },
       [&](int sb) {
-        float* lines = cur + kSubbandLines * sb;
+        float* lines = cur + kLinesPerSubband * sb;
         shortCore(lines);
-        OverlapShort<Real, Order>(tables.ImdctWindow[2], lines, prev + kSubbandLines * sb,
+        OverlapShort<Real, Order>(tables.ImdctWindow[2], lines, prev + kLinesPerSubband * sb,
                                   out + sb);
       });
 }

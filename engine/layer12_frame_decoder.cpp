@@ -12,7 +12,6 @@ namespace orvana::engine {
 namespace {
 
 constexpr int kGranules = 12;
-constexpr int kSingleChannel = 3;
 
 struct LayerShape {
   int samplesPerChannel;
@@ -68,7 +67,7 @@ DecodeResult DecodeFrame(EngineState& engine, const uint8_t* frame, int availabl
   FrameHeader header;
   const int length = ParseFrameHeader(frame, 0, header);
   if (!BelongsToStream(header, l12.streamHeader)) return {};
-  const int channels = header.mode == kSingleChannel ? 1 : 2;
+  const int channels = ChannelsOfMode(header.mode);
   if (channels != config.streamChannels) return {};
   // Each frame is measured by its own bit rate; free-format frames by the
   // length found at open.

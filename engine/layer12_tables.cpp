@@ -4,11 +4,6 @@ namespace orvana::engine {
 
 namespace {
 
-constexpr int kLayerICode = 3;
-constexpr int kLayerIICode = 2;
-constexpr int kJointStereo = 1;
-constexpr int kSingleChannel = 3;
-
 // Three samples of `Levels` steps in one code, first sample in the lowest
 // digit. Codes beyond the last valid one (hostile input) still decompose into
 // in-range digits.
@@ -138,13 +133,13 @@ const Layer12AllocationLayout* AllocationLayoutFor(const FrameHeader& header) {
   if (header.layerCode != kLayerIICode) return nullptr;
   constexpr int kLowSamplingFrequencyTable = 4;
   if (header.versionId == 0) return &kLayer2Allocations[kLowSamplingFrequencyTable];
-  const int single = header.mode == kSingleChannel ? 1 : 0;
+  const int single = header.mode == kSingleChannelMode ? 1 : 0;
   const int table = kLayer2TableChoice[single][header.sampleRateIndex][header.bitrateIndex];
   return table < 0 ? nullptr : &kLayer2Allocations[table];
 }
 
 int JointStereoBound(int mode, int modeExtension) {
-  return mode == kJointStereo ? 4 * ((modeExtension & 3) + 1) : kLayer12Subbands;
+  return mode == kJointStereoMode ? 4 * ((modeExtension & 3) + 1) : kLayer12Subbands;
 }
 
 }  // namespace orvana::engine

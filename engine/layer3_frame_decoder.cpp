@@ -31,7 +31,7 @@ ChannelStageFn ChooseChannelStage(const StreamConfig& config) {
 // Starts the reader on a zero-padded copy of the frame's first bytes, which
 // hold the header, the CRC word and the side information.
 void StartOnSideInfo(Layer3State& l3, const uint8_t* frame, int available) {
-  constexpr int kLongestSideInfo = 4 + 2 + 32;
+  constexpr int kLongestSideInfo = Layer3SideInfoEnd(true, 2) + 2;  // with the CRC word
   static_assert(sizeof l3.sideInfoCopy >= kLongestSideInfo + 8);
   const int copied = std::min(available, kLongestSideInfo);
   std::memcpy(l3.sideInfoCopy, frame, copied);

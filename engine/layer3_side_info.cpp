@@ -6,8 +6,6 @@ namespace orvana::engine {
 
 namespace {
 
-constexpr int kLayerIIICode = 1;
-
 // The header after its sync bits, up to the end of the optional CRC word.
 void ReadHeaderFields(Layer3BitReader& reader, Layer3FrameInfo& frame) {
   frame.versionId = reader.GetBits(1);
@@ -19,12 +17,10 @@ void ReadHeaderFields(Layer3BitReader& reader, Layer3FrameInfo& frame) {
   reader.GetBits(1);  // private bit
   frame.mode = reader.GetBits(2);
   frame.modeExtension = reader.GetBits(2);
-  constexpr int kJointStereo = 1;
-  if (frame.mode != kJointStereo) frame.modeExtension = 0;
+  if (frame.mode != kJointStereoMode) frame.modeExtension = 0;
   frame.msStereo = (frame.modeExtension >> 1) & 1;
   frame.intensityStereo = frame.modeExtension & 1;
-  constexpr int kSingleChannel = 3;
-  frame.channelCount = frame.mode == kSingleChannel ? 1 : 2;
+  frame.channelCount = ChannelsOfMode(frame.mode);
   // Copy status, original and emphasis; with protection also the CRC word,
   // which is not verified.
   if (protectionBit == 1) {
@@ -100,7 +96,7 @@ int ReadSideInfoMpeg1(Layer3BitReader& reader, int gainOffset, Layer3FrameInfo& 
   for (int gr = 0; gr < 2; ++gr)
     for (int ch = 0; ch < frame.channelCount; ++ch)
       ReadGranuleChannel(reader, kWidths, gain, false, granules[gr][ch]);
-  return frame.channelCount == 1 ? 4 + 17 : 4 + 32;
+  return Layer3SideInfoEnd(true, frame.channelCount);
 }
 
 int ReadSideInfoLsf(Layer3BitReader& reader, int gainOffset, bool elevenBitSync, int slot,
@@ -114,7 +110,7 @@ int ReadSideInfoLsf(Layer3BitReader& reader, int gainOffset, bool elevenBitSync,
   constexpr FieldWidths kWidths{9, false};
   for (int ch = 0; ch < frame.channelCount; ++ch)
     ReadGranuleChannel(reader, kWidths, gain, true, granules[slot][ch]);
-  return frame.channelCount == 1 ? 4 + 9 : 4 + 17;
+  return Layer3SideInfoEnd(false, frame.channelCount);
 }
 
 }  // namespace orvana::engine

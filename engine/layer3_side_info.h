@@ -47,6 +47,13 @@ struct Layer3FrameInfo {
 
 constexpr int kShortBlockType = 2;
 
+// Bytes of a frame's header and side information, the CRC word not counted.
+constexpr int Layer3SideInfoEnd(bool mpeg1, int channels) {
+  constexpr int kHeaderBytes = 4;
+  if (mpeg1) return kHeaderBytes + (channels == 1 ? 17 : 32);
+  return kHeaderBytes + (channels == 1 ? 9 : 17);
+}
+
 // Both read from a reader started at the frame's first byte, after the caller
 // consumed the 12 sync bits; both return the header plus side-information
 // bytes (CRC not counted). `gainOffset` (0, or -4 for a mix-down) is added to

@@ -6,11 +6,11 @@
 #include <cstdint>
 
 #include "engine/pcm_output.h"
+#include "engine/synthesis.h"
 
 namespace orvana::engine::synth {
 
-inline constexpr int kRingMask = 511;
-inline int NextTap(int position) { return (position + 64) & kRingMask; }
+inline int NextTap(int position) { return (position + 64) & kSynthRingMask; }
 
 template <typename Policy>
 struct Sum {
@@ -40,7 +40,7 @@ template <typename Policy>
 int16_t FirstHalfSample(const float* window, const float* ring, int pos, int j) {
   Sum<Policy> sum;
   int e = pos + 16 + j;
-  int o = (pos + 48 - j) & kRingMask;
+  int o = (pos + 48 - j) & kSynthRingMask;
   const float* w = window + 16 * j;
   for (int t = 0; t < 8; ++t, e = NextTap(e), o = NextTap(o)) {
     sum.Even(w[2 * t], ring[e]);
@@ -53,7 +53,7 @@ int16_t FirstHalfSample(const float* window, const float* ring, int pos, int j) 
 template <typename Policy>
 int16_t MiddleSample(const float* window, const float* ring, int pos) {
   Sum<Policy> sum;
-  int o = (pos + 32) & kRingMask;
+  int o = (pos + 32) & kSynthRingMask;
   for (int t = 0; t < 8; ++t, o = NextTap(o)) sum.Odd(window[256 + t], ring[o], +1);
   return sum.Pcm(+1);
 }
@@ -63,7 +63,7 @@ template <typename Policy>
 int16_t SecondHalfSample(const float* window, const float* ring, int pos, int m) {
   Sum<Policy> sum;
   int e = pos + 31 - m;
-  int o = ((pos + 32) & kRingMask) + 1 + m;
+  int o = ((pos + 32) & kSynthRingMask) + 1 + m;
   const float* w = window + 255 - 16 * m;
   for (int t = 0; t < 8; ++t, e = NextTap(e), o = NextTap(o)) {
     sum.Even(w[-2 * t], ring[e]);

@@ -25,7 +25,7 @@ void WindowAndAdvance(SynthesisState& state, const KernelSlots& kernels, int cha
                       int16_t* pcmOut, PcmLayout layout) {
   const int pos = state.SynthPos[channel];
   WindowingKernel(kernels, layout).run(state.SynthWindow, state.SynthRing[channel], pos, pcmOut);
-  state.SynthPos[channel] = (pos - kSlotFloats) & (kSynthRingSize - 1);
+  state.SynthPos[channel] = (pos - kSlotFloats) & kSynthRingMask;
 }
 
 // One channel of the interleaved matrix (offset 0 left, 1 right) through ring 0.

@@ -10,6 +10,7 @@
 namespace orvana::engine {
 
 inline constexpr int kSynthRingSize = 512;
+inline constexpr int kSynthRingMask = kSynthRingSize - 1;
 // The window in the windowing step's reading order: 16 j + i holds D[j + 32 i]
 // (j, i = 0..15), 256 + t holds -D[48 + 64 t].
 inline constexpr int kSynthWindowReadingSize = 264;

@@ -4,12 +4,12 @@
 // player's 31-sub-band figures are printed, not bounded.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "engine/cpu_features.h"
-#include "engine/kernel_slots.h"
 #include "test_streams.h"
 
 namespace orvana::engine {

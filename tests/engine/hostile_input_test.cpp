@@ -108,7 +108,6 @@ TEST_P(HostileFrames, DecodeNeverReadsOrWritesOutside) {
     // The Layer III reader's look-ahead stays inside the buffer it read last
     // (the Layer I/II reader reads the frame itself, which the sanitizer
     // build guards).
-    constexpr int kLayerIIICode = 1;
     if (openLayer == kLayerIIICode) {
       const Layer3State& l3 = engine->layer3;
       const uint8_t* next = l3.reader.next();

@@ -1,7 +1,5 @@
 #pragma once
 // Kernel families this processor can run (the vector ones need their bits).
-#include <vector>
-
 #include "engine/cpu_features.h"
 #include "engine/kernel_families.h"
 
