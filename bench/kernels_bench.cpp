@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "engine/cpu_features.h"
@@ -67,26 +68,20 @@ int main() {
       std::printf("%-12s %-18s %12.1f   per granule (incl. 576-line copy)\n", family->name,
                   "AliasReduce", ns);
     }
-    if (k.LongCore.run) {
+    for (const auto& [name, core] : {std::pair{"LongCore", k.LongCore}, std::pair{"ShortCore", k.ShortCore}}) {
+      if (!core.run) continue;
       const double ns = NanosecondsPerCall(200000, [&](int i) {
         std::copy_n(spectrum.data() + 18 * (i & 255), 18, work.data());
-        k.LongCore.run(work.data());
+        core.run(work.data());
       });
-      std::printf("%-12s %-18s %12.1f   per sub-band\n", family->name, "LongCore", ns);
-    }
-    if (k.ShortCore.run) {
-      const double ns = NanosecondsPerCall(200000, [&](int i) {
-        std::copy_n(spectrum.data() + 18 * (i & 255), 18, work.data());
-        k.ShortCore.run(work.data());
-      });
-      std::printf("%-12s %-18s %12.1f   per sub-band\n", family->name, "ShortCore", ns);
+      std::printf("%-12s %-18s %12.1f   per sub-band\n", family->name, name, ns);
     }
     if (k.Hybrid.run) {
       KernelSlots slots = PlainKernels().slots;
       slots.Hybrid = k.Hybrid;
-      if (family->slots.LongCore.run) {
-        slots.LongCore = family->slots.LongCore;
-        slots.ShortCore = family->slots.ShortCore;
+      if (k.LongCore.run) {
+        slots.LongCore = k.LongCore;
+        slots.ShortCore = k.ShortCore;
       }
       std::vector<float> out(576), prev(spectrum.begin(), spectrum.begin() + 576);
       const double ns = NanosecondsPerCall(20000, [&](int i) {

@@ -12,12 +12,11 @@
 #include "engine/cpu_features.h"
 #include "engine/engine_state.h"
 #include "engine/stream_decoder.h"
+#include "player/mp3_player.h"
 
 namespace orvana::cli {
 
 namespace {
-
-constexpr const char* kUnknownFormat = "unknown MPEG Audio format.";
 
 int Fail(const std::string& subject, const std::string& message) {
   std::fprintf(stderr, "orvana-cli decode: %s: %s\n", subject.c_str(), message.c_str());
@@ -50,7 +49,7 @@ int Run(int argc, char** argv) {
   engine::StreamDecoder decoder(*engine, data.data(), data.size());
   switch (decoder.Open(fullBand ? engine::kFullBandMaxFrequency : engine::kPlayerMaxFrequency)) {
     case engine::StreamDecoder::OpenResult::kNotMpegAudio:
-      return Fail(input, kUnknownFormat);
+      return Fail(input, player::TMP3Player::kUnknownFormat);
     case engine::StreamDecoder::OpenResult::kReady:
       break;
   }

@@ -15,7 +15,7 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::st
     return false;
   }
   bytes.clear();
-  // Regular files are read in one go; anything else (a pipe) in chunks.
+  // A regular file's size is known: room for all of it up front. A pipe grows as it is read.
   struct stat status;
   if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode))
     bytes.reserve(static_cast<size_t>(status.st_size));

@@ -17,9 +17,6 @@ namespace {
 
 using player::TMP3Info;
 
-// The player reads through a ring of this size.
-constexpr int kReaderCapacity = 65536;
-
 std::vector<std::string> FoundTypeNames(player::TMP3InfoType found) {
   static constexpr std::pair<player::TMP3InfoItem, const char*> kNames[] = {
       {player::mitID3V1, "ID3V1"}, {player::mitID3V2, "ID3V2"},   {player::mitRiff, "RIFF"},
@@ -63,7 +60,7 @@ bool DescribeFile(const std::string& path, player::TMP3Player& player, TJsonObje
   player::TMPFileStream stream(path);
   const bool seekable = stream.CanSeek();
   if (seekable) {
-    player::TMPStreamReader reader(kReaderCapacity);
+    player::TMPStreamReader reader(player::TMP3Player::kReaderCapacity);
     reader.Open(&stream, true);
     TMP3Info info;
     info.SetReader(&reader);

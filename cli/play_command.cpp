@@ -74,15 +74,14 @@ class PlaySession {
     for (const std::string& file : options_.files) {
       if (interrupt_.Raised()) break;
       const int result = PlayFile(file);
-      if (result == kDeviceFailed) return kNoDeviceStatus;
+      if (result == kNoDeviceStatus) return kNoDeviceStatus;
       if (result != 0) status = 1;
     }
     return interrupt_.Raised() ? kInterruptedStatus : status;
   }
 
  private:
-  static constexpr int kDeviceFailed = 2;
-
+  // 0, 1 for a file that failed, or kNoDeviceStatus.
   int PlayFile(const std::string& file) {
     try {
       player_.SetFileName(file);
@@ -101,7 +100,7 @@ class PlaySession {
                    "orvana-cli play: cannot open the sound device: %s\n"
                    "  try --device null (plays silently, in real time) or --wave-out FILE.wav\n",
                    error.what());
-      return kDeviceFailed;
+      return kNoDeviceStatus;
     } catch (const std::exception& error) {
       std::fprintf(stderr, "orvana-cli play: %s: %s\n", file.c_str(), error.what());
       return 1;

@@ -2,10 +2,12 @@
 # (subfolders included), so that adding a stage means adding a file.
 function(orvana_layer_library name)
   cmake_parse_arguments(L "" "" "DEPENDS;SYSTEM_LIBS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
   # tools/ folders hold build-time programs (table generators), not library code.
-  list(FILTER sources EXCLUDE REGEX "/tools/")
+  # The paths are relative so that a checkout below some other "tools" folder
+  # keeps its sources.
+  list(FILTER sources EXCLUDE REGEX "(^|/)tools/")
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})

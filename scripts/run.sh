@@ -4,7 +4,6 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" run
-mkdir -p "$top/build"
 "$top/scripts/build.sh" "$top/build/player" -DORVANA_BUILD_TESTS=OFF -DORVANA_BUILD_BENCH=OFF
 cli="$top/build/player/cli/orvana-cli"
 demo="$top/samples/demo.mp3"

@@ -5,7 +5,6 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" test
-mkdir -p "$top/build"
 jobs=$(nproc)
 
 run_tests() {  # DIR [ctest args...]

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/cpu_features.h"
+#include "tests/cli/cli_process.h"
 #include "tests/engine/test_streams.h"
 
 namespace orvana::cli {
@@ -24,6 +25,7 @@ using engine::testing::PcmFromBytes;
 using engine::testing::ReadTestFile;
 using engine::testing::ReadTestPcm;
 using engine::testing::TestDataPath;
+using testing::Quoted;
 
 std::vector<uint8_t> ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -53,15 +55,14 @@ class DecodeCommand : public ::testing::Test {
   // Runs orvana-cli decode with `arguments`; stdout goes to `stdoutFile` when given.
   int Run(const std::string& arguments, const fs::path& stdoutFile = {}) {
     const fs::path errors = dir / "stderr.txt";
-    std::string command = std::string("'") + ORVANA_CLI_PATH + "' decode " + arguments;
-    command += " > '" + (stdoutFile.empty() ? (dir / "stdout.txt").string() : stdoutFile.string()) + "'";
-    command += " 2> '" + errors.string() + "'";
+    std::string command = Quoted(ORVANA_CLI_PATH) + " decode " + arguments;
+    command += " > " + Quoted(stdoutFile.empty() ? dir / "stdout.txt" : stdoutFile);
+    command += " 2> " + Quoted(errors);
     const int status = std::system(command.c_str());
     const std::vector<uint8_t> text = ReadFile(errors);
     stderrText.assign(text.begin(), text.end());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  static std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
   std::vector<int16_t> DecodeToRaw(const std::string& input, bool fullBand = false) {
     const fs::path out = dir / "out.raw";
     EXPECT_EQ(Run(std::string(fullBand ? "--full-band " : "") + Quoted(input) + " " + Quoted(out)), 0)

@@ -1,41 +1,28 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/cli/cli_process.h"
+
+namespace orvana::cli {
 namespace {
+
+using testing::Quoted;
 
 const std::string kTags = std::string(ORVANA_TEST_DATA_DIR) + "/tags/";
 
+// The output of `orvana-cli info`, one JSON object a line.
 struct TRun {
   std::vector<std::string> lines;
   int status;
 };
 
 TRun RunShell(const std::string& command) {
-  TRun run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return {{}, -1};
-  std::string out;
-  char buffer[4096];
-  while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
-  const int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::size_t start = 0;
-  for (std::size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1)
-    run.lines.push_back(out.substr(start, end - start));
-  return run;
-}
-
-std::string Quoted(const std::string& text) {
-  std::string quoted(1, '\'');
-  quoted += text;
-  quoted += '\'';
-  return quoted;
+  const testing::CliRun run = testing::Shell(command);
+  return {testing::Lines(run.out), run.status};
 }
 
 TRun Info(const std::vector<std::string>& files) {
@@ -44,7 +31,6 @@ TRun Info(const std::vector<std::string>& files) {
     command += ' ';
     command += Quoted(file);
   }
-  command += " 2>/dev/null";
   return RunShell(command);
 }
 
@@ -133,3 +119,4 @@ TEST(InfoCommand, FileNamesAreWrittenAsValidJson) {
 }
 
 }  // namespace
+}  // namespace orvana::cli

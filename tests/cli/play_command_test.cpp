@@ -6,53 +6,29 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/cli/cli_process.h"
+
+namespace orvana::cli {
 namespace {
 
 const std::string kData = std::string(ORVANA_TEST_DATA_DIR) + "/";
 const std::string kTone = kData + "player/tone-44100-stereo-cbr.mp3";
 
-struct TRun {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
+using testing::CliRun;
+using testing::Lines;
+using testing::Quoted;
+using testing::ReadText;
+using testing::Shell;
+using testing::TempPath;
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
-
-std::string TempPath(const std::string& suffix) {
-  static int counter = 0;
-  return "/tmp/orvana-play-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + suffix;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-// Runs a shell command line; stdout and stderr are kept apart.
-TRun Shell(const std::string& command) {
-  const std::string errPath = TempPath(".err");
-  TRun run;
-  FILE* pipe = ::popen((command + " 2>" + Quoted(errPath)).c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, got);
-  const int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.err = ReadText(errPath);
-  std::remove(errPath.c_str());
-  return run;
-}
-
-TRun Play(const std::string& arguments) { return Shell(Quoted(ORVANA_CLI_PATH) + " play " + arguments); }
+CliRun Play(const std::string& arguments) { return Shell(Quoted(ORVANA_CLI_PATH) + " play " + arguments); }
 
 std::string Samples(const std::string& wavPath) {
   const std::string bytes = ReadText(wavPath);
@@ -61,19 +37,11 @@ std::string Samples(const std::string& wavPath) {
 
 std::string Decoded(const std::string& file) {
   const std::string out = TempPath(".wav");
-  const TRun run = Shell(Quoted(ORVANA_CLI_PATH) + " decode " + Quoted(file) + " " + Quoted(out));
+  const CliRun run = Shell(Quoted(ORVANA_CLI_PATH) + " decode " + Quoted(file) + " " + Quoted(out));
   EXPECT_EQ(run.status, 0) << run.err;
   std::string samples = Samples(out);
   std::remove(out.c_str());
   return samples;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
 }
 
 int CountLines(const std::vector<std::string>& lines, const std::string& prefix) {
@@ -88,7 +56,7 @@ TEST(PlayCommand, WaveOutHoldsWhatDecodeMakesByteForByte) {
                            "m25-l3-8000-stereo-cbr24.mp3"}) {
     const std::string wav = TempPath(".wav");
     const auto started = std::chrono::steady_clock::now();
-    const TRun run = Play("--wave-out " + Quoted(wav) + " " + Quoted(kData + name));
+    const CliRun run = Play("--wave-out " + Quoted(wav) + " " + Quoted(kData + name));
     const auto took = std::chrono::steady_clock::now() - started;
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_LT(took, std::chrono::seconds(3)) << "written as fast as it decodes, not in real time";
@@ -101,7 +69,7 @@ TEST(PlayCommand, WaveOutHoldsWhatDecodeMakesByteForByte) {
 }
 
 TEST(PlayCommand, EventsOnTheNullDeviceOneLineEach) {
-  const TRun run = Play("--device null --events " + Quoted(kTone));
+  const CliRun run = Play("--device null --events " + Quoted(kTone));
   EXPECT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> lines = Lines(run.out);
   ASSERT_GE(lines.size(), 4u) << run.out;
@@ -114,7 +82,7 @@ TEST(PlayCommand, EventsOnTheNullDeviceOneLineEach) {
 
 TEST(PlayCommand, SeekStartsEachFileAtTheTime) {
   const auto started = std::chrono::steady_clock::now();
-  const TRun run = Play("--device null --events --seek 1000 " + Quoted(kTone));
+  const CliRun run = Play("--device null --events --seek 1000 " + Quoted(kTone));
   const auto took = std::chrono::steady_clock::now() - started;
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_LT(took, std::chrono::milliseconds(1000)) << "only the last 0.2 s is played";
@@ -128,8 +96,8 @@ TEST(PlayCommand, SeekStartsEachFileAtTheTime) {
 
 TEST(PlayCommand, AStreamFromAPipePlaysToItsEnd) {
   const std::string wav = TempPath(".wav");
-  const TRun run = Shell("cat " + Quoted(kTone) + " | " + Quoted(ORVANA_CLI_PATH) + " play --events --wave-out " +
-                         Quoted(wav) + " /dev/stdin");
+  const CliRun run = Shell("cat " + Quoted(kTone) + " | " + Quoted(ORVANA_CLI_PATH) + " play --events --wave-out " +
+                           Quoted(wav) + " /dev/stdin");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("endplay EndOfStream"), std::string::npos) << run.out;
   EXPECT_TRUE(Samples(wav) == Decoded(kTone));
@@ -137,7 +105,7 @@ TEST(PlayCommand, AStreamFromAPipePlaysToItsEnd) {
 }
 
 TEST(PlayCommand, ARefusedFileIsReportedAndTheNextOnePlays) {
-  const TRun run = Play("--device null --events " + Quoted(kData + "README.md") + " /no/such.mp3 " + Quoted(kTone));
+  const CliRun run = Play("--device null --events " + Quoted(kData + "README.md") + " /no/such.mp3 " + Quoted(kTone));
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("README.md: unknown MPEG Audio format."), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("/no/such.mp3: cannot open file"), std::string::npos) << run.err;
@@ -145,7 +113,7 @@ TEST(PlayCommand, ARefusedFileIsReportedAndTheNextOnePlays) {
 }
 
 TEST(PlayCommand, ADeviceThatCannotBeOpenedIsNamedWithWhatToTryInstead) {
-  const TRun run = Play("--device 99 " + Quoted(kTone) + " " + Quoted(kTone));
+  const CliRun run = Play("--device 99 " + Quoted(kTone) + " " + Quoted(kTone));
   EXPECT_EQ(run.status, 3) << "its own status, and the second file is not tried";
   EXPECT_NE(run.err.find("cannot open the sound device: The device number is out of range.(TSoundOut.Open:WaveOutOpen)"),
             std::string::npos)
@@ -160,7 +128,7 @@ TEST(PlayCommand, UsageErrors) {
         std::string("--device loud x.mp3"), std::string("--seek -5 x.mp3"), std::string("--wave-out"),
         std::string("--wave-out a.wav x.mp3 y.mp3"), std::string("--wave-out a.wav --seek 100 x.mp3"),
         std::string("--shuffle x.mp3")}) {
-    const TRun run = Play(arguments);
+    const CliRun run = Play(arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_NE(run.err.find("usage: orvana-cli play"), std::string::npos) << arguments;
   }
@@ -193,3 +161,4 @@ TEST(PlayCommand, InterruptStopsPlaybackCleanly) {
 }
 
 }  // namespace
+}  // namespace orvana::cli
