@@ -9,6 +9,11 @@ namespace {
 
 constexpr int kLayerICode = 3;
 
+// A Layer I padding slot is four bytes, the other layers' one byte.
+int PaddingBytes(const engine::FrameHeader& header) {
+  return header.paddingBit * (header.layerCode == kLayerICode ? 4 : 1);
+}
+
 }  // namespace
 
 void TMPFrameStream::Reset(std::int64_t start, std::int64_t size) {
@@ -39,11 +44,11 @@ int TMPFrameStream::FrameSize(const std::uint8_t* bytes, engine::FrameHeader& he
   const bool sameStream = bytes[0] == firstRaw_[0] && (bytes[1] & 0xFE) == (firstRaw_[1] & 0xFE) &&
                           (bytes[2] & 0x0C) == (firstRaw_[2] & 0x0C);
   if (!sameStream) return 0;
-  return length + header.paddingBit * (header.layerCode == kLayerICode ? 4 : 1);
+  return length + PaddingBytes(header);
 }
 
 int TMPFrameStream::LengthWithoutPadding(int length, const engine::FrameHeader& header) {
-  return length - header.paddingBit * (header.layerCode == kLayerICode ? 4 : 1);
+  return length - PaddingBytes(header);
 }
 
 void TMPFrameStream::SetPending(int length, const engine::FrameHeader& header) {
