@@ -19,7 +19,6 @@ int PaddingBytes(const engine::FrameHeader& header) {
 void TMPFrameStream::Reset(std::int64_t start, std::int64_t size) {
   dataStart_ = start;
   dataSize_ = size < 0 ? 0 : size;
-  firstHeader_ = {};
   std::memset(firstRaw_, 0, sizeof firstRaw_);
   pendingLength_ = 0;
   pendingHeader_ = {};
@@ -31,10 +30,9 @@ void TMPFrameStream::MoveDataStart(std::int64_t bytes) {
   if (DataSizeKnown()) dataSize_ = dataSize_ > bytes ? dataSize_ - bytes : 0;
 }
 
-void TMPFrameStream::TakeFirstHeader(const engine::FrameHeader& header) {
+void TMPFrameStream::TakeFirstHeader() {
   MPAssert(reader_.Contiguous() >= 4);
   std::memcpy(firstRaw_, reader_.Data(), sizeof firstRaw_);
-  firstHeader_ = header;
 }
 
 int TMPFrameStream::FrameSize(const std::uint8_t* bytes, engine::FrameHeader& header) const {

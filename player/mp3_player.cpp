@@ -281,7 +281,7 @@ void TMP3Player::ReadStreamStart() {
     reader_.Need(kLongestFrame);
     if (reader_.Contiguous() < 4) RaiseUnknownFormat();
   }
-  frames_.TakeFirstHeader(header);
+  frames_.TakeFirstHeader();
   engine::FrameHeader measured;
   const int length = frames_.FrameSize(reader_.Data(), measured);
   if (length <= 0) RaiseUnknownFormat();

@@ -29,9 +29,7 @@ struct TFrames {
     reader.Open(&stream, true);
     frames.Reset(0, size);
     reader.Need(4);
-    engine::FrameHeader header;
-    engine::ParseFrameHeader(reader.Data(), 0, header);
-    frames.TakeFirstHeader(header);
+    frames.TakeFirstHeader();
   }
   int SizeOf(const std::string& header) const {
     engine::FrameHeader parsed;
