@@ -15,7 +15,6 @@ namespace orvana::player {
 
 class TMPFrameStream {
  public:
-  static constexpr std::int64_t kDataSizeUnknown = INT64_MAX;
   // Consecutive garbage bytes after which the data is taken as ended.
   static constexpr int kGarbageLimit = 4096;
 

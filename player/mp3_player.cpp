@@ -336,7 +336,7 @@ void TMP3Player::Close() {
     decodeStep_.FreeBuffer();
     ReleaseStream();
     info_.Clear();
-    frames_.Reset(0, TMPFrameStream::kDataSizeUnknown);
+    frames_.Reset(0, kDataSizeUnknown);
   }
   fileName_.clear();
   bitrate_ = channels_ = layer_ = version_ = frequency_ = 0;
