@@ -80,11 +80,7 @@ void QueuedWaveStream::ReturnBlocksPlayedUpTo(uint64_t playedFrames) {
 }
 
 void QueuedWaveStream::ReturnAllBlocks() {
-  while (!blocks_.empty()) {
-    WaveHeader& header = *blocks_.front().header;
-    blocks_.pop_front();
-    HandBack(header);
-  }
+  ReturnBlocksPlayedUpTo(queuedEndFrame_);  // every block ends at or before it
   queuedEndFrame_ = 0;
 }
 

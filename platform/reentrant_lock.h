@@ -9,11 +9,6 @@ class ReentrantLock {
  public:
   void Enter() { mutex_.lock(); }
   void Leave() { mutex_.unlock(); }
-  bool TryEnter() { return mutex_.try_lock(); }
-
-  // BasicLockable, for std::lock_guard.
-  void lock() { Enter(); }
-  void unlock() { Leave(); }
 
  private:
   std::recursive_mutex mutex_;

@@ -69,7 +69,6 @@ inline constexpr uint32_t WHDR_INQUEUE = 0x10;
 struct WaveHeader {
   uint8_t* data = nullptr;
   uint32_t bufferLength = 0;
-  uintptr_t user = 0;
   std::atomic<uint32_t> flags{0};
 };
 

@@ -9,12 +9,16 @@ namespace {
 
 constexpr int kLayerICode = 3;
 
+// A Layer I padding slot is four bytes, the other layers' one byte.
+int PaddingBytes(const engine::FrameHeader& header) {
+  return header.paddingBit * (header.layerCode == kLayerICode ? 4 : 1);
+}
+
 }  // namespace
 
 void TMPFrameStream::Reset(std::int64_t start, std::int64_t size) {
   dataStart_ = start;
   dataSize_ = size < 0 ? 0 : size;
-  firstHeader_ = {};
   std::memset(firstRaw_, 0, sizeof firstRaw_);
   pendingLength_ = 0;
   pendingHeader_ = {};
@@ -26,10 +30,9 @@ void TMPFrameStream::MoveDataStart(std::int64_t bytes) {
   if (DataSizeKnown()) dataSize_ = dataSize_ > bytes ? dataSize_ - bytes : 0;
 }
 
-void TMPFrameStream::TakeFirstHeader(const engine::FrameHeader& header) {
+void TMPFrameStream::TakeFirstHeader() {
   MPAssert(reader_.Contiguous() >= 4);
   std::memcpy(firstRaw_, reader_.Data(), sizeof firstRaw_);
-  firstHeader_ = header;
 }
 
 int TMPFrameStream::FrameSize(const std::uint8_t* bytes, engine::FrameHeader& header) const {
@@ -39,11 +42,11 @@ int TMPFrameStream::FrameSize(const std::uint8_t* bytes, engine::FrameHeader& he
   const bool sameStream = bytes[0] == firstRaw_[0] && (bytes[1] & 0xFE) == (firstRaw_[1] & 0xFE) &&
                           (bytes[2] & 0x0C) == (firstRaw_[2] & 0x0C);
   if (!sameStream) return 0;
-  return length + header.paddingBit * (header.layerCode == kLayerICode ? 4 : 1);
+  return length + PaddingBytes(header);
 }
 
 int TMPFrameStream::LengthWithoutPadding(int length, const engine::FrameHeader& header) {
-  return length - header.paddingBit * (header.layerCode == kLayerICode ? 4 : 1);
+  return length - PaddingBytes(header);
 }
 
 void TMPFrameStream::SetPending(int length, const engine::FrameHeader& header) {

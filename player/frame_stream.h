@@ -15,7 +15,6 @@ namespace orvana::player {
 
 class TMPFrameStream {
  public:
-  static constexpr std::int64_t kDataSizeUnknown = INT64_MAX;
   // Consecutive garbage bytes after which the data is taken as ended.
   static constexpr int kGarbageLimit = 4096;
 
@@ -33,8 +32,7 @@ class TMPFrameStream {
   bool DataSizeKnown() const { return dataSize_ != kDataSizeUnknown; }
 
   // Keeps the 4 header bytes at the reader's head as the first frame's.
-  void TakeFirstHeader(const engine::FrameHeader& header);
-  const engine::FrameHeader& FirstHeader() const { return firstHeader_; }
+  void TakeFirstHeader();
 
   // Length (padding included) of the frame whose header is at `bytes`, 0 when
   // it does not match the first frame, < 0 for a reserved frequency.
@@ -65,7 +63,6 @@ class TMPFrameStream {
   TMPStreamReader& reader_;
   std::int64_t dataStart_ = 0;
   std::int64_t dataSize_ = kDataSizeUnknown;
-  engine::FrameHeader firstHeader_;
   std::uint8_t firstRaw_[4] = {};
   int pendingLength_ = 0;
   engine::FrameHeader pendingHeader_;

@@ -9,16 +9,10 @@ namespace orvana::player {
 
 class TKeyedList {
  public:
-  struct TEntry {
-    std::string key;
-    std::string value;
-  };
-
   void Add(std::string key, std::string value) { entries_.push_back({std::move(key), std::move(value)}); }
   void Clear() { entries_.clear(); }
   bool Empty() const { return entries_.empty(); }
   std::size_t Count() const { return entries_.size(); }
-  const std::vector<TEntry>& Entries() const { return entries_; }
 
   // Empty text when no line has the key.
   std::string Value(std::string_view key) const;
@@ -26,6 +20,11 @@ class TKeyedList {
   std::vector<std::string> Lines() const;
 
  private:
+  struct TEntry {
+    std::string key;
+    std::string value;
+  };
+
   std::vector<TEntry> entries_;
 };
 

@@ -3,7 +3,6 @@
 // It finds where the audio starts and how long it is, and keeps the texts
 // of the tags in four keyed lists from which the song's texts are merged.
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -15,8 +14,6 @@ namespace orvana::player {
 
 class TMP3Info {
  public:
-  static constexpr std::int64_t kDataSizeUnknown = std::numeric_limits<std::int64_t>::max();
-
   TMP3Info() = default;
 
   // Forgets the reader and everything found.

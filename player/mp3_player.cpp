@@ -281,7 +281,7 @@ void TMP3Player::ReadStreamStart() {
     reader_.Need(kLongestFrame);
     if (reader_.Contiguous() < 4) RaiseUnknownFormat();
   }
-  frames_.TakeFirstHeader(header);
+  frames_.TakeFirstHeader();
   engine::FrameHeader measured;
   const int length = frames_.FrameSize(reader_.Data(), measured);
   if (length <= 0) RaiseUnknownFormat();
@@ -336,7 +336,7 @@ void TMP3Player::Close() {
     decodeStep_.FreeBuffer();
     ReleaseStream();
     info_.Clear();
-    frames_.Reset(0, TMPFrameStream::kDataSizeUnknown);
+    frames_.Reset(0, kDataSizeUnknown);
   }
   fileName_.clear();
   bitrate_ = channels_ = layer_ = version_ = frequency_ = 0;

@@ -14,8 +14,4 @@ inline constexpr uint32_t MPM_CHANGESTATUS = WM_USER + 14;
 inline constexpr uint32_t MPM_ENDPLAY = WM_USER + 15;
 inline constexpr uint32_t MPM_EQUALIZER = WM_USER + 16;
 
-// Numbers the player's main-thread handler looks at; others are ignored.
-inline constexpr uint32_t kPlayerMessageFirst = WM_USER;
-inline constexpr uint32_t kPlayerMessageLast = WM_USER + 39;
-
 }  // namespace orvana::player

@@ -20,6 +20,7 @@ std::int64_t ChunkSize(const std::uint8_t* header) { return LittleEndian32(heade
 
 std::int64_t EvenUp(std::int64_t n) { return n + (n & 1); }
 
+// With a chunk header's 8 bytes at the reader.
 bool IsInfoList(TMPStreamReader& reader) {
   return HasId(reader.Data(), "LIST") && reader.Need(kListHeaderSize) && HasId(reader.Data() + 8, "INFO");
 }
@@ -66,8 +67,7 @@ std::optional<std::int64_t> ReadDataChunkHeader(TMPStreamReader& reader) {
 }
 
 bool ReadInfoList(TMPStreamReader& reader, TKeyedList& values) {
-  if (!reader.Need(kListHeaderSize) || !HasId(reader.Data(), "LIST") || !HasId(reader.Data() + 8, "INFO"))
-    return false;
+  if (!reader.Need(kChunkHeaderSize) || !IsInfoList(reader)) return false;
   const std::int64_t listEnd = reader.Position() + ChunkSize(reader.Data()) + kChunkHeaderSize;
   reader.Skip(kListHeaderSize);
   while (reader.Position() < listEnd) {

@@ -1,5 +1,5 @@
 #pragma once
-// FSeekTable: the stream offsets of the audio frames found so far, entry k
+// TMPSeekTable: the stream offsets of the audio frames found so far, entry k
 // for frame k. A thread-safe list: every call locks it, and a caller that
 // reads and extends it in one go holds it with lock()/unlock() meanwhile.
 #include <cstdint>

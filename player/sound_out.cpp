@@ -160,7 +160,6 @@ void TSoundOut::AllocateBuffers() {
     buffers_[i].assign(static_cast<size_t>(bufferSize_), 0);
     headers_[i].data = buffers_[i].data();
     headers_[i].bufferLength = static_cast<uint32_t>(bufferSize_);
-    headers_[i].user = 0;
     headers_[i].flags.store(0);
   }
 }

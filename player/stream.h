@@ -1,11 +1,15 @@
 #pragma once
 // The byte stream the player reads: read, seek and size, as a file offers.
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 namespace orvana::player {
 
 enum TSeekOrigin { soBeginning = 0, soCurrent = 1, soEnd = 2 };
+
+// The size of data that runs to the stream's end, wherever that is.
+inline constexpr std::int64_t kDataSizeUnknown = std::numeric_limits<std::int64_t>::max();
 
 // Raised by streams when the system refuses an operation; the message holds
 // the system's error text.

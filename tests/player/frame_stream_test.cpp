@@ -24,14 +24,12 @@ std::string Frame(const std::string& header, int length) {
 const std::string kFirst = "\xFF\xFB\x90\x00"s;  // MPEG-1 Layer III, 128 kbit/s, 44.1 kHz: 417 bytes
 
 struct TFrames {
-  explicit TFrames(const std::string& bytes, std::int64_t size = TMPFrameStream::kDataSizeUnknown)
+  explicit TFrames(const std::string& bytes, std::int64_t size = kDataSizeUnknown)
       : stream(testing::Bytes(bytes)), reader(65536), frames(reader) {
     reader.Open(&stream, true);
     frames.Reset(0, size);
     reader.Need(4);
-    engine::FrameHeader header;
-    engine::ParseFrameHeader(reader.Data(), 0, header);
-    frames.TakeFirstHeader(header);
+    frames.TakeFirstHeader();
   }
   int SizeOf(const std::string& header) const {
     engine::FrameHeader parsed;

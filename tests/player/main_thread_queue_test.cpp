@@ -10,7 +10,7 @@
 
 #include "player/assertion.h"
 #include "player/host_hooks.h"
-#include "player_harness.h"
+#include "recording_target.h"
 
 namespace orvana::player {
 namespace {
@@ -101,7 +101,7 @@ TEST(MainThreadQueue, PostedCallbackRunsOnThePostingThread) {
 }
 
 TEST(MainThreadQueue, AFailingHandlerIsShownAndTheRestStillRuns) {
-  testing::TExceptionCatcher shown;
+  testing::DisplayCapture shown;
   std::vector<uint32_t> handled;
   TMainThreadQueue queue([&](TMPMessage& m) {
     handled.push_back(m.Msg);
@@ -111,7 +111,7 @@ TEST(MainThreadQueue, AFailingHandlerIsShownAndTheRestStillRuns) {
   queue.Post(0x402);
   EXPECT_EQ(queue.DispatchPending(), 2);
   EXPECT_EQ(handled, (std::vector<uint32_t>{0x401, 0x402}));
-  EXPECT_EQ(shown.Messages(), std::vector<std::string>{"handler failed"});
+  EXPECT_EQ(shown.Shown(), std::vector<std::string>{"handler failed"});
 }
 
 TEST(MainThreadQueue, HandlersMayPumpAgainFromInside) {

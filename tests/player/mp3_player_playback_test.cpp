@@ -13,6 +13,7 @@
 #include "player/assertion.h"
 #include "player/player_messages.h"
 #include "player_harness.h"
+#include "recording_target.h"
 #include "tag_builders.h"
 
 namespace orvana::player {
@@ -173,7 +174,7 @@ class TFailingStream : public testing::TMemoryStream {
 };
 
 TEST(PlayerPlayback, AnExceptionOnTheDecodeThreadIsShownAndEndsPlayWithTheErrorReason) {
-  testing::TExceptionCatcher shown;
+  testing::DisplayCapture shown;
   TQuietPlayer player;
   TEventLog log(player);
   TBytes bytes = ReadBytes(DataPath("l3-44100-stereo-cbr128-crc.mp3"));
@@ -183,7 +184,7 @@ TEST(PlayerPlayback, AnExceptionOnTheDecodeThreadIsShownAndEndsPlayWithTheErrorR
   player.Play();
   ASSERT_TRUE(PumpUntil(player, [&] { return !log.reasons.empty(); }));
   EXPECT_EQ(log.reasons, std::vector<TMP3EndPlayReason>{meprError});
-  EXPECT_EQ(shown.Messages().at(0), "cannot read file: Input/output error");
+  EXPECT_EQ(shown.Shown().at(0), "cannot read file: Input/output error");
   EXPECT_EQ(player.Status(), msStopped);
   // A read that failed again before the stop is shown too, and changes nothing.
   testing::PumpFor(player, 200);

@@ -1,33 +1,22 @@
 #pragma once
 // Driving a TMP3Player from a test: pumping its main-thread queue until
 // something has happened, recording its events, and the streams it plays.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "engine/frame_scanner.h"
-#include "player/host_hooks.h"
 #include "player/mp3_player.h"
 #include "player/player_messages.h"
 #include "test_streams.h"
 
 namespace orvana::player::testing {
-
-inline std::string DataPath(const std::string& name) { return std::string(ORVANA_TEST_DATA_DIR) + "/" + name; }
-
-inline TBytes ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::runtime_error("missing file " + path);
-  return TBytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 inline void WriteBytes(const std::string& path, const TBytes& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -132,26 +121,6 @@ inline bool PumpUntil(TMP3Player& player, const std::function<bool()>& done, int
 inline void PumpFor(TMP3Player& player, int milliseconds) {
   PumpUntil(player, [] { return false; }, milliseconds);
 }
-
-// Exceptions the player hands to the host's display, kept for the test.
-class TExceptionCatcher {
- public:
-  TExceptionCatcher() {
-    SetExceptionDisplay([this](const std::exception& error) {
-      std::lock_guard lock(mutex_);
-      messages_.push_back(error.what());
-    });
-  }
-  ~TExceptionCatcher() { SetExceptionDisplay(nullptr); }
-  std::vector<std::string> Messages() {
-    std::lock_guard lock(mutex_);
-    return messages_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::string> messages_;
-};
 
 // A player that neither opens on its own nor starts playing, on the null
 // device: what most tests want.

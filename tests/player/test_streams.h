@@ -56,12 +56,16 @@ inline TBytes CountingBytes(std::size_t size) {
   return bytes;
 }
 
-inline TBytes Fixture(const std::string& name) {
-  const std::string path = std::string(ORVANA_TEST_DATA_DIR) + "/tags/" + name;
+inline std::string DataPath(const std::string& name) { return std::string(ORVANA_TEST_DATA_DIR) + "/" + name; }
+
+inline TBytes ReadBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::runtime_error("missing fixture " + path);
+  if (!file) throw std::runtime_error("missing file " + path);
   return TBytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
+
+// The tag fixtures under tests/data/tags.
+inline TBytes Fixture(const std::string& name) { return ReadBytes(DataPath("tags/" + name)); }
 
 inline void Append(TBytes& bytes, const std::string& text) { bytes.insert(bytes.end(), text.begin(), text.end()); }
 
