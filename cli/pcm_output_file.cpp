@@ -4,6 +4,8 @@
 #include <cstring>
 #include <strings.h>
 
+#include "player/wave_file.h"
+
 namespace orvana::cli {
 
 namespace {
@@ -11,14 +13,6 @@ namespace {
 constexpr size_t kBufferBytes = 1 << 20;
 constexpr int kBitsPerSample = 16;
 
-void PutLe16(uint8_t* at, uint32_t value) {
-  at[0] = value & 0xFF;
-  at[1] = (value >> 8) & 0xFF;
-}
-void PutLe32(uint8_t* at, uint32_t value) {
-  PutLe16(at, value & 0xFFFF);
-  PutLe16(at + 2, value >> 16);
-}
 
 }  // namespace
 
@@ -51,22 +45,11 @@ bool PcmOutputFile::Open(const std::string& path, bool wav, int channels, int sa
   return !wav_ || WriteHeader(0, error);
 }
 
-bool PcmOutputFile::WriteHeader(uint32_t dataBytes, std::string& error) {
-  uint8_t header[44];
-  const uint32_t blockAlign = channels_ * kBitsPerSample / 8;
-  std::memcpy(header, "RIFF", 4);
-  PutLe32(header + 4, 36 + dataBytes);
-  std::memcpy(header + 8, "WAVEfmt ", 8);
-  PutLe32(header + 16, 16);
-  PutLe16(header + 20, 1);  // PCM
-  PutLe16(header + 22, channels_);
-  PutLe32(header + 24, sampleRate_);
-  PutLe32(header + 28, sampleRate_ * blockAlign);
-  PutLe16(header + 32, blockAlign);
-  PutLe16(header + 34, kBitsPerSample);
-  std::memcpy(header + 36, "data", 4);
-  PutLe32(header + 40, dataBytes);
-  if (std::fwrite(header, 1, sizeof header, file_) != sizeof header) {
+bool PcmOutputFile::WriteHeader(uint64_t dataBytes, std::string& error) {
+  auto header = player::MakeWaveHeader(
+      platform::MakePcmFormat(sampleRate_, static_cast<uint16_t>(channels_), kBitsPerSample));
+  player::PutWaveSizes(header.data(), dataBytes);
+  if (std::fwrite(header.data(), 1, header.size(), file_) != header.size()) {
     error = std::strerror(errno);
     return false;
   }
@@ -92,11 +75,7 @@ bool PcmOutputFile::Flush(std::string& error) {
 bool PcmOutputFile::Close(std::string& error) {
   if (!file_) return true;
   bool ok = Flush(error);
-  // A WAV header holds 32-bit sizes; longer data keeps the largest.
-  if (ok && wav_) {
-    const uint32_t size = dataBytes_ > 0xFFFFFFFFull - 36 ? 0xFFFFFFFFu - 36 : static_cast<uint32_t>(dataBytes_);
-    ok = std::fseek(file_, 0, SEEK_SET) == 0 ? WriteHeader(size, error) : true;
-  }
+  if (ok && wav_) ok = std::fseek(file_, 0, SEEK_SET) == 0 ? WriteHeader(dataBytes_, error) : true;
   if (std::fflush(file_) != 0 && ok) {
     error = std::strerror(errno);
     ok = false;

@@ -25,7 +25,7 @@ class PcmOutputFile {
 
  private:
   bool Flush(std::string& error);
-  bool WriteHeader(uint32_t dataBytes, std::string& error);
+  bool WriteHeader(uint64_t dataBytes, std::string& error);
 
   std::FILE* file_ = nullptr;
   bool ownsFile_ = false;

@@ -7,11 +7,9 @@
 namespace orvana::player {
 namespace {
 
-constexpr int kLayerICode = 3;
 
-// A Layer I padding slot is four bytes, the other layers' one byte.
 int PaddingBytes(const engine::FrameHeader& header) {
-  return header.paddingBit * (header.layerCode == kLayerICode ? 4 : 1);
+  return header.paddingBit * engine::PaddingSlotBytes(header.layerCode);
 }
 
 }  // namespace

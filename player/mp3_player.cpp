@@ -455,7 +455,9 @@ void TMP3Player::Seek(std::int64_t milliseconds) {
 }
 
 int64_t TMP3Player::SeekTargetFrame(std::int64_t milliseconds) const {
-  const std::int64_t bytes = milliseconds * frequency_ * channels_ * 2 / 1000;
+  // Longer times (2^40 ms is 35 years) would overflow the product below.
+  constexpr std::int64_t kLongestSeek = std::int64_t{1} << 40;
+  const std::int64_t bytes = std::min(milliseconds, kLongestSeek) * frequency_ * channels_ * 2 / 1000;
   const std::int64_t perFrame = decodeStep_.PcmBytesPerFrame();
   const std::int64_t frame = (bytes + perFrame - 1) / perFrame;
   return std::min<std::int64_t>(frame, std::numeric_limits<int32_t>::max());

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "engine/layer3_side_info.h"
 #include "player/byte_order.h"
 
 namespace orvana::player {
 namespace {
 
-constexpr int kSingleChannel = 3;
 constexpr int32_t kXingFrameCountFlag = 0x1;
 constexpr int32_t kXingByteCountFlag = 0x2;
 
@@ -37,9 +37,8 @@ class TFrameFields {
 }  // namespace
 
 int VbrHeaderOffset(const engine::FrameHeader& header) {
-  const bool mono = header.mode == kSingleChannel;
-  const int sideInfo = header.versionId == 1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
-  return 4 + sideInfo + (header.protectionBit == 0 ? 2 : 0);
+  const int crcBytes = header.protectionBit == 0 ? 2 : 0;
+  return engine::Layer3SideInfoEnd(header.versionId == 1, engine::ChannelsOfMode(header.mode)) + crcBytes;
 }
 
 TVbrHeader ReadVbrHeader(const uint8_t* frame, int length, const engine::FrameHeader& header) {

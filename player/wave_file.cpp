@@ -18,12 +18,12 @@ void Put32(uint8_t* at, uint32_t value) {
   for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-// RIFF sizes are 32 bits; a longer file keeps the largest size it can hold.
-uint32_t ClampedSize(uint64_t size) {
-  return size > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max() : static_cast<uint32_t>(size);
-}
+constexpr int kRiffSizeOffset = 4;
+constexpr int kDataSizeOffset = 40;
 
-std::array<uint8_t, kWaveFileHeaderSize> MakeHeader(const platform::WaveFormat& format) {
+}  // namespace
+
+std::array<uint8_t, kWaveFileHeaderSize> MakeWaveHeader(const platform::WaveFormat& format) {
   std::array<uint8_t, kWaveFileHeaderSize> header{};
   std::memcpy(&header[0], "RIFF", 4);
   std::memcpy(&header[8], "WAVE", 4);
@@ -39,12 +39,18 @@ std::array<uint8_t, kWaveFileHeaderSize> MakeHeader(const platform::WaveFormat& 
   return header;
 }
 
-}  // namespace
+void PutWaveSizes(uint8_t* header, uint64_t sampleBytes) {
+  constexpr uint32_t kRiffSizeAboveData = kWaveFileHeaderSize - 8;
+  constexpr uint64_t kLargest = std::numeric_limits<uint32_t>::max() - kRiffSizeAboveData;
+  const uint32_t dataSize = static_cast<uint32_t>(sampleBytes > kLargest ? kLargest : sampleBytes);
+  Put32(header + kRiffSizeOffset, dataSize + kRiffSizeAboveData);
+  Put32(header + kDataSizeOffset, dataSize);
+}
 
 WaveFile::WaveFile(const std::string& path, const platform::WaveFormat& format) : path_(path) {
   file_ = std::fopen(path.c_str(), "wb");
   if (file_ == nullptr) Fail("cannot create");
-  const auto header = MakeHeader(format);
+  const auto header = MakeWaveHeader(format);
   if (std::fwrite(header.data(), 1, header.size(), file_) != header.size()) {
     const int error = errno;
     std::fclose(file_);
@@ -68,13 +74,11 @@ void WaveFile::Finish() {
   if (file_ == nullptr) return;
   std::FILE* file = file_;
   file_ = nullptr;
-  const uint64_t total = kWaveFileHeaderSize + sampleBytes_.load();
-  uint8_t size[4];
+  std::array<uint8_t, kWaveFileHeaderSize> sizes{};
+  PutWaveSizes(sizes.data(), sampleBytes_.load());
   bool ok = true;
-  Put32(size, ClampedSize(total - 8));
-  ok = ok && std::fseek(file, 4, SEEK_SET) == 0 && std::fwrite(size, 1, 4, file) == 4;
-  Put32(size, ClampedSize(total - kWaveFileHeaderSize));
-  ok = ok && std::fseek(file, 40, SEEK_SET) == 0 && std::fwrite(size, 1, 4, file) == 4;
+  for (const int offset : {kRiffSizeOffset, kDataSizeOffset})
+    ok = ok && std::fseek(file, offset, SEEK_SET) == 0 && std::fwrite(&sizes[offset], 1, 4, file) == 4;
   const int error = errno;
   ok = (std::fclose(file) == 0) && ok;
   if (!ok) {

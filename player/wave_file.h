@@ -1,6 +1,7 @@
 #pragma once
 // A RIFF/WAVE file of 16- or 8-bit PCM: a 44-byte header whose two sizes
 // stay 0 until Finish patches them, then the samples as written.
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +12,12 @@
 namespace orvana::player {
 
 inline constexpr int kWaveFileHeaderSize = 44;
+
+// The 44-byte header with both sizes 0, as it stands until the file is finished.
+std::array<uint8_t, kWaveFileHeaderSize> MakeWaveHeader(const platform::WaveFormat& format);
+// Writes the RIFF and data sizes for `sampleBytes` bytes of samples into a
+// header. The sizes are 32 bits: longer data keeps the largest they can hold.
+void PutWaveSizes(uint8_t* header, uint64_t sampleBytes);
 
 class WaveFile {
  public:

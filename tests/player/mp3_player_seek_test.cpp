@@ -48,6 +48,9 @@ TEST_F(PlayerSeek, BeyondTheEndStopsAtTheLastFrame) {
   EXPECT_EQ(player.Position(), FramePosition(20)) << "from the table, backwards";
   player.Seek(INT64_MAX / 1000000);
   EXPECT_EQ(player.Position(), FramePosition(static_cast<std::int64_t>(frames.size()) - 1));
+  player.Seek(500);
+  player.Seek(INT64_MAX);  // no overflow on the way to the frame number
+  EXPECT_EQ(player.Position(), FramePosition(static_cast<std::int64_t>(frames.size()) - 1));
 }
 
 TEST_F(PlayerSeek, NegativeTimesAndStoppedPlayersAreIgnored) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "player/sound_out.h"
+#include "player/wave_file.h"
 #include "recording_target.h"
 
 namespace orvana::player {
@@ -37,6 +38,21 @@ class TSoundOutFile : public ::testing::Test {
 
   fs::path path_;
 };
+
+uint32_t Le32(const uint8_t* at) { return at[0] | at[1] << 8 | at[2] << 16 | uint32_t{at[3]} << 24; }
+
+TEST(WaveHeader, SizesFollowTheDataAndStopAtTheLargestAHeaderHolds) {
+  auto header = MakeWaveHeader(platform::MakePcmFormat(44100, 2, 16));
+  EXPECT_EQ(Le32(&header[4]), 0u) << "0 until the file is finished";
+  EXPECT_EQ(Le32(&header[40]), 0u);
+  EXPECT_EQ(Le32(&header[28]), 176400u);
+  PutWaveSizes(header.data(), 10);
+  EXPECT_EQ(Le32(&header[4]), 46u);
+  EXPECT_EQ(Le32(&header[40]), 10u);
+  PutWaveSizes(header.data(), uint64_t{5} << 30);  // 5 GiB
+  EXPECT_EQ(Le32(&header[4]), 0xFFFFFFFFu);
+  EXPECT_EQ(Le32(&header[40]), 0xFFFFFFFFu - 36);
+}
 
 TEST_F(TSoundOutFile, TenBytesMakeAFortySixByteRiffWithTenDataBytes) {
   TSoundOut out;
