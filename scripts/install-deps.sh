@@ -3,8 +3,11 @@
 # skipping those already present. Usage: install-deps.sh run|test|bench
 set -euo pipefail
 
-build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio alsa-utils)
+build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins
+                qt6-base-dev libxcb1-dev fonts-noto-cjk)
+# The desktop tests run the program on a private X server and drive it there.
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio alsa-utils
+               xvfb xdotool x11-utils dbus)
 # The decode benchmark makes its test files with sox, lame and twolame and compares
 # with mpg123.
 bench_packages=(sox lame twolame mpg123)

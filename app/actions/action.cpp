@@ -1,0 +1,44 @@
+#include "app/actions/action.h"
+
+#include <QKeySequence>
+
+namespace orvana::app {
+
+TAction::TAction(const TActionSpec& spec, QObject* parent)
+    : QObject(parent), spec_(spec), action_(new QAction(QString::fromUtf8(spec.caption), this)) {
+  action_->setObjectName(QString::fromUtf8(spec.name));
+  action_->setToolTip(QString::fromUtf8(*spec.hint ? spec.hint : spec.caption));
+  if (*spec.shortcut) action_->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
+  action_->setCheckable(spec.checkable);
+  connect(action_, &QAction::triggered, this, &TAction::Triggered);
+}
+
+void TAction::SetCaption(const QString& caption) {
+  action_->setText(caption);
+  if (!*spec_.hint) action_->setToolTip(caption);
+}
+
+bool TAction::Update() {
+  const bool enabled = !rule_ || rule_();
+  action_->setEnabled(enabled);
+  return enabled;
+}
+
+bool TAction::Execute() {
+  if (!Update()) return false;
+  try {
+    if (handler_) handler_();
+  } catch (const std::exception& error) {
+    if (errorDisplay_) errorDisplay_(error);
+  }
+  return true;
+}
+
+void TAction::Triggered(bool checked) {
+  // Qt flips a checkable action before telling; the handler owns the check
+  // mark, whoever invokes the command.
+  if (action_->isCheckable()) action_->setChecked(!checked);
+  Execute();
+}
+
+}  // namespace orvana::app

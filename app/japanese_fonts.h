@@ -1,0 +1,30 @@
+#pragma once
+// The window's fonts are Windows Japanese faces that Linux does not have;
+// Qt is told to draw them with the system's Japanese sans face instead, so
+// stored font names keep working and Japanese texts render.
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+
+#include "app/settings/font_spec.h"
+
+namespace orvana::app {
+
+// The window's own font: "ＭＳ Ｐゴシック", 12 pixels.
+constexpr const char* kWindowFontName = "ＭＳ Ｐゴシック";
+constexpr int kWindowFontPixels = 12;
+
+void InstallJapaneseFontSubstitutes();
+
+// Sizes are stored in points at 96 dots per inch, as the Windows forms did.
+int PointsToPixels(int points);
+int PixelsToPoints(int pixels);
+
+QFont ToQFont(const TFontSpec& spec);
+// `colour` is the stored colour value; the font carries none in Qt.
+TFontSpec ToFontSpec(const QFont& font, TColor colour);
+// A stored colour (0x00BBGGRR, or a system colour with the high bit set) as
+// Qt draws it with this palette.
+QColor StoredColour(TColor colour, const QPalette& palette);
+
+}  // namespace orvana::app

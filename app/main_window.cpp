@@ -1,0 +1,373 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+#include <cstdio>
+
+#include "app/japanese_fonts.h"
+#include "app/player_host.h"
+#include "app/playlist/list_file.h"
+#include "app/settings/ini_gt.h"
+#include "app/wait_cursor.h"
+#include "app/window_caption.h"
+
+namespace orvana::app {
+
+using namespace player;
+
+TForm1::TForm1(TFormFiles files, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      files_(std::move(files)),
+      player_(std::make_unique<TMP3Player>()),
+      actions_(new TActionList(this)),
+      model_(new TPlaylistModel(playlist_, this)),
+      timClick_(new QTimer(this)),
+      Timer1_(new QTimer(this)),
+      timSleep_(new QTimer(this)) {
+  setObjectName("Form1");
+  QFont windowFont(QString::fromUtf8(kWindowFontName));
+  windowFont.setPixelSize(kWindowFontPixels);
+  setFont(windowFont);
+  ConfigurePlayer();
+  widgets_ = BuildMainWindowWidgets(*this, *actions_);
+  menus_ = BuildMainWindowMenus(*actions_, this);
+  widgets_.ListView1->SetPlaylistModel(model_);
+  commands_ = std::make_unique<TPlaylistCommands>(
+      playlist_, *widgets_.ListView1, state_, random_, *this,
+      TPlaylistCommands::TWindowHooks{[this] { UpdateSongCount(); }, [this] { UpdateCaption(); },
+                                      [this](int index) { SetCurrentIndex(index); },
+                                      [this] { widgets_.ComboBox1->clear(); }});
+  timClick_->setObjectName("timClick");
+  Timer1_->setObjectName("Timer1");
+  Timer1_->setInterval(60000);
+  timSleep_->setObjectName("timSleep");
+  timSleep_->setInterval(60000);
+  playerHost_ = new TPlayerHost(*player_, this);
+  WireActions();
+  WireWidgets();
+}
+
+TForm1::~TForm1() {
+  // The player's events reach into the window: it goes first.
+  player_.reset();
+}
+
+void TForm1::ConfigurePlayer() {
+  TMP3Player& player = *player_;
+  player.BeginLoad();
+  player.SetAutoOpen(false);
+  player.SetAutoPlay(true);
+  player.SetChangePosStep(400);
+  player.SetDecodePriority(tpNormal);
+  player.SetEqualizerEnabled(false);
+  player.SetEqualizerCount(6);
+  player.SetEqualizerMode(memSubBand);
+  TMP3InfoType needed;
+  needed.Include(mitID3V1);
+  needed.Include(mitID3V2);
+  needed.Include(mitRiff);
+  player.SetNeedInfoType(needed);
+  player.SetNoisySeek(true);
+  player.SetInvertPolarity(false);
+  engine::TMP3CpuCapabilities capabilities;
+  for (auto capability : {engine::mccMMX, engine::mcc3DNow, engine::mccKNI, engine::mccE3DNow, engine::mccCMOV})
+    capabilities.Include(capability);
+  player.SetUsingCpuCapabilities(capabilities);
+  player.SetVolBalance(0);
+  player.SetVolume(0);
+  player.Loaded();
+  player.SetOnChangeStatus([this](TMP3Player&) { actions_->UpdateAll(); });
+}
+
+TActionContext TForm1::ActionContext() const {
+  return {playlist_.Count(), widgets_.ListView1->HasSelection(), player_->Capabilities(), player_->Status()};
+}
+
+void TForm1::WireActions() {
+  TActionList& a = *actions_;
+  a.SetContextSource([this] { return ActionContext(); });
+  for (int id = 0; id < kActionCount; ++id) addAction(a.QtAction(TActionId(id)));  // window-wide shortcuts
+  a[aiExit].SetCaption(QString::fromUtf8(kExitCaption));
+  a[aiAbout].SetCaption(QString::fromUtf8(kAboutCaption));
+
+  a[aiPlay].SetHandler([this] { Play(); });
+  a[aiStop].SetHandler([this] {
+    player_->Stop();
+    state_.playedList.clear();
+    UpdateCaption();
+  });
+  a[aiPause].SetHandler([this] {
+    if (player_->Status() == msPlaying) {
+      player_->Pause();
+    } else {
+      player_->Resume();
+    }
+    (*actions_)[aiPause].SetChecked(player_->Status() == msPaused);
+  });
+  const auto step = [this](int by) {
+    const int count = playlist_.Count();
+    SetCurrentIndex(((state_.currentIndex + by) % count + count) % count);
+    (*actions_)[aiPlay].Execute();
+  };
+  a[aiNext].SetHandler([step] { step(1); });
+  a[aiPrevious].SetHandler([step] { step(-1); });
+  a[aiOpenFile].SetHandler([this] { commands_->ChooseFiles(false); });
+  a[aiAddFile].SetHandler([this] { commands_->ChooseFiles(true); });
+  a[aiOpenFolder].SetHandler([this] { commands_->ChooseFolder(false); });
+  a[aiAddFolder].SetHandler([this] { commands_->ChooseFolder(true); });
+  a[aiDelete].SetHandler([this] { commands_->DeleteSelection(false); });
+  a[aiDeleteInvert].SetHandler([this] { commands_->DeleteSelection(true); });
+  a[aiDeleteAll].SetHandler([this] { commands_->DeleteEverything(); });
+  a[aiDeleteDead].SetHandler([this] { commands_->DeleteMissing(); });
+  a[aiSavePlaylist].SetHandler([this] { commands_->SaveAsPlaylist(); });
+  a[aiShuffleList].SetHandler([this] { commands_->Shuffle(); });
+  a[aiReverseList].SetHandler([this] { commands_->Reverse(); });
+  a[aiRepeat].SetHandler([this] { (*actions_)[aiRepeat].SetChecked(!(*actions_)[aiRepeat].Checked()); });
+  a[aiShuffle].SetHandler([this] { (*actions_)[aiShuffle].SetChecked(!(*actions_)[aiShuffle].Checked()); });
+  a[aiHide].SetHandler([this] { hide(); });
+  a[aiExit].SetHandler([this] { Exit(); });
+  a.SetErrorDisplay([this](const std::exception& error) { ReportError(error); });
+}
+
+void TForm1::WireWidgets() {
+  TPlaylistView& list = *widgets_.ListView1;
+  widgets_.fileButton->setMenu(menus_.popFile);
+  widgets_.fileButton->setPopupMode(QToolButton::MenuButtonPopup);
+  widgets_.configButton->setMenu(menus_.popConfig);
+  widgets_.configButton->setPopupMode(QToolButton::MenuButtonPopup);
+  list.setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(&list, &QWidget::customContextMenuRequested, this,
+          [this, &list](const QPoint& at) { menus_.PopupMenu1->popup(list.viewport()->mapToGlobal(at)); });
+  // Enter plays the selected item while the list has the focus.
+  list.addAction(menus_.playSelected);
+  menus_.playSelected->setShortcutContext(Qt::WidgetShortcut);
+  const auto playRow = [this](int row) {
+    if (!playlist_.ValidIndex(row)) return;
+    SetCurrentIndex(row);
+    (*actions_)[aiPlay].Execute();
+  };
+  connect(menus_.playSelected, &QAction::triggered, this, [this, playRow] {
+    const std::vector<int> rows = widgets_.ListView1->SelectedRows();
+    if (!rows.empty()) playRow(rows.front());
+  });
+  connect(&list, &TPlaylistView::rowDoubleClicked, this, playRow);
+  connect(&list, &TPlaylistView::columnClicked, this, [this](int column) { commands_->SortByColumn(column); });
+  connect(&list, &TPlaylistView::selectedRowsChanged, actions_, &TActionList::UpdateAll);
+  connect(model_, &QAbstractItemModel::rowsInserted, actions_, &TActionList::UpdateAll);
+  connect(model_, &QAbstractItemModel::modelReset, actions_, &TActionList::UpdateAll);
+}
+
+void TForm1::FormCreate(const std::vector<std::string>& arguments) {
+  TWaitCursor wait;
+  SetCurrentIndex(0);
+  state_.playedList.clear();
+  UpdateCaption();
+
+  TIniGT ini;
+  ini.SetFileName(files_.settingsPath);
+  const TProgramSettings settings = ReadProgramSettings(ini);
+  ApplySettings(settings);
+
+  LoadList();
+  if (state_.currentIndex >= playlist_.Count()) SetCurrentIndex(0);
+  widgets_.ListView1->ScrollIntoView(state_.currentIndex);
+
+  if (!arguments.empty()) AddArguments(arguments);
+  setAcceptDrops(true);
+  UpdateCaption();
+  UpdateSongCount();
+  actions_->UpdateAll();
+}
+
+void TForm1::ApplySettings(const TProgramSettings& settings) {
+  move(settings.formLeft, settings.formTop);
+  resize(settings.formClientWidth, settings.formClientHeight);
+  state_.listFont = settings.font;
+  ApplyListFont();
+  player_->SetDecodePriority(TThreadPriority(settings.priority));
+  (*actions_)[aiRepeat].SetChecked(settings.repeat);
+  (*actions_)[aiShuffle].SetChecked(settings.shuffle);
+  SetCurrentIndex(settings.currentIndex);
+  state_.subFolder = settings.subFolder;
+  state_.checkTag = settings.checkTag;
+  state_.wakeupHour = settings.wakeupHour;
+  state_.wakeupMin = settings.wakeupMin;
+  state_.exitWhenSleep = settings.exitWhenSleep;
+  state_.totalSeconds = settings.totalSeconds;
+  QHeaderView& header = *widgets_.ListView1->header();
+  for (int column = 0; column < kColumnCount; ++column)
+    header.resizeSection(column, settings.columnWidths[std::size_t(column)]);
+  state_.clickFunctions = settings.clickFunctions;
+  timClick_->setInterval(settings.clickWait);
+  setVisible(settings.formVisible);
+}
+
+TProgramSettings TForm1::CollectSettings() const {
+  TProgramSettings settings;
+  settings.formLeft = x();
+  settings.formTop = y();
+  settings.formClientWidth = width();
+  settings.formClientHeight = height();
+  settings.formVisible = isVisible();
+  settings.font = state_.listFont;
+  settings.priority = player_->DecodePriority();
+  settings.repeat = (*actions_)[aiRepeat].Checked();
+  settings.shuffle = (*actions_)[aiShuffle].Checked();
+  settings.currentIndex = state_.currentIndex;
+  settings.subFolder = state_.subFolder;
+  settings.checkTag = state_.checkTag;
+  settings.wakeupHour = state_.wakeupHour;
+  settings.wakeupMin = state_.wakeupMin;
+  settings.exitWhenSleep = state_.exitWhenSleep;
+  settings.totalSeconds = state_.totalSeconds;
+  const QHeaderView& header = *widgets_.ListView1->header();
+  for (int column = 0; column < kColumnCount; ++column)
+    settings.columnWidths[std::size_t(column)] = header.sectionSize(column);
+  settings.clickFunctions = state_.clickFunctions;
+  settings.clickWait = timClick_->interval();
+  return settings;
+}
+
+void TForm1::ApplyListFont() {
+  TPlaylistView& list = *widgets_.ListView1;
+  const QFont font = ToQFont(state_.listFont);
+  list.setFont(font);
+  QFont bold = font;
+  bold.setBold(true);
+  model_->SetBoldFont(bold);
+  QPalette palette = list.palette();
+  palette.setColor(QPalette::Text, StoredColour(state_.listFont.color, palette));
+  list.setPalette(palette);
+}
+
+void TForm1::LoadList() {
+  try {
+    LoadListFile(playlist_, files_.listPath);
+  } catch (const std::exception& error) {
+    ReportError(error);
+  }
+}
+
+int TForm1::AddArguments(const std::vector<std::string>& arguments) {
+  int added = 0;
+  try {
+    added = commands_->AppendNames(arguments);
+  } catch (const std::exception& error) {
+    ReportError(error);
+    return 0;
+  }
+  if (added > 0) {
+    SetCurrentIndex(playlist_.Count() - 1);
+    (*actions_)[aiPlay].Execute();
+  }
+  return added;
+}
+
+void TForm1::OpenHandedOver(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) {
+    BringToFront();
+    return;
+  }
+  AddArguments(arguments);
+  UpdateSongCount();
+}
+
+void TForm1::ExitUnattended() {
+  unattended_ = true;
+  (*actions_)[aiExit].Execute();
+}
+
+void TForm1::BringToFront() {
+  show();
+  raise();
+  activateWindow();
+  widgets_.ListView1->ScrollIntoView(state_.currentIndex);
+}
+
+void TForm1::Play() {
+  if (!playlist_.ValidIndex(state_.currentIndex)) return;
+  player_->SetFileName(ItemPath(playlist_.Item(state_.currentIndex)));
+  player_->Open();
+  widgets_.ListView1->ScrollIntoView(state_.currentIndex);
+  UpdateCaption();
+}
+
+bool TForm1::FormClose() {
+  if (closed_) return true;
+  closed_ = true;
+  bool saved = true;
+  try {
+    TIniGT ini;
+    ini.SetFileName(files_.settingsPath);
+    WriteProgramSettings(ini, CollectSettings());
+    ini.UpdateFile();
+  } catch (const std::exception& error) {
+    ReportError(error);
+    saved = false;
+  }
+  try {
+    SaveListFile(playlist_, files_.listPath);
+  } catch (const std::exception& error) {
+    ReportError(error);
+    saved = false;
+  }
+  return saved;
+}
+
+void TForm1::Exit() {
+  FormClose();
+  hide();
+  emit exitRequested();
+}
+
+void TForm1::ReportError(const std::exception& error) {
+  std::fprintf(stderr, "orvana: %s\n", error.what());
+  if (!unattended_) ShowErrorMessage(this, QString::fromUtf8(error.what()));
+}
+
+void TForm1::UpdateCaption() {
+  const std::string title = player_->Title();
+  applicationTitle_ = QString::fromStdString(title);
+  setWindowTitle(QString::fromStdString(WindowCaption(title, player_->Status())));
+  widgets_.pnlTime->setText(QString::fromStdString(TotalTimeText(state_.totalSeconds)));
+}
+
+void TForm1::UpdateSongCount() { widgets_.pnlSongs->setText(QString::fromStdString(SongCountText(playlist_.Count()))); }
+
+void TForm1::SetCurrentIndex(int index) {
+  state_.currentIndex = index;
+  model_->SetCurrentRow(index);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (closed_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  (*actions_)[aiHide].Execute();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  std::vector<std::string> names;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
+  event->acceptProposedAction();
+  try {
+    commands_->AddDropped(names);
+  } catch (const std::exception& error) {
+    ReportError(error);
+  }
+}
+
+}  // namespace orvana::app

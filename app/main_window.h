@@ -1,0 +1,111 @@
+#pragma once
+// TForm1, the playlist window. It owns everything the program has for the
+// whole run: the playlist, the player, the actions, the menus and the
+// window's widgets; the parts it owns do the work. Closing the window only
+// hides it; the program ends through actExit.
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/actions/action_list.h"
+#include "app/main_window_menus.h"
+#include "app/main_window_state.h"
+#include "app/main_window_widgets.h"
+#include "app/playlist/list_order.h"
+#include "app/playlist/playlist.h"
+#include "app/playlist/playlist_commands.h"
+#include "app/playlist/playlist_model.h"
+#include "player/mp3_player.h"
+
+class QTimer;
+
+namespace orvana::app {
+
+class TPlayerHost;
+
+// Where the window keeps its files; the program passes the real ones.
+struct TFormFiles {
+  std::string settingsPath;
+  std::string listPath;
+};
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(TFormFiles files, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Start-up: reads the settings and the list file, then adds and plays
+  // `arguments` (the command line).
+  void FormCreate(const std::vector<std::string>& arguments);
+  // Writes the settings and the list file. Runs once; false when a file
+  // could not be written (the error has been reported).
+  bool FormClose();
+
+  // What a second start of the program hands over: files to append and
+  // play, or none to bring the window to the front.
+  void OpenHandedOver(const std::vector<std::string>& arguments);
+  // actExit on a signal or at the end of the session: errors go to stderr
+  // only, since nobody is there to close a message box.
+  void ExitUnattended();
+  void BringToFront();
+
+  void UpdateCaption();
+  void UpdateSongCount();
+  void SetCurrentIndex(int index);
+
+  TActionList& Actions() { return *actions_; }
+  TPlaylist& Playlist() { return playlist_; }
+  const TMainWindowState& State() const { return state_; }
+  const TMainWindowWidgets& Widgets() const { return widgets_; }
+  const TMainWindowMenus& Menus() const { return menus_; }
+  player::TMP3Player& MP3Player1() { return *player_; }
+  // The application's title: the open song's title, empty without one.
+  const QString& ApplicationTitle() const { return applicationTitle_; }
+  bool Closed() const { return closed_; }
+
+ signals:
+  // actExit has saved everything; the program ends.
+  void exitRequested();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void ConfigurePlayer();
+  void WireActions();
+  void WireWidgets();
+  void ApplySettings(const TProgramSettings& settings);
+  TProgramSettings CollectSettings() const;
+  void ApplyListFont();
+  void LoadList();
+  int AddArguments(const std::vector<std::string>& arguments);
+  void Play();
+  void Exit();
+  void ReportError(const std::exception& error);
+  TActionContext ActionContext() const;
+
+  TFormFiles files_;
+  TMainWindowState state_;
+  TRandom random_;
+  TPlaylist playlist_;
+  std::unique_ptr<player::TMP3Player> player_;
+  TActionList* actions_;
+  TPlaylistModel* model_;
+  TMainWindowWidgets widgets_;
+  TMainWindowMenus menus_;
+  std::unique_ptr<TPlaylistCommands> commands_;
+  TPlayerHost* playerHost_ = nullptr;
+  QTimer* timClick_;
+  QTimer* Timer1_;
+  QTimer* timSleep_;
+  QString applicationTitle_;
+  bool closed_ = false;
+  bool unattended_ = false;
+};
+
+}  // namespace orvana::app

@@ -1,0 +1,128 @@
+#include "app/playlist/playlist_commands.h"
+
+#include <QFileDialog>
+#include <QScrollBar>
+
+#include "app/playlist/add_files.h"
+#include "app/playlist/delete_commands.h"
+#include "app/playlist/saved_playlist.h"
+#include "app/wait_cursor.h"
+#include "ui/browse_for_folder.h"
+
+namespace orvana::app {
+namespace {
+
+// Qt takes each filter's patterns from its last parentheses.
+const char* const kOpenFilter =
+    "使用可能 ファイル (*.mp1 *.mp2 *.mp3 *.m3u);;MPEG audio layer - I, II, III (*.mp1 *.mp2 *.mp3);;"
+    "PlayList (*.m3u);;すべてのファイル (*)";
+const char* const kSaveFilter = "プレイリスト (*.m3u);;テキストファイル (*.txt);;すべてのファイル (*)";
+
+std::vector<std::string> ToNames(const QStringList& list) {
+  std::vector<std::string> names;
+  names.reserve(std::size_t(list.size()));
+  for (const QString& name : list) names.push_back(name.toStdString());
+  return names;
+}
+
+}  // namespace
+
+TPlaylistCommands::TPlaylistCommands(TPlaylist& playlist, TPlaylistView& view, TMainWindowState& state,
+                                     TRandom& random, QWidget& window, TWindowHooks hooks)
+    : playlist_(playlist), view_(view), state_(state), random_(random), window_(window), hooks_(std::move(hooks)) {}
+
+void TPlaylistCommands::ChooseFiles(bool append) {
+  QFileDialog dialog(&window_);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setNameFilter(QString::fromUtf8(kOpenFilter));
+  if (dialog.exec() != QDialog::Accepted) return;
+  {
+    TWaitCursor wait;
+    AddFiles(playlist_, ToNames(dialog.selectedFiles()), append, state_.checkTag, state_.totalSeconds);
+  }
+  hooks_.updateSongCount();
+}
+
+void TPlaylistCommands::ChooseFolder(bool append) {
+  ui::TSHBrowseForFolderEx browser;
+  browser.SetCaption(QString::fromUtf8(append ? "追加するフォルダを選択して下さい" : "開くフォルダを選択して下さい"));
+  ui::TSHBrowseOptions options = browser.Options();
+  browser.SetOptions(options.Include(ui::sboStatusTextAndShowPath));
+  if (!browser.Execute(&window_)) return;
+  {
+    TWaitCursor wait;
+    AddFolder(playlist_, browser.FolderPath().toStdString(), state_.subFolder, state_.checkTag, append,
+              state_.totalSeconds);
+  }
+  hooks_.updateSongCount();
+}
+
+int TPlaylistCommands::AppendNames(const std::vector<std::string>& names) {
+  TWaitCursor wait;
+  return AddFiles(playlist_, names, true, state_.checkTag, state_.totalSeconds);
+}
+
+void TPlaylistCommands::AddDropped(const std::vector<std::string>& names) {
+  AppendNames(names);
+  hooks_.updateSongCount();
+}
+
+void TPlaylistCommands::DeleteSelection(bool invert) {
+  const std::vector<int> selected = view_.SelectedRows();
+  if (!invert && selected.empty()) return;
+  const int scroll = view_.verticalScrollBar()->value();
+  if (invert) {
+    DeleteUnselected(playlist_, selected, state_.totalSeconds);
+  } else {
+    DeleteSelected(playlist_, selected, state_.totalSeconds);
+  }
+  view_.verticalScrollBar()->setValue(scroll);
+  hooks_.updateSongCount();
+}
+
+void TPlaylistCommands::DeleteMissing() {
+  const int scroll = view_.verticalScrollBar()->value();
+  {
+    TWaitCursor wait;
+    DeleteDead(playlist_, state_.totalSeconds);
+  }
+  view_.verticalScrollBar()->setValue(scroll);
+  hooks_.updateSongCount();
+}
+
+void TPlaylistCommands::DeleteEverything() {
+  DeleteAll(playlist_, state_.totalSeconds);
+  hooks_.clearHistory();
+  state_.playedList.clear();
+  hooks_.updateCaption();
+  hooks_.updateSongCount();
+}
+
+void TPlaylistCommands::SaveAsPlaylist() {
+  QFileDialog dialog(&window_, QString::fromUtf8("プレイリストを保存"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilter(QString::fromUtf8(kSaveFilter));
+  dialog.setDefaultSuffix("m3u");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  SavePlaylist(playlist_, dialog.selectedFiles().front().toStdString());
+}
+
+void TPlaylistCommands::Shuffle() { ApplyOrder(ShuffledOrder(playlist_.Count(), random_)); }
+
+void TPlaylistCommands::Reverse() { ApplyOrder(ReversedOrder(playlist_.Count())); }
+
+void TPlaylistCommands::SortByColumn(int column) {
+  if (playlist_.Count() < 2) return;
+  ApplyOrder(ColumnOrder(playlist_, column));
+}
+
+void TPlaylistCommands::ApplyOrder(const std::vector<int>& newOrder) {
+  TWaitCursor wait;
+  const int current = state_.currentIndex;
+  playlist_.Reorder(newOrder);
+  const int moved = IndexAfterReorder(newOrder, current);
+  hooks_.setCurrentIndex(moved);
+  view_.ScrollIntoView(moved);
+}
+
+}  // namespace orvana::app

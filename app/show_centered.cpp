@@ -1,0 +1,31 @@
+#include "app/show_centered.h"
+
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+namespace orvana::app {
+namespace {
+
+int CenteredOn(int mainStart, int mainLength, int dialogLength, int screenLength) {
+  int start = std::max(mainStart + (mainLength - dialogLength) / 2, 0);
+  if (start + dialogLength > screenLength) start = screenLength - dialogLength;
+  return start;
+}
+
+}  // namespace
+
+QPoint CenteredPosition(const QRect& mainWindow, const QSize& dialog, const QSize& screen) {
+  return {CenteredOn(mainWindow.left(), mainWindow.width(), dialog.width(), screen.width()),
+          CenteredOn(mainWindow.top(), mainWindow.height(), dialog.height(), screen.height())};
+}
+
+int ShowCentered(QDialog& dialog, const QWidget& mainWindow) {
+  dialog.adjustSize();
+  const QScreen* screen = mainWindow.screen();
+  const QSize screenSize = screen != nullptr ? screen->size() : QSize(1 << 16, 1 << 16);
+  dialog.move(CenteredPosition(mainWindow.frameGeometry(), dialog.frameGeometry().size(), screenSize));
+  return dialog.exec();
+}
+
+}  // namespace orvana::app

@@ -1,0 +1,43 @@
+#include "app/tool_icons.h"
+
+// The images are linked from a static library: their resource must be
+// registered by hand, and outside any namespace.
+static void RegisterToolImages() { Q_INIT_RESOURCE(app); }
+
+namespace orvana::app {
+namespace {
+
+struct TToolImage {
+  TActionId action;
+  const char* themeName;  // freedesktop icon naming
+  const char* ownImage;
+};
+
+constexpr TToolImage kToolImages[] = {
+    {aiAddFolder, "folder-open", ":/tool/add-folder.png"},
+    {aiOptions, "preferences-system", ":/tool/options.png"},
+    {aiPrevious, "media-skip-backward", ":/tool/previous.png"},
+    {aiStop, "media-playback-stop", ":/tool/stop.png"},
+    {aiPause, "media-playback-pause", ":/tool/pause.png"},
+    {aiPlay, "media-playback-start", ":/tool/play.png"},
+    {aiNext, "media-skip-forward", ":/tool/next.png"},
+    {aiRepeat, "media-playlist-repeat", ":/tool/repeat.png"},
+    {aiShuffle, "media-playlist-shuffle", ":/tool/shuffle.png"},
+    {aiWakeup, "alarm-symbolic", ":/tool/wakeup.png"},
+    {aiSleep, "weather-clear-night", ":/tool/sleep.png"},
+};
+
+}  // namespace
+
+QIcon ToolIcon(TActionId action) {
+  static const bool registered = (RegisterToolImages(), true);
+  (void)registered;
+  for (const TToolImage& image : kToolImages) {
+    if (image.action != action) continue;
+    const QIcon own(QString::fromLatin1(image.ownImage));
+    return QIcon::fromTheme(QString::fromLatin1(image.themeName), own);
+  }
+  return {};
+}
+
+}  // namespace orvana::app

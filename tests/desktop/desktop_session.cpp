@@ -1,0 +1,149 @@
+#include "desktop_session.h"
+
+#include <poll.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+
+namespace orvana::testing {
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kDisplayStartMs = 10000;
+constexpr int kToolMs = 5000;
+
+}  // namespace
+
+TDesktopSession::TDesktopSession() {
+  std::string pattern = fs::temp_directory_path().string() + "/orvana-desktop-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) return;
+  root_ = pattern;  // mkdtemp makes it 0700
+  for (const char* folder : {"/home", "/config", "/runtime", "/bin"}) fs::create_directory(root_ + folder);
+  fs::permissions(root_ + "/runtime", fs::perms::owner_all);
+  fs::copy_file(ORVANA_DESKTOP_PATH, ProgramPath());
+  // ALSA's default device becomes one that plays nothing, so songs open and
+  // play without a sound card.
+  WriteFile(root_ + "/home/.asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
+  StartDisplay();
+}
+
+TDesktopSession::~TDesktopSession() {
+  server_.reset();
+  if (!root_.empty()) {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+}
+
+void TDesktopSession::StartDisplay() {
+  int pipeFds[2];
+  if (::pipe(pipeFds) != 0) return;
+  server_ = std::make_unique<TChildProcess>(
+      std::vector<std::string>{"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1024x768x24"},
+      std::vector<std::string>{"PATH=/usr/bin:/bin"}, root_ + "/xvfb.log", pipeFds[1]);
+  ::close(pipeFds[1]);
+  // Xvfb writes its display number once it accepts clients.
+  std::string number;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(kDisplayStartMs);
+  char buffer[32];
+  while (number.find('\n') == std::string::npos && Clock::now() < deadline) {
+    pollfd poller{pipeFds[0], POLLIN, 0};
+    if (::poll(&poller, 1, 100) <= 0) continue;
+    const ssize_t got = ::read(pipeFds[0], buffer, sizeof buffer);
+    if (got <= 0) break;
+    number.append(buffer, std::size_t(got));
+  }
+  ::close(pipeFds[0]);
+  if (number.find('\n') != std::string::npos) display_ = ":" + number.substr(0, number.find('\n'));
+}
+
+std::vector<std::string> TDesktopSession::Environment() const {
+  return {"PATH=/usr/local/bin:/usr/bin:/bin",
+          "DISPLAY=" + display_,
+          "HOME=" + root_ + "/home",
+          "XDG_CONFIG_HOME=" + root_ + "/config",
+          "XDG_RUNTIME_DIR=" + root_ + "/runtime",
+          "DBUS_SESSION_BUS_ADDRESS=disabled:",
+          "QT_QPA_PLATFORM=xcb",
+          "LANG=C.UTF-8",
+          "ASAN_OPTIONS=detect_leaks=0",
+          "UBSAN_OPTIONS=print_stacktrace=1"};
+}
+
+std::string TDesktopSession::MakeSong(const std::string& name) const {
+  const std::string path = root_ + "/" + name;
+  fs::copy_file(std::string(ORVANA_TEST_DATA_DIR) + "/player/tone-44100-stereo-cbr.mp3", path);
+  return path;
+}
+
+void TDesktopSession::WriteFile(const std::string& path, const std::string& text) const {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string TDesktopSession::ReadFile(const std::string& path) const {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string TDesktopSession::Log() const { return ReadFile(LogPath()); }
+
+std::unique_ptr<TChildProcess> TDesktopSession::StartProgram(const std::vector<std::string>& arguments) const {
+  std::vector<std::string> argv{ProgramPath()};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return std::make_unique<TChildProcess>(argv, Environment(), LogPath());
+}
+
+TCommandResult TDesktopSession::RunProgram(const std::vector<std::string>& arguments, int timeoutMs) const {
+  std::vector<std::string> argv{ProgramPath()};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return RunCommand(argv, Environment(), timeoutMs, root_);
+}
+
+std::vector<std::string> TDesktopSession::WindowNames(const std::string& prefix, bool mappedOnly) const {
+  std::vector<std::string> search{"xdotool", "search"};
+  if (mappedOnly) search.push_back("--onlyvisible");
+  search.insert(search.end(), {"--name", "^" + prefix});
+  const TCommandResult found = RunCommand(search, Environment(), kToolMs);
+  std::vector<std::string> names;
+  std::istringstream ids(found.output);
+  for (std::string id; std::getline(ids, id);) {
+    TCommandResult name = RunCommand({"xdotool", "getwindowname", id}, Environment(), kToolMs);
+    while (!name.output.empty() && name.output.back() == '\n') name.output.pop_back();
+    if (name.output.rfind(prefix, 0) == 0) names.push_back(name.output);
+  }
+  return names;
+}
+
+bool TDesktopSession::WaitForWindow(const std::string& prefix, int timeoutMs) const {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  do {
+    if (!WindowNames(prefix, true).empty()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (Clock::now() < deadline);
+  return false;
+}
+
+}  // namespace orvana::testing
+
+namespace orvana::testing {
+
+bool TDesktopSession::WaitForInstanceSocket(int timeoutMs) const {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  do {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(root_ + "/runtime", error))
+      if (entry.is_socket(error)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  } while (Clock::now() < deadline);
+  return false;
+}
+
+}  // namespace orvana::testing
