@@ -48,14 +48,17 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
   Timer1_->setInterval(60000);
   timSleep_->setObjectName("timSleep");
   timSleep_->setInterval(60000);
-  playerHost_ = new TPlayerHost(*player_, this);
+  playerHost_ = new TPlayerHost(*player_, [this](const QString& text) { ShowError(text); }, this);
   WireActions();
   WireWidgets();
 }
 
 TForm1::~TForm1() {
-  // The player's events reach into the window: it goes first.
+  // The player's events reach into the window: it goes first. The list and
+  // its model go before the playlist they show, which dies with the members.
   player_.reset();
+  delete widgets_.PageControl1;
+  delete model_;
 }
 
 void TForm1::ConfigurePlayer() {
@@ -326,9 +329,17 @@ void TForm1::Exit() {
   emit exitRequested();
 }
 
-void TForm1::ReportError(const std::exception& error) {
-  std::fprintf(stderr, "orvana: %s\n", error.what());
-  if (!unattended_) ShowErrorMessage(this, QString::fromUtf8(error.what()));
+void TForm1::ReportError(const std::exception& error) { ShowError(QString::fromUtf8(error.what())); }
+
+void TForm1::ShowError(const QString& text) {
+  std::fprintf(stderr, "orvana: %s\n", text.toLocal8Bit().constData());
+  // Nobody is there to close a box while the program ends on a signal.
+  if (unattended_) return;
+  if (errorDisplay_) {
+    errorDisplay_(text);
+  } else {
+    ShowErrorMessage(this, text);
+  }
 }
 
 void TForm1::UpdateCaption() {
@@ -359,10 +370,15 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-  std::vector<std::string> names;
-  for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
   event->acceptProposedAction();
+  DropFiles(event->mimeData()->urls());
+}
+
+void TForm1::DropFiles(const QList<QUrl>& urls) {
+  // A file manager's text/uri-list; only local files can be played.
+  std::vector<std::string> names;
+  for (const QUrl& url : urls)
+    if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
   try {
     commands_->AddDropped(names);
   } catch (const std::exception& error) {

@@ -3,7 +3,10 @@
 // whole run: the playlist, the player, the actions, the menus and the
 // window's widgets; the parts it owns do the work. Closing the window only
 // hides it; the program ends through actExit.
+#include <QList>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +54,8 @@ class TForm1 : public QWidget {
   // only, since nobody is there to close a message box.
   void ExitUnattended();
   void BringToFront();
+  // Files dropped on the window, in drop order.
+  void DropFiles(const QList<QUrl>& urls);
 
   void UpdateCaption();
   void UpdateSongCount();
@@ -65,6 +70,9 @@ class TForm1 : public QWidget {
   // The application's title: the open song's title, empty without one.
   const QString& ApplicationTitle() const { return applicationTitle_; }
   bool Closed() const { return closed_; }
+  // Errors are shown in a message box over the window unless replaced.
+  using ErrorDisplay = std::function<void(const QString& text)>;
+  void SetErrorDisplay(ErrorDisplay display) { errorDisplay_ = std::move(display); }
 
  signals:
   // actExit has saved everything; the program ends.
@@ -87,6 +95,7 @@ class TForm1 : public QWidget {
   void Play();
   void Exit();
   void ReportError(const std::exception& error);
+  void ShowError(const QString& text);
   TActionContext ActionContext() const;
 
   TFormFiles files_;
@@ -104,6 +113,7 @@ class TForm1 : public QWidget {
   QTimer* Timer1_;
   QTimer* timSleep_;
   QString applicationTitle_;
+  ErrorDisplay errorDisplay_;
   bool closed_ = false;
   bool unattended_ = false;
 };

@@ -149,7 +149,7 @@ void BuildPanelBar(TMainWindowWidgets& w, QWidget& form) {
   w.PanelBar1->setObjectName("PanelBar1");
   auto* row = new QHBoxLayout(w.PanelBar1);
   // The right margin leaves the grip free.
-  row->setContentsMargins(0, 2, w.PanelBar1->GripSize() + 9, 1);
+  row->setContentsMargins(0, 2, w.PanelBar1->GripExtent() + 4, 1);
   row->setSpacing(2);
   w.pnlSongs = StatusPanel("pnlSongs", w.PanelBar1);
   w.pnlSongs->setMinimumWidth(64);

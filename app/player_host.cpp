@@ -8,14 +8,14 @@
 
 namespace orvana::app {
 
-TPlayerHost::TPlayerHost(player::TMP3Player& player, QWidget* window)
-    : QObject(window), player_(player), window_(window),
+TPlayerHost::TPlayerHost(player::TMP3Player& player, Display display, QObject* parent)
+    : QObject(parent), player_(player), display_(std::move(display)),
       notifier_(player.Messages().NotifyFd(), QSocketNotifier::Read) {
   connect(&notifier_, &QSocketNotifier::activated, this, [this] { player_.Messages().DispatchPending(); });
   player::SetExceptionDisplay([this](const std::exception& error) {
     const QString text = QString::fromUtf8(error.what());
     // A box belongs to the event loop's thread; others hand it over.
-    QMetaObject::invokeMethod(this, [this, text] { ShowErrorMessage(window_, text); },
+    QMetaObject::invokeMethod(this, [this, text] { display_(text); },
                               QThread::currentThread() == thread() ? Qt::DirectConnection : Qt::QueuedConnection);
   });
   player::SetMessagePump([] { QCoreApplication::processEvents(); });

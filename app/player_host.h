@@ -4,7 +4,7 @@
 // its exceptions are shown in a message box over the window, and a player
 // that waits for its messages keeps the event loop running.
 #include <QObject>
-#include <QPointer>
+#include <functional>
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -16,12 +16,15 @@ class TPlayerHost : public QObject {
   Q_OBJECT
 
  public:
-  TPlayerHost(player::TMP3Player& player, QWidget* window);
+  using Display = std::function<void(const QString& text)>;
+
+  // `display` shows the player's errors on this object's thread.
+  TPlayerHost(player::TMP3Player& player, Display display, QObject* parent);
   ~TPlayerHost() override;
 
  private:
   player::TMP3Player& player_;
-  QPointer<QWidget> window_;
+  Display display_;
   QSocketNotifier notifier_;
 };
 

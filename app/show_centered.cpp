@@ -10,7 +10,8 @@ namespace {
 int CenteredOn(int mainStart, int mainLength, int dialogLength, int screenLength) {
   int start = std::max(mainStart + (mainLength - dialogLength) / 2, 0);
   if (start + dialogLength > screenLength) start = screenLength - dialogLength;
-  return start;
+  // A dialog larger than the screen keeps its title bar in reach.
+  return std::max(start, 0);
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 
 namespace orvana::app {
 
-// The dialog's top-left corner: centred on `mainWindow`, not above or left
-// of the screen's origin, and pulled back when it would leave the screen.
+// The dialog's top-left corner: centred on `mainWindow`, pulled back when it
+// would leave the screen, and never above or left of the screen's origin.
 QPoint CenteredPosition(const QRect& mainWindow, const QSize& dialog, const QSize& screen);
 
 // Places the dialog, shows it modally and returns its result.

@@ -1,0 +1,70 @@
+#pragma once
+// A main window over a fresh folder of its own, playing on the null device,
+// its error boxes caught instead of shown.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QStringList>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "app/main_window.h"
+#include "platform/wave_out.h"
+#include "qt_test_application.h"
+
+namespace orvana::app::testing {
+
+class FormFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    orvana::testing::TestApplication();
+    std::string pattern = std::filesystem::temp_directory_path().string() + "/orvana-form-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder = pattern;
+  }
+  void TearDown() override {
+    form.reset();
+    std::filesystem::remove_all(folder);
+  }
+
+  std::string Path(const std::string& name) const { return folder + "/" + name; }
+  std::string SettingsPath() const { return Path("orvana.ini"); }
+  std::string ListPath() const { return Path("orvana.lst"); }
+
+  void Write(const std::string& path, const std::string& bytes) const { std::ofstream(path, std::ios::binary) << bytes; }
+  std::string Read(const std::string& path) const {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+  // A short tone without tags.
+  std::string Song(const std::string& name) const {
+    const std::string path = Path(name);
+    std::filesystem::copy_file(std::string(ORVANA_TEST_DATA_DIR) + "/player/tone-44100-stereo-cbr.mp3", path,
+                               std::filesystem::copy_options::overwrite_existing);
+    return path;
+  }
+
+  TForm1& Create(const std::vector<std::string>& arguments = {}) {
+    form = std::make_unique<TForm1>(TFormFiles{SettingsPath(), ListPath()});
+    form->SetErrorDisplay([this](const QString& text) { errors << text; });
+    form->MP3Player1().SetDeviceID(platform::kNullWaveDevice);
+    form->FormCreate(arguments);
+    return *form;
+  }
+
+  std::vector<std::string> CrLfLines(const std::string& text) const {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+      lines.push_back(text.substr(start, end - start));
+    return lines;
+  }
+
+  std::string folder;
+  std::unique_ptr<TForm1> form;
+  QStringList errors;
+};
+
+}  // namespace orvana::app::testing

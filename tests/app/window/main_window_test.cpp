@@ -1,0 +1,185 @@
+// The main window driven as the program drives it, without a display.
+#include <QHeaderView>
+#include <QUrl>
+
+#include "form_fixture.h"
+
+namespace orvana::app::testing {
+namespace {
+
+using TMainWindow = FormFixture;
+
+std::string ListRecord(const std::string& caption, const std::string& time, const std::string& path) {
+  return caption + "\r\n8\r\n\r\n\r\n\r\n" + time + "\r\n\r\n\r\n\r\n" + path + "\r\n";
+}
+
+TEST_F(TMainWindow, FirstStartTakesEveryDefault) {
+  TForm1& window = Create();
+  EXPECT_EQ(window.pos(), QPoint(32, 32));
+  EXPECT_EQ(window.size(), QSize(560, 320));
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.Actions()[aiRepeat].Checked());
+  EXPECT_FALSE(window.Actions()[aiShuffle].Checked());
+  EXPECT_TRUE(window.State().subFolder);
+  EXPECT_FALSE(window.State().checkTag);
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Orvana -  <停止中>"));
+  EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("0 曲"));
+  EXPECT_EQ(window.Widgets().pnlTime->text(), QString::fromUtf8("総演奏時間: 00:00"));
+  EXPECT_FALSE(window.Actions().QtAction(aiPlay)->isEnabled());
+  EXPECT_FALSE(std::filesystem::exists(SettingsPath()));  // nothing is written at start-up
+}
+
+TEST_F(TMainWindow, ExitWritesEverySettingInOrderAndTheList) {
+  Write(ListPath(), ListRecord("a", "03:25", "/m/a.mp3") + ListRecord("b", "--:--", "/m/b.mp3"));
+  TForm1& window = Create();
+  int exits = 0;
+  QObject::connect(&window, &TForm1::exitRequested, [&exits] { ++exits; });
+  window.Actions()[aiHide].Execute();
+  window.Actions()[aiExit].Execute();
+  EXPECT_EQ(exits, 1);
+  EXPECT_TRUE(window.Closed());
+
+  const std::vector<std::string> lines = CrLfLines(Read(SettingsPath()));
+  ASSERT_EQ(lines.size(), 36u);
+  const std::vector<std::string> head(lines.begin(), lines.begin() + 11);
+  EXPECT_EQ(head, (std::vector<std::string>{"[ini]", "Form.Left=32", "Form.Top=32", "Form.ClientWidth=560",
+                                            "Form.ClientHeight=320", "Form.Visible=0", "Font.Name=MS UI Gothic",
+                                            "Font.Size=9", "Font.Color=-2147483640", "Font.Style=0", "Priority=3"}));
+  EXPECT_EQ(lines[35], "TrayIcon.ClickWait=1000");
+  EXPECT_EQ(Read(ListPath()), ListRecord("a", "03:25", "/m/a.mp3") + ListRecord("b", "--:--", "/m/b.mp3"));
+}
+
+TEST_F(TMainWindow, StoredSettingsComeBack) {
+  Write(SettingsPath(),
+        "[ini]\r\nForm.Left=5\r\nForm.Top=6\r\nForm.ClientWidth=300\r\nForm.ClientHeight=200\r\nRepeat=1\r\n"
+        "SubFolder=0\r\nCheckTag=1\r\nTotalTime=3725\r\nColumns[8].Width=250\r\nIndex=1\r\n");
+  Write(ListPath(), ListRecord("a", "", "/m/a.mp3") + ListRecord("b", "", "/m/b.mp3"));
+  TForm1& window = Create();
+  EXPECT_EQ(window.pos(), QPoint(5, 6));
+  EXPECT_EQ(window.size(), QSize(300, 200));
+  EXPECT_TRUE(window.Actions()[aiRepeat].Checked());
+  EXPECT_FALSE(window.State().subFolder);
+  EXPECT_TRUE(window.State().checkTag);
+  EXPECT_EQ(window.Widgets().pnlTime->text(), QString::fromUtf8("総演奏時間: 62:05"));
+  EXPECT_EQ(window.Widgets().ListView1->header()->sectionSize(8), 250);
+  EXPECT_EQ(window.State().currentIndex, 1);
+  EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("2 曲"));
+}
+
+TEST_F(TMainWindow, AStoredIndexBeyondTheListStartsAtTheFirstItem) {
+  Write(SettingsPath(), "[ini]\r\nIndex=7\r\n");
+  Write(ListPath(), ListRecord("a", "", "/m/a.mp3"));
+  EXPECT_EQ(Create().State().currentIndex, 0);
+}
+
+TEST_F(TMainWindow, ArgumentsAppendAndPlayTheLastAddedOnce) {
+  const std::string known = Song("known.mp3");
+  Write(ListPath(), ListRecord("known.mp3", "--:--", known));
+  TForm1& window = Create({known});
+  // Already listed: nothing added, nothing played.
+  EXPECT_EQ(window.Playlist().Count(), 1);
+  EXPECT_FALSE(window.MP3Player1().Opened());
+
+  window.OpenHandedOver({Song("one.mp3"), Song("two.mp3"), Path("notes.txt")});
+  EXPECT_EQ(window.Playlist().Count(), 3);
+  EXPECT_EQ(window.State().currentIndex, 2);
+  EXPECT_EQ(window.MP3Player1().FileName(), Path("two.mp3"));
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Orvana - two.mp3 <再生中>"));
+  EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("3 曲"));
+  EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+}
+
+TEST_F(TMainWindow, TheCloseBoxOnlyHides) {
+  TForm1& window = Create();
+  int exits = 0;
+  QObject::connect(&window, &TForm1::exitRequested, [&exits] { ++exits; });
+  EXPECT_FALSE(window.close());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(window.Closed());
+  EXPECT_EQ(exits, 0);
+  window.OpenHandedOver({});  // a second start without files
+  EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(TMainWindow, DroppedLocalFilesAreAppendedInDropOrder) {
+  TForm1& window = Create();
+  window.DropFiles({QUrl::fromLocalFile(QString::fromStdString(Song("b.mp3"))), QUrl("https://example.org/x.mp3"),
+                    QUrl::fromLocalFile(QString::fromStdString(Path("folder"))),
+                    QUrl::fromLocalFile(QString::fromStdString(Song("a.mp3")))});
+  ASSERT_EQ(window.Playlist().Count(), 2);
+  EXPECT_EQ(ItemPath(window.Playlist().Item(0)), Path("b.mp3"));
+  EXPECT_EQ(ItemPath(window.Playlist().Item(1)), Path("a.mp3"));
+  EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("2 曲"));
+  EXPECT_FALSE(window.MP3Player1().Opened());  // dropping does not play
+}
+
+TEST_F(TMainWindow, AColumnClickSortsAndTheCurrentSongStaysCurrent) {
+  Write(SettingsPath(), "[ini]\r\nIndex=0\r\n");
+  Write(ListPath(), ListRecord("c", "", "/m/1.mp3") + ListRecord("a", "", "/m/3.mp3") + ListRecord("b", "", "/m/2.mp3"));
+  TForm1& window = Create();
+  emit window.Widgets().ListView1->header()->sectionClicked(0);
+  EXPECT_EQ(window.Playlist().Item(0).caption, "a");
+  EXPECT_EQ(window.Playlist().Item(2).caption, "c");
+  EXPECT_EQ(window.State().currentIndex, 2);
+  emit window.Widgets().ListView1->header()->sectionClicked(8);  // the path column
+  EXPECT_EQ(window.Playlist().Item(0).caption, "c");
+  EXPECT_EQ(window.State().currentIndex, 0);
+}
+
+TEST_F(TMainWindow, DeletingTheSelectionLowersTheTotalAndTheCount) {
+  Write(SettingsPath(), "[ini]\r\nTotalTime=300\r\n");
+  Write(ListPath(), ListRecord("a", "03:25", "/m/a.mp3") + ListRecord("b", "01:00", "/m/b.mp3") +
+                        ListRecord("c", "--:--", "/m/c.mp3"));
+  TForm1& window = Create();
+  TPlaylistView& list = *window.Widgets().ListView1;
+  EXPECT_FALSE(window.Actions().QtAction(aiDelete)->isEnabled());
+  list.selectionModel()->select(list.model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  EXPECT_TRUE(window.Actions().QtAction(aiDelete)->isEnabled());
+  window.Actions()[aiDelete].Execute();
+  EXPECT_EQ(window.Playlist().Count(), 2);
+  EXPECT_EQ(window.State().totalSeconds, 95);
+  EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("2 曲"));
+  EXPECT_FALSE(window.Actions().QtAction(aiDelete)->isEnabled());
+
+  window.Actions()[aiDeleteAll].Execute();
+  EXPECT_EQ(window.Playlist().Count(), 0);
+  EXPECT_EQ(window.Widgets().pnlTime->text(), QString::fromUtf8("総演奏時間: 00:00"));
+  EXPECT_FALSE(window.Actions().QtAction(aiDeleteAll)->isEnabled());
+}
+
+TEST_F(TMainWindow, ReversingKeepsTheCurrentSong) {
+  Write(SettingsPath(), "[ini]\r\nIndex=0\r\n");
+  Write(ListPath(), ListRecord("1", "", "/m/1.mp3") + ListRecord("2", "", "/m/2.mp3") + ListRecord("3", "", "/m/3.mp3"));
+  TForm1& window = Create();
+  window.Actions()[aiReverseList].Execute();
+  EXPECT_EQ(window.Playlist().Item(0).caption, "3");
+  EXPECT_EQ(window.State().currentIndex, 2);
+  window.Actions()[aiShuffleList].Execute();
+  EXPECT_EQ(window.Playlist().Item(window.State().currentIndex).caption, "1");
+}
+
+TEST_F(TMainWindow, AFailedWriteIsReportedAndTheOldFilesStayWhole) {
+  Write(ListPath(), ListRecord("a", "", "/m/a.mp3"));
+  TForm1& window = Create();
+  // The list file's place becomes a folder: no file can be renamed over it.
+  std::filesystem::remove(ListPath());
+  std::filesystem::create_directory(ListPath());
+  EXPECT_FALSE(window.FormClose());
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors.front().contains(QString::fromStdString(ListPath()))) << errors.front().toStdString();
+  EXPECT_TRUE(std::filesystem::exists(SettingsPath()));  // the settings were still written
+}
+
+TEST_F(TMainWindow, DamagedFilesStartWithWhatIsReadable) {
+  const char settings[] = "[ini]\r\nForm.Left=\0\0x\r\nForm.ClientWidth=99999999999\r\n\xff\xfe";
+  Write(SettingsPath(), std::string(settings, sizeof settings - 1));
+  Write(ListPath(), ListRecord("a", "", "/m/a.mp3") + "b\r\n4000000000\r\nonly\r\n");
+  TForm1& window = Create();
+  EXPECT_EQ(window.Playlist().Count(), 1);
+  EXPECT_EQ(window.pos(), QPoint(32, 32));
+  EXPECT_EQ(window.width(), 560);
+  EXPECT_TRUE(errors.isEmpty());
+}
+
+}  // namespace
+}  // namespace orvana::app::testing
