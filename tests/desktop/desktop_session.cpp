@@ -28,7 +28,10 @@ TDesktopSession::TDesktopSession() {
   root_ = pattern;  // mkdtemp makes it 0700
   for (const char* folder : {"/home", "/config", "/runtime", "/bin"}) fs::create_directory(root_ + folder);
   fs::permissions(root_ + "/runtime", fs::perms::owner_all);
-  fs::copy_file(ORVANA_DESKTOP_PATH, ProgramPath());
+  // A portable copy: the launcher and the desktop library beside it.
+  const fs::path built = ORVANA_DESKTOP_PATH;
+  fs::copy_file(built, ProgramPath());
+  fs::copy_file(built.parent_path() / "liborvana-desktop.so", ProgramFolder() + "/liborvana-desktop.so");
   // ALSA's default device becomes one that plays nothing, so songs open and
   // play without a sound card.
   WriteFile(root_ + "/home/.asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");

@@ -1,0 +1,54 @@
+// The desktop program's body, entered from the launcher once this start is
+// known to be the one that runs the program.
+#include <QApplication>
+#include <cstdio>
+#include <memory>
+
+#include "app/app_icon.h"
+#include "app/desktop/instance_server.h"
+#include "app/desktop/termination_signals.h"
+#include "app/desktop_entry.h"
+#include "app/japanese_fonts.h"
+#include "app/main_window.h"
+#include "app/settings/files_location.h"
+
+namespace {
+
+using namespace orvana::app;
+
+std::vector<std::string> ToNames(const QStringList& list) {
+  std::vector<std::string> names;
+  for (const QString& name : list) names.push_back(name.toStdString());
+  return names;
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) int OrvanaDesktopMain(TDesktopStart* start) {
+  QApplication application(start->argc, start->argv);
+  QApplication::setApplicationName(QStringLiteral("Orvana"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("orvana"));
+  QApplication::setWindowIcon(ApplicationIcon());
+  QApplication::setQuitOnLastWindowClosed(false);  // it lives on behind its icon
+  InstallJapaneseFontSubstitutes();
+
+  TForm1 form({SettingsFilePath(), ListFilePath()});
+  QObject::connect(&form, &TForm1::exitRequested, &application, &QCoreApplication::quit, Qt::QueuedConnection);
+  // Any other way out (the session manager) still saves.
+  QObject::connect(&application, &QCoreApplication::aboutToQuit, &form, [&form] { form.FormClose(); });
+  QObject::connect(&application, &QGuiApplication::commitDataRequest, &form, [&form] { form.ExitUnattended(); });
+  TTerminationSignals terminationSignals;
+  QObject::connect(&terminationSignals, &TTerminationSignals::terminationRequested, &form,
+                   [&form] { form.ExitUnattended(); });
+
+  std::unique_ptr<TInstanceServer> server;
+  TInstanceClaim& claim = start->claim;
+  if (claim.listener.Get() >= 0) {
+    server = std::make_unique<TInstanceServer>(std::move(claim.listener), claim.socketPath);
+    QObject::connect(server.get(), &TInstanceServer::argumentsReceived, &form,
+                     [&form](const QStringList& names) { form.OpenHandedOver(ToNames(names)); });
+  }
+
+  form.FormCreate(start->arguments);
+  return application.exec();
+}
