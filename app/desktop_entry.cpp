@@ -1,6 +1,9 @@
 // The desktop program's body, entered from the launcher once this start is
 // known to be the one that runs the program.
+#include <malloc.h>
+
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -15,6 +18,8 @@
 namespace {
 
 using namespace orvana::app;
+
+constexpr int kSettleMs = 1000;
 
 std::vector<std::string> ToNames(const QStringList& list) {
   std::vector<std::string> names;
@@ -31,6 +36,7 @@ extern "C" __attribute__((visibility("default"))) int OrvanaDesktopMain(TDesktop
   QApplication::setWindowIcon(ApplicationIcon());
   QApplication::setQuitOnLastWindowClosed(false);  // it lives on behind its icon
   InstallJapaneseFontSubstitutes();
+  QApplication::setFont(WindowFont());  // one face for every widget, menu and box
 
   TForm1 form({SettingsFilePath(), ListFilePath()});
   QObject::connect(&form, &TForm1::exitRequested, &application, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -50,5 +56,8 @@ extern "C" __attribute__((visibility("default"))) int OrvanaDesktopMain(TDesktop
   }
 
   form.FormCreate(start->arguments);
+  // Start-up leaves freed memory behind (the list file's text, the fonts'
+  // first look-ups): give it back once the window has been drawn.
+  QTimer::singleShot(kSettleMs, [] { ::malloc_trim(0); });
   return application.exec();
 }

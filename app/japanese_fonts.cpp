@@ -23,6 +23,12 @@ void InstallJapaneseFontSubstitutes() {
   for (const char* face : kWindowsJapaneseFaces) QFont::insertSubstitutions(QString::fromUtf8(face), kJapaneseSans);
 }
 
+QFont WindowFont() {
+  QFont font(QString::fromUtf8(kWindowFontName));
+  font.setPixelSize(kWindowFontPixels);
+  return font;
+}
+
 int PointsToPixels(int points) { return int(std::lround(points * 96.0 / 72.0)); }
 
 int PixelsToPoints(int pixels) { return int(std::lround(pixels * 72.0 / 96.0)); }

@@ -15,6 +15,7 @@ constexpr const char* kWindowFontName = "ＭＳ Ｐゴシック";
 constexpr int kWindowFontPixels = 12;
 
 void InstallJapaneseFontSubstitutes();
+QFont WindowFont();
 
 // Sizes are stored in points at 96 dots per inch, as the Windows forms did.
 int PointsToPixels(int points);

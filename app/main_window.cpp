@@ -31,9 +31,7 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
       Timer1_(new QTimer(this)),
       timSleep_(new QTimer(this)) {
   setObjectName("Form1");
-  QFont windowFont(QString::fromUtf8(kWindowFontName));
-  windowFont.setPixelSize(kWindowFontPixels);
-  setFont(windowFont);
+  setFont(WindowFont());
   ConfigurePlayer();
   widgets_ = BuildMainWindowWidgets(*this, *actions_);
   menus_ = BuildMainWindowMenus(*actions_, this);

@@ -41,7 +41,6 @@ class AtExit {
 }  // namespace
 
 TSoundOut::TSoundOut() : thread_(this) {
-  volume_ = GetWaveVolume();
   thread_.SetOnException([this](TMPLoopThread&, const std::exception& error, bool& handled) {
     ExceptionHandler handler;
     {
@@ -358,20 +357,6 @@ void TSoundOut::NotifyWaiter() {
     waiter_->SetEvent();
     waiter_ = nullptr;
   }
-}
-
-int TSoundOut::GetWaveVolume() {
-  std::unique_ptr<platform::WaveOutStream> probe;
-  if (platform::OpenWaveOut(deviceId_, Format(), nullptr, probe) != MMSYSERR_NOERROR) {
-    if (platform::WaveOutDeviceCount() == 0) return 100;
-    if (platform::OpenWaveOut(0, Format(), nullptr, probe) != MMSYSERR_NOERROR) return 100;
-  }
-  uint32_t leftRight = 0;
-  const MmResult result = probe->GetVolume(leftRight);
-  probe->Close();
-  if (result != MMSYSERR_NOERROR) return 100;  // a failed read is not worth an error
-  const uint32_t louder = std::max(leftRight & 0xFFFF, leftRight >> 16);
-  return static_cast<int>((louder * 100 + 32767) / 65535);
 }
 
 void TSoundOut::SetVolumeToWaveDevice() {

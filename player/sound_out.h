@@ -86,8 +86,6 @@ class TSoundOut final : private TMPMessageTarget {
   // `event` is signalled (once) as soon as a buffer is free; null clears it.
   void SetWaiter(TMPEvent* event);
 
-  // The device's volume 0..100 (the louder channel); 100 when unknown.
-  int GetWaveVolume();
   void SetVolumeToWaveDevice();
 
   // 0 while closed.
@@ -121,6 +119,9 @@ class TSoundOut final : private TMPMessageTarget {
   int channels_ = 2;
   int bitsPerSample_ = 16;
   std::atomic<bool> open_{false};
+  // Volume is applied to each stream's samples and a stream opens at full
+  // volume: the device's volume is known without opening the device, which
+  // would wake the sound server at every start of the program.
   int volume_ = 100;
   int deviceId_ = platform::kDefaultWaveDevice;
   std::mutex callbackMutex_;

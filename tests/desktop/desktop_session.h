@@ -19,6 +19,7 @@ class TDesktopSession {
   TDesktopSession& operator=(const TDesktopSession&) = delete;
 
   bool Ready() const { return !display_.empty(); }
+  const std::string& Display() const { return display_; }
   const std::string& Folder() const { return root_; }
   std::string ProgramFolder() const { return root_ + "/bin"; }
   std::string ProgramPath() const { return ProgramFolder() + "/orvana"; }
