@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/app_icon.h"
+#include "app/window/app_icon.h"
 #include "app/desktop/instance_server.h"
 #include "app/desktop/termination_signals.h"
 #include "app/desktop_entry.h"
-#include "app/japanese_fonts.h"
-#include "app/main_window.h"
+#include "app/window/japanese_fonts.h"
+#include "app/window/main_window.h"
 #include "app/settings/files_location.h"
 
 namespace {

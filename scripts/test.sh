@@ -18,6 +18,7 @@ run_tests "$top/build/release"
 
 "$top/scripts/build.sh" "$top/build/asan" -DORVANA_SANITIZE=address,undefined -DORVANA_BUILD_TESTS=ON -DORVANA_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions="$top/tests/lsan-suppressions.txt":print_suppressions=0 \
   run_tests "$top/build/asan"
 
 "$top/scripts/build.sh" "$top/build/tsan" -DORVANA_SANITIZE=thread -DORVANA_BUILD_TESTS=ON -DORVANA_BUILD_BENCH=OFF

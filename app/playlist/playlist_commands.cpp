@@ -6,7 +6,7 @@
 #include "app/playlist/add_files.h"
 #include "app/playlist/delete_commands.h"
 #include "app/playlist/saved_playlist.h"
-#include "app/wait_cursor.h"
+#include "app/window/wait_cursor.h"
 #include "ui/browse_for_folder.h"
 
 namespace orvana::app {

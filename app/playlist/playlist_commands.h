@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window_state.h"
+#include "app/window/main_window_state.h"
 #include "app/playlist/list_order.h"
 #include "app/playlist/playlist.h"
 #include "app/playlist/playlist_view.h"

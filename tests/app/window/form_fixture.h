@@ -10,7 +10,7 @@
 #include <iterator>
 #include <memory>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "platform/wave_out.h"
 #include "qt_test_application.h"
 

@@ -1,8 +1,8 @@
 // The texts the window shows about itself, and where dialogs open.
 #include <gtest/gtest.h>
 
-#include "app/show_centered.h"
-#include "app/window_caption.h"
+#include "app/window/show_centered.h"
+#include "app/window/window_caption.h"
 
 namespace orvana::app {
 namespace {

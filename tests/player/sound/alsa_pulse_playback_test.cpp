@@ -51,7 +51,7 @@ class AlsaPulsePlayback : public ::testing::Test {
 
 TEST_F(AlsaPulsePlayback, TSoundOutPlaysASineInRealTimeAndCountsEveryByte) {
   TSoundOut out;
-  EXPECT_EQ(out.GetWaveVolume(), 100);
+  EXPECT_EQ(out.Volume(), 100);
   std::atomic<int> positions{0};
   out.SetPositionInterval(100);
   out.SetOnPosition([&](TSoundOut&) { ++positions; });

@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -9,12 +9,12 @@
 #include <QUrl>
 #include <cstdio>
 
-#include "app/japanese_fonts.h"
-#include "app/player_host.h"
+#include "app/window/japanese_fonts.h"
+#include "app/window/player_host.h"
 #include "app/playlist/list_file.h"
 #include "app/settings/ini_gt.h"
-#include "app/wait_cursor.h"
-#include "app/window_caption.h"
+#include "app/window/wait_cursor.h"
+#include "app/window/window_caption.h"
 
 namespace orvana::app {
 

@@ -1,4 +1,4 @@
-#include "app/window_caption.h"
+#include "app/window/window_caption.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "app/main_window_menus.h"
+#include "app/window/main_window_menus.h"
 
 namespace orvana::app {
 namespace {

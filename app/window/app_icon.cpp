@@ -1,4 +1,4 @@
-#include "app/app_icon.h"
+#include "app/window/app_icon.h"
 
 #include <QPainter>
 

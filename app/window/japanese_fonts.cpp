@@ -1,4 +1,4 @@
-#include "app/japanese_fonts.h"
+#include "app/window/japanese_fonts.h"
 
 #include <QStringList>
 #include <cmath>

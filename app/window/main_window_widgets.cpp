@@ -1,10 +1,10 @@
-#include "app/main_window_widgets.h"
+#include "app/window/main_window_widgets.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/tool_icons.h"
+#include "app/window/tool_icons.h"
 
 namespace orvana::app {
 namespace {

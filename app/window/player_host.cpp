@@ -1,4 +1,4 @@
-#include "app/player_host.h"
+#include "app/window/player_host.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

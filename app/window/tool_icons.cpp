@@ -1,4 +1,4 @@
-#include "app/tool_icons.h"
+#include "app/window/tool_icons.h"
 
 // The images are linked from a static library: their resource must be
 // registered by hand, and outside any namespace.

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/actions/action_list.h"
-#include "app/main_window_menus.h"
-#include "app/main_window_state.h"
-#include "app/main_window_widgets.h"
+#include "app/window/main_window_menus.h"
+#include "app/window/main_window_state.h"
+#include "app/window/main_window_widgets.h"
 #include "app/playlist/list_order.h"
 #include "app/playlist/playlist.h"
 #include "app/playlist/playlist_commands.h"

@@ -1,4 +1,4 @@
-#include "app/show_centered.h"
+#include "app/window/show_centered.h"
 
 #include <QScreen>
 #include <QWidget>
