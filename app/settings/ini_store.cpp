@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "app/settings/atomic_file.h"
@@ -56,11 +57,13 @@ std::string ReadSettingsFile(const std::string& fileName) {
   std::string bytes;
   bool complete = false;
   if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-    // One byte more than taken, to tell a cut file from a whole one.
-    bytes.resize(TIniStore::kMaxFileBytes + 1);
+    // Read in pieces up to one byte more than is taken, to tell a cut file
+    // from a whole one, without touching memory a small file does not need.
+    constexpr std::size_t kPiece = 64 * 1024;
+    const std::size_t limit = TIniStore::kMaxFileBytes + 1;
     std::size_t filled = 0;
-    for (;;) {
-      if (filled == bytes.size()) break;
+    while (filled < limit) {
+      bytes.resize(std::min(limit, filled + kPiece));
       const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) {
