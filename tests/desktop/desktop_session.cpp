@@ -65,7 +65,8 @@ void TDesktopSession::StartDisplay() {
     number.append(buffer, std::size_t(got));
   }
   ::close(pipeFds[0]);
-  if (number.find('\n') != std::string::npos) display_ = ":" + number.substr(0, number.find('\n'));
+  const std::size_t end = number.find('\n');
+  if (end != std::string::npos) display_ = std::string(":").append(number, 0, end);
 }
 
 std::vector<std::string> TDesktopSession::Environment() const {
