@@ -7,7 +7,7 @@
 
 namespace orvana::ui {
 
-// Special folders, or a folder named by path (rfManual). TSelectFolder has the
+// Known folders, or a folder named by path (rfManual). TSelectFolder has the
 // same values in the same order.
 enum TRootFolder {
   rfDesktop,

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "ui/folder_dialog.h"
-#include "ui/special_folders.h"
+#include "ui/known_folders.h"
 
 namespace orvana::ui {
 namespace {
@@ -68,7 +68,7 @@ QString TSHBrowseForFolderEx::StartFolder() const {
 std::optional<QString> TSHBrowseForFolderEx::RootLimit() const {
   if (rootFolder_ == rfDesktop) return std::nullopt;
   if (rootFolder_ == rfManual) return ManualFolderPath(rootFolderName_);
-  return SpecialFolderPath(rootFolder_);
+  return KnownFolderPath(rootFolder_);
 }
 
 TSHBrowseForFolderEx::TSelectionFeedback TSHBrowseForFolderEx::SelectionChanged(QWidget* dialog,

@@ -4,18 +4,18 @@
 
 namespace orvana::app {
 
-TAction::TAction(const TActionSpec& spec, QObject* parent)
-    : QObject(parent), spec_(spec), action_(new QAction(QString::fromUtf8(spec.caption), this)) {
-  action_->setObjectName(QString::fromUtf8(spec.name));
-  action_->setToolTip(QString::fromUtf8(*spec.hint ? spec.hint : spec.caption));
-  if (*spec.shortcut) action_->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
-  action_->setCheckable(spec.checkable);
+TAction::TAction(const TActionDefinition& definition, QObject* parent)
+    : QObject(parent), definition_(definition), action_(new QAction(QString::fromUtf8(definition.caption), this)) {
+  action_->setObjectName(QString::fromUtf8(definition.name));
+  action_->setToolTip(QString::fromUtf8(*definition.hint ? definition.hint : definition.caption));
+  if (*definition.shortcut) action_->setShortcut(QKeySequence(QString::fromLatin1(definition.shortcut)));
+  action_->setCheckable(definition.checkable);
   connect(action_, &QAction::triggered, this, &TAction::Triggered);
 }
 
 void TAction::SetCaption(const QString& caption) {
   action_->setText(caption);
-  if (!*spec_.hint) action_->setToolTip(caption);
+  if (!*definition_.hint) action_->setToolTip(caption);
 }
 
 bool TAction::Update() {

@@ -20,9 +20,9 @@ class TAction : public QObject {
   using Handler = std::function<void()>;
   using ErrorDisplay = std::function<void(const std::exception&)>;
 
-  TAction(const TActionSpec& spec, QObject* parent);
+  TAction(const TActionDefinition& definition, QObject* parent);
 
-  const TActionSpec& Spec() const { return spec_; }
+  const TActionDefinition& Definition() const { return definition_; }
   QAction* Action() const { return action_; }
 
   void SetRule(Rule rule) { rule_ = std::move(rule); }
@@ -42,7 +42,7 @@ class TAction : public QObject {
  private:
   void Triggered(bool checked);
 
-  const TActionSpec& spec_;
+  const TActionDefinition& definition_;
   QAction* action_;
   Rule rule_;
   Handler handler_;

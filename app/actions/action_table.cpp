@@ -5,7 +5,7 @@ namespace orvana::app {
 using enum TEnableRule;
 
 // Design-time captions; actExit and actAbout get theirs at start-up.
-const std::array<TActionSpec, kActionCount> kActionTable = {{
+const std::array<TActionDefinition, kActionCount> kActionTable = {{
     {aiPlay, "actPlay", "再生", "再生(&P)", "再生", "", erListNotEmpty, false},
     {aiStop, "actStop", "再生", "停止(&S)", "停止", "", erCanStop, false},
     {aiPause, "actPause", "再生", "一時停止(&U)", "一時停止", "", erCanPauseOrResume, true},

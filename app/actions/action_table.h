@@ -46,7 +46,7 @@ enum class TEnableRule : std::uint8_t {
   erCanPauseOrResume,
 };
 
-struct TActionSpec {
+struct TActionDefinition {
   TActionId id;
   const char* name;      // actPlay, ...
   const char* category;  // empty: none
@@ -57,7 +57,7 @@ struct TActionSpec {
   bool checkable;
 };
 
-extern const std::array<TActionSpec, kActionCount> kActionTable;
+extern const std::array<TActionDefinition, kActionCount> kActionTable;
 
 // What the enable rules look at.
 struct TActionContext {

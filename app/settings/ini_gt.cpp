@@ -78,8 +78,8 @@ void TIniGT::WriteString(std::string_view section, std::string_view key, std::st
   store_.WriteString(section, key, value);
 }
 
-void TIniGT::ReadFont(std::string_view section, std::string_view prefix, TFontSpec& font) const {
-  TFontSpec read;
+void TIniGT::ReadFont(std::string_view section, std::string_view prefix, TStoredFont& font) const {
+  TStoredFont read;
   read.name = ReadString(section, Key(prefix, ".Name"), font.name);
   read.size = ReadInteger(section, Key(prefix, ".Size"), font.size);
   read.color = ReadInteger(section, Key(prefix, ".Color"), font.color);
@@ -87,7 +87,7 @@ void TIniGT::ReadFont(std::string_view section, std::string_view prefix, TFontSp
   font = std::move(read);
 }
 
-void TIniGT::WriteFont(std::string_view section, std::string_view prefix, const TFontSpec& font) {
+void TIniGT::WriteFont(std::string_view section, std::string_view prefix, const TStoredFont& font) {
   WriteString(section, Key(prefix, ".Name"), font.name);
   WriteInteger(section, Key(prefix, ".Size"), font.size);
   WriteInteger(section, Key(prefix, ".Color"), font.color);

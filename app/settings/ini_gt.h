@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/font_spec.h"
+#include "app/settings/stored_font.h"
 #include "app/settings/ini_store.h"
 
 namespace orvana::app {
@@ -67,8 +67,8 @@ class TIniGT {
   // system colours are negative) and ".Style" (the bit mask). Reading takes
   // the font's current values as defaults and changes `font` in one
   // assignment; style bits other than the four known ones are dropped.
-  void ReadFont(std::string_view section, std::string_view prefix, TFontSpec& font) const;
-  void WriteFont(std::string_view section, std::string_view prefix, const TFontSpec& font);
+  void ReadFont(std::string_view section, std::string_view prefix, TStoredFont& font) const;
+  void WriteFont(std::string_view section, std::string_view prefix, const TStoredFont& font);
 
   // Writes the whole store to FullFileName(); throws TFileWriteError on
   // failure (and when there is no file name).

@@ -26,8 +26,8 @@ int ReadInRange(const TIniGT& ini, const char* key, int defaultValue, int low, i
   return value >= low && value <= high ? value : defaultValue;
 }
 
-void ReadListFont(const TIniGT& ini, TFontSpec& font) {
-  const TFontSpec design = font;
+void ReadListFont(const TIniGT& ini, TStoredFont& font) {
+  const TStoredFont design = font;
   ini.ReadFont(kSettingsSection, kFontPrefix, font);
   if (font.name.empty()) font.name = design.name;
   if (font.size < 1 || font.size > kLargestFontSize) font.size = design.size;
@@ -35,7 +35,7 @@ void ReadListFont(const TIniGT& ini, TFontSpec& font) {
 
 }  // namespace
 
-TFontSpec ListDesignFont() { return TFontSpec{"MS UI Gothic", 9, clWindowText, 0}; }
+TStoredFont ListDesignFont() { return TStoredFont{"MS UI Gothic", 9, clWindowText, 0}; }
 
 TProgramSettings ReadProgramSettings(const TIniGT& ini) {
   const char* section = kSettingsSection;

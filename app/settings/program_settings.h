@@ -28,7 +28,7 @@
 #include <string>
 
 #include "app/playlist/playlist_item.h"
-#include "app/settings/font_spec.h"
+#include "app/settings/stored_font.h"
 #include "app/settings/ini_gt.h"
 
 namespace orvana::app {
@@ -46,7 +46,7 @@ constexpr int kHighestPriority = 6;
 
 // The list's design font: "MS UI Gothic", 12 pixels at 96 dpi (9 points),
 // the window text colour, no style.
-TFontSpec ListDesignFont();
+TStoredFont ListDesignFont();
 
 struct TProgramSettings {
   int formLeft = 32;
@@ -54,7 +54,7 @@ struct TProgramSettings {
   int formClientWidth = 560;
   int formClientHeight = 320;
   bool formVisible = true;
-  TFontSpec font = ListDesignFont();
+  TStoredFont font = ListDesignFont();
   int priority = 3;
   bool repeat = false;
   bool shuffle = false;

@@ -33,24 +33,24 @@ int PointsToPixels(int points) { return int(std::lround(points * 96.0 / 72.0)); 
 
 int PixelsToPoints(int pixels) { return int(std::lround(pixels * 72.0 / 96.0)); }
 
-QFont ToQFont(const TFontSpec& spec) {
-  QFont font(QString::fromStdString(spec.name));
-  font.setPixelSize(std::max(1, PointsToPixels(spec.size)));
-  font.setBold(spec.style & fsBold);
-  font.setItalic(spec.style & fsItalic);
-  font.setUnderline(spec.style & fsUnderline);
-  font.setStrikeOut(spec.style & fsStrikeOut);
+QFont ToQFont(const TStoredFont& stored) {
+  QFont font(QString::fromStdString(stored.name));
+  font.setPixelSize(std::max(1, PointsToPixels(stored.size)));
+  font.setBold(stored.style & fsBold);
+  font.setItalic(stored.style & fsItalic);
+  font.setUnderline(stored.style & fsUnderline);
+  font.setStrikeOut(stored.style & fsStrikeOut);
   return font;
 }
 
-TFontSpec ToFontSpec(const QFont& font, TColor colour) {
-  TFontSpec spec;
-  spec.name = font.family().toStdString();
-  spec.size = font.pixelSize() > 0 ? PixelsToPoints(font.pixelSize()) : int(std::lround(font.pointSizeF()));
-  spec.color = colour;
-  spec.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
+TStoredFont ToStoredFont(const QFont& font, TColor colour) {
+  TStoredFont stored;
+  stored.name = font.family().toStdString();
+  stored.size = font.pixelSize() > 0 ? PixelsToPoints(font.pixelSize()) : int(std::lround(font.pointSizeF()));
+  stored.color = colour;
+  stored.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
                (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0);
-  return spec;
+  return stored;
 }
 
 QColor StoredColour(TColor colour, const QPalette& palette) {

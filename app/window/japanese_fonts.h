@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QPalette>
 
-#include "app/settings/font_spec.h"
+#include "app/settings/stored_font.h"
 
 namespace orvana::app {
 
@@ -21,9 +21,9 @@ QFont WindowFont();
 int PointsToPixels(int points);
 int PixelsToPoints(int pixels);
 
-QFont ToQFont(const TFontSpec& spec);
+QFont ToQFont(const TStoredFont& stored);
 // `colour` is the stored colour value; the font carries none in Qt.
-TFontSpec ToFontSpec(const QFont& font, TColor colour);
+TStoredFont ToStoredFont(const QFont& font, TColor colour);
 // A stored colour (0x00BBGGRR, or a system colour with the high bit set) as
 // Qt draws it with this palette.
 QColor StoredColour(TColor colour, const QPalette& palette);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/playlist/tag_record.h"
-#include "app/settings/font_spec.h"
+#include "app/settings/stored_font.h"
 #include "app/settings/program_settings.h"
 
 namespace orvana::app {
@@ -24,7 +24,7 @@ struct TMainWindowState {
   bool exitWhenSleep = false;
   int totalSeconds = 0;  // known durations of the playlist's items
   TTagRecord tag;        // of the file last started
-  TFontSpec listFont;
+  TStoredFont listFont;
 };
 
 }  // namespace orvana::app

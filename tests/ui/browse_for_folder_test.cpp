@@ -7,7 +7,7 @@
 
 #include "qt_test_application.h"
 #include "ui/browse_for_folder.h"
-#include "ui/special_folders.h"
+#include "ui/known_folders.h"
 
 namespace orvana::ui {
 namespace {
@@ -37,7 +37,7 @@ class BrowseForFolder : public ::testing::Test {
   QTemporaryDir temp;
   const QString music = temp.path() + QStringLiteral("/Music");
   const QString plainFile = temp.path() + QStringLiteral("/song.mp3");
-  const QString desktop = SpecialFolderPath(rfDesktop);
+  const QString desktop = KnownFolderPath(rfDesktop);
   ScriptedChooser chooser;
 };
 

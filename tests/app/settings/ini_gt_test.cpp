@@ -136,9 +136,9 @@ TEST_F(IniGT, ReadingAnAbsentKeyGivesTheDefaultAndCreatesNothing) {
   EXPECT_TRUE(ini.ReadBool("ini", "b", true));
   EXPECT_EQ(ini.ReadInteger("ini", "i", -9), -9);
   EXPECT_EQ(ini.ReadString("ini", "s", "dflt"), "dflt");
-  TFontSpec font{"Sans", 11, 0x123456, fsBold};
+  TStoredFont font{"Sans", 11, 0x123456, fsBold};
   ini.ReadFont("ini", "Font", font);
-  EXPECT_EQ(font, (TFontSpec{"Sans", 11, 0x123456, fsBold}));
+  EXPECT_EQ(font, (TStoredFont{"Sans", 11, 0x123456, fsBold}));
   EXPECT_FALSE(Exists(Application("app.ini")));
   EXPECT_TRUE(ini.Store().Sections().empty());
   ini.UpdateFile();
@@ -165,7 +165,7 @@ TEST_F(IniGT, ValuesRoundTripThroughTheFile) {
 }
 
 TEST_F(IniGT, TheWindowTextColourIsStoredNegativeAndReadBackTheSame) {
-  const TFontSpec written{"MS UI Gothic", 9, clWindowText, fsBold | fsItalic | fsUnderline | fsStrikeOut};
+  const TStoredFont written{"MS UI Gothic", 9, clWindowText, fsBold | fsItalic | fsUnderline | fsStrikeOut};
   {
     TIniGT ini(Folders());
     ini.SetFileName("app.ini");
@@ -176,7 +176,7 @@ TEST_F(IniGT, TheWindowTextColourIsStoredNegativeAndReadBackTheSame) {
             "[ini]\r\nFont.Name=MS UI Gothic\r\nFont.Size=9\r\nFont.Color=-2147483640\r\nFont.Style=15\r\n");
   TIniGT ini(Folders());
   ini.SetFileName("app.ini");
-  TFontSpec read{"other", 20, 0, 0};
+  TStoredFont read{"other", 20, 0, 0};
   ini.ReadFont("ini", "Font", read);
   EXPECT_EQ(read, written);
   EXPECT_EQ(read.color, -2147483640);
@@ -186,9 +186,9 @@ TEST_F(IniGT, ReadFontTakesMissingPartsFromTheFontAndDropsUnknownStyleBits) {
   WriteBytes(Application("app.ini"), "[ini]\nList.Size=14\nList.Style=0x12\nList.Color=junk\n");
   TIniGT ini(Folders());
   ini.SetFileName("app.ini");
-  TFontSpec font{"Sans", 9, 0x0000FF, fsBold};
+  TStoredFont font{"Sans", 9, 0x0000FF, fsBold};
   ini.ReadFont("INI", "list", font);
-  EXPECT_EQ(font, (TFontSpec{"Sans", 14, 0x0000FF, fsItalic}));
+  EXPECT_EQ(font, (TStoredFont{"Sans", 14, 0x0000FF, fsItalic}));
 }
 
 TEST_F(IniGT, DestroyingWithoutUpdateFileLeavesTheFileUnchanged) {
@@ -199,7 +199,7 @@ TEST_F(IniGT, DestroyingWithoutUpdateFileLeavesTheFileUnchanged) {
     ini.SetFileName("app.ini");
     ini.WriteInteger("ini", "x", 2);
     ini.WriteString("other", "y", "new");
-    ini.WriteFont("ini", "Font", TFontSpec{"Sans", 9, 0, 0});
+    ini.WriteFont("ini", "Font", TStoredFont{"Sans", 9, 0, 0});
   }
   EXPECT_EQ(ReadBytes(Application("app.ini")), old);
   TIniGT fresh(Folders());

@@ -10,7 +10,7 @@
 #include <limits>
 
 #include "app/settings/atomic_file.h"
-#include "app/settings/font_spec.h"
+#include "app/settings/stored_font.h"
 #include "settings_test_files.h"
 
 namespace orvana::app {

@@ -117,7 +117,7 @@ TEST_F(ProgramSettings, EveryValueRoundTrips) {
   s.formClientWidth = 800;
   s.formClientHeight = 600;
   s.formVisible = false;
-  s.font = TFontSpec{"Noto Sans CJK JP", 11, 0x00FF8000, fsBold | fsUnderline};
+  s.font = TStoredFont{"Noto Sans CJK JP", 11, 0x00FF8000, fsBold | fsUnderline};
   s.priority = 6;
   s.repeat = true;
   s.shuffle = true;

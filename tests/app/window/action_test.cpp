@@ -41,12 +41,12 @@ TEST(EnableRules, PauseNeedsTheCapabilityThatFitsTheState) {
 TEST(ActionTable, EachActionSitsAtItsIdAndNoTwoShareAKey) {
   std::set<QKeySequence> keys;
   for (int id = 0; id < kActionCount; ++id) {
-    const TActionSpec& spec = kActionTable[std::size_t(id)];
-    EXPECT_EQ(spec.id, id) << spec.name;
-    if (*spec.shortcut == '\0') continue;
-    const QKeySequence key(QString::fromLatin1(spec.shortcut));
-    EXPECT_FALSE(key.isEmpty()) << spec.name;
-    EXPECT_TRUE(keys.insert(key).second) << spec.name << " repeats " << spec.shortcut;
+    const TActionDefinition& definition = kActionTable[std::size_t(id)];
+    EXPECT_EQ(definition.id, id) << definition.name;
+    if (*definition.shortcut == '\0') continue;
+    const QKeySequence key(QString::fromLatin1(definition.shortcut));
+    EXPECT_FALSE(key.isEmpty()) << definition.name;
+    EXPECT_TRUE(keys.insert(key).second) << definition.name << " repeats " << definition.shortcut;
   }
 }
 

@@ -23,13 +23,13 @@ enum TFontStyleBit : int {
 };
 constexpr int kFontStyleMask = fsBold | fsItalic | fsUnderline | fsStrikeOut;
 
-struct TFontSpec {
+struct TStoredFont {
   std::string name;
   int size = 0;        // points, as a form stores the font's size
   TColor color = clWindowText;
   int style = 0;       // TFontStyleBit values or'ed together
 
-  bool operator==(const TFontSpec&) const = default;
+  bool operator==(const TStoredFont&) const = default;
 };
 
 }  // namespace orvana::app

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "qt_test_application.h"
-#include "ui/special_folders.h"
+#include "ui/known_folders.h"
 
 namespace orvana::ui {
 namespace {
@@ -39,15 +39,15 @@ class FakeHome : public ::testing::Test {
 
 TEST_F(FakeHome, PlacesThatExistAreUsedAndMissingOnesBecomeHome) {
   for (TRootFolder folder : {rfDesktop, rfManual, rfStartup, rfTemplates, rfRecent})
-    EXPECT_EQ(SpecialFolderPath(folder), home.path()) << folder;
-  EXPECT_EQ(SpecialFolderPath(static_cast<TRootFolder>(99)), home.path());
-  EXPECT_EQ(SpecialFolderPath(rfDrives), QStringLiteral("/"));
+    EXPECT_EQ(KnownFolderPath(folder), home.path()) << folder;
+  EXPECT_EQ(KnownFolderPath(static_cast<TRootFolder>(99)), home.path());
+  EXPECT_EQ(KnownFolderPath(rfDrives), QStringLiteral("/"));
 
   const QString desktop = Make(QStringLiteral("Desktop"));
-  EXPECT_EQ(SpecialFolderPath(rfDesktop), desktop);
-  EXPECT_EQ(SpecialFolderPath(rfDesktopDir), desktop);
-  EXPECT_EQ(SpecialFolderPath(rfStartup), Make(QStringLiteral(".config/autostart")));
-  EXPECT_EQ(SpecialFolderPath(rfTemplates), Make(QStringLiteral("Templates")));
+  EXPECT_EQ(KnownFolderPath(rfDesktop), desktop);
+  EXPECT_EQ(KnownFolderPath(rfDesktopDir), desktop);
+  EXPECT_EQ(KnownFolderPath(rfStartup), Make(QStringLiteral(".config/autostart")));
+  EXPECT_EQ(KnownFolderPath(rfTemplates), Make(QStringLiteral("Templates")));
 }
 
 TEST_F(FakeHome, AManualNameCountsOnlyWhenItIsAFolder) {

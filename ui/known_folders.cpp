@@ -1,4 +1,4 @@
-#include "ui/special_folders.h"
+#include "ui/known_folders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +19,7 @@ constexpr char kApplicationMenu[] = "/usr/share/applications";
 
 }  // namespace
 
-QString SpecialFolderPath(TRootFolder folder) {
+QString KnownFolderPath(TRootFolder folder) {
   switch (folder) {
     case rfDrives:
       return QDir::rootPath();
@@ -45,7 +45,7 @@ QString SpecialFolderPath(TRootFolder folder) {
 
 std::optional<QString> ManualFolderPath(const QString& name) {
   if (name.isEmpty()) return std::nullopt;
-  const QFileInfo info(QDir(SpecialFolderPath(rfDesktop)), name);
+  const QFileInfo info(QDir(KnownFolderPath(rfDesktop)), name);
   if (!info.isDir()) return std::nullopt;
   return QDir::cleanPath(info.absoluteFilePath());
 }
@@ -54,7 +54,7 @@ QString ResolveFolder(TRootFolder folder, const QString& name) {
   if (folder == rfManual) {
     if (std::optional<QString> manual = ManualFolderPath(name)) return *manual;
   }
-  return SpecialFolderPath(folder);
+  return KnownFolderPath(folder);
 }
 
 }  // namespace orvana::ui

@@ -1,5 +1,5 @@
 #pragma once
-// Where the chooser's special folders are on a Linux desktop:
+// Where the chooser's known folders are on a Linux desktop:
 //
 //   rfDesktop, rfDesktopDir   the XDG desktop directory
 //   rfDrives                  /
@@ -18,7 +18,7 @@
 
 namespace orvana::ui {
 
-QString SpecialFolderPath(TRootFolder folder);
+QString KnownFolderPath(TRootFolder folder);
 
 // `name` as an absolute, clean path when it names an existing directory
 // (relative names count from the desktop); nothing otherwise.
