@@ -7,25 +7,19 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/window/app_icon.h"
 #include "app/desktop/instance_server.h"
 #include "app/desktop/termination_signals.h"
 #include "app/desktop_entry.h"
+#include "app/settings/files_location.h"
+#include "app/window/app_icon.h"
 #include "app/window/japanese_fonts.h"
 #include "app/window/main_window.h"
-#include "app/settings/files_location.h"
 
 namespace {
 
 using namespace orvana::app;
 
 constexpr int kSettleMs = 1000;
-
-std::vector<std::string> ToNames(const QStringList& list) {
-  std::vector<std::string> names;
-  for (const QString& name : list) names.push_back(name.toStdString());
-  return names;
-}
 
 }  // namespace
 
@@ -52,7 +46,7 @@ extern "C" __attribute__((visibility("default"))) int OrvanaDesktopMain(TDesktop
   if (claim.listener.Get() >= 0) {
     server = std::make_unique<TInstanceServer>(std::move(claim.listener), claim.socketPath);
     QObject::connect(server.get(), &TInstanceServer::argumentsReceived, &form,
-                     [&form](const QStringList& names) { form.OpenHandedOver(ToNames(names)); });
+                     [&form](const QStringList& names) { form.OpenHandedOver(FileNames(names)); });
   }
 
   form.FormCreate(start->arguments);

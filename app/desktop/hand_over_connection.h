@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/desktop/hand_over_message.h"
-#include "app/desktop/unique_fd.h"
+#include "app/files/unique_fd.h"
 
 namespace orvana::app {
 

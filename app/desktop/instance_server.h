@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/desktop/unique_fd.h"
+#include "app/files/unique_fd.h"
 
 class QSocketNotifier;
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/desktop/runtime_folder.h"
-#include "app/desktop/unique_fd.h"
+#include "app/files/unique_fd.h"
 
 namespace orvana::app {
 

@@ -3,22 +3,14 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <climits>
+#include "app/files/path_text.h"
+#include "app/settings/files_location.h"
 
 namespace orvana::app {
-namespace {
-
-std::string ExecutablePath() {
-  char path[PATH_MAX];
-  const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  return length > 0 ? std::string(path, std::size_t(length)) : std::string();
-}
-
-}  // namespace
 
 std::vector<std::string> DesktopLibraryCandidates(const std::string& executablePath) {
-  const std::size_t slash = executablePath.rfind('/');
-  const std::string folder = slash == std::string::npos ? "./" : executablePath.substr(0, slash + 1);
+  std::string folder(FolderPart(executablePath));
+  if (folder.empty()) folder = "./";
   return {folder + kDesktopLibraryName, folder + "../lib/orvana/" + kDesktopLibraryName};
 }
 

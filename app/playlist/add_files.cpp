@@ -9,7 +9,7 @@
 #include <unordered_set>
 
 #include "app/playlist/find_files.h"
-#include "app/playlist/path_text.h"
+#include "app/files/path_text.h"
 #include "app/playlist/read_tag_v1.h"
 #include "app/playlist/song_item.h"
 #include "platform/text_encoding.h"

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
+#include "app/files/path_text.h"
+
 namespace orvana::app {
 namespace {
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsContinuationByte(char c) { return (static_cast<std::uint8_t>(c) & 0xC0) == 0x80; }
 
@@ -43,7 +43,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
     } else if (p < pattern.size() && pattern[p] == '?') {
       ++p;
       n += CharacterLength(name, n);
-    } else if (p < pattern.size() && LowerAscii(pattern[p]) == LowerAscii(name[n])) {
+    } else if (p < pattern.size() && AsciiLower(pattern[p]) == AsciiLower(name[n])) {
       ++p;
       ++n;
     } else if (starPattern != std::string_view::npos) {

@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "app/playlist/text_file.h"
-#include "app/settings/atomic_file.h"
+#include "app/files/atomic_file.h"
 #include "platform/text_encoding.h"
 
 namespace orvana::app {

@@ -18,14 +18,14 @@ const char* const kOpenFilter =
     "PlayList (*.m3u);;すべてのファイル (*)";
 const char* const kSaveFilter = "プレイリスト (*.m3u);;テキストファイル (*.txt);;すべてのファイル (*)";
 
-std::vector<std::string> ToNames(const QStringList& list) {
+}  // namespace
+
+std::vector<std::string> FileNames(const QStringList& list) {
   std::vector<std::string> names;
   names.reserve(std::size_t(list.size()));
   for (const QString& name : list) names.push_back(name.toStdString());
   return names;
 }
-
-}  // namespace
 
 TPlaylistCommands::TPlaylistCommands(TPlaylist& playlist, TPlaylistView& view, TMainWindowState& state,
                                      TRandom& random, QWidget& window, TWindowHooks hooks)
@@ -38,7 +38,7 @@ void TPlaylistCommands::ChooseFiles(bool append) {
   if (dialog.exec() != QDialog::Accepted) return;
   {
     TWaitCursor wait;
-    AddFiles(playlist_, ToNames(dialog.selectedFiles()), append, state_.checkTag, state_.totalSeconds);
+    AddFiles(playlist_, FileNames(dialog.selectedFiles()), append, state_.checkTag, state_.totalSeconds);
   }
   hooks_.updateSongCount();
 }

@@ -2,17 +2,21 @@
 // The playlist's commands as the window runs them: the file and folder
 // choosers, adding, dropping, deleting, saving and reordering, each followed
 // by the window's bookkeeping (song count, caption, current item).
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/window/main_window_state.h"
 #include "app/playlist/list_order.h"
 #include "app/playlist/playlist.h"
 #include "app/playlist/playlist_view.h"
+#include "app/window/main_window_state.h"
 
 namespace orvana::app {
+
+// File names as Qt hands them over (dialogs, the instance server).
+std::vector<std::string> FileNames(const QStringList& list);
 
 class TPlaylistCommands {
  public:

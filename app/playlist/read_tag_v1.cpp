@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/playlist/file_descriptor.h"
-#include "app/playlist/path_text.h"
+#include "app/files/file_reading.h"
+#include "app/files/path_text.h"
 #include "player/tag_text.h"
 
 namespace orvana::app {
@@ -67,10 +67,10 @@ bool ReadLastBytes(int fd, std::uint8_t (&tag)[kTagV1Size]) {
 }  // namespace
 
 bool ReadTagV1(const std::string& path, TTagRecord& record) {
-  const TFileDescriptor file = OpenForReading(path);
-  if (!file.IsOpen() && (errno == ENOENT || errno == ENOTDIR)) return false;
+  const TUniqueFd file = OpenForReading(path);
+  if (!file && (errno == ENOENT || errno == ENOTDIR)) return false;
   std::uint8_t tag[kTagV1Size];
-  if (!file.IsOpen() || !ReadLastBytes(file.Get(), tag) || std::memcmp(tag, "TAG", 3) != 0) {
+  if (!file || !ReadLastBytes(file.Get(), tag) || std::memcmp(tag, "TAG", 3) != 0) {
     record = FileNameRecord(path);
     return false;
   }

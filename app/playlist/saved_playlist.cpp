@@ -1,6 +1,6 @@
 #include "app/playlist/saved_playlist.h"
 
-#include "app/settings/atomic_file.h"
+#include "app/files/atomic_file.h"
 
 namespace orvana::app {
 

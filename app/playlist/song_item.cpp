@@ -1,7 +1,7 @@
 #include "app/playlist/song_item.h"
 
 #include "app/playlist/genre_names.h"
-#include "app/playlist/path_text.h"
+#include "app/files/path_text.h"
 
 namespace orvana::app {
 namespace {

@@ -1,14 +1,9 @@
 #include "app/playlist/text_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 
-#include "app/playlist/file_descriptor.h"
+#include "app/files/file_reading.h"
 
 namespace orvana::app {
 namespace {
@@ -19,33 +14,9 @@ namespace {
 
 // False only for a file that does not exist.
 bool Read(const std::string& path, std::string& bytes) {
-  const TFileDescriptor file = OpenForReading(path);
-  if (!file.IsOpen()) {
-    if (errno == ENOENT || errno == ENOTDIR) return false;
-    Fail(path, errno);
-  }
-  struct stat status {};
-  if (::fstat(file.Get(), &status) != 0) Fail(path, errno);
-  if (S_ISDIR(status.st_mode)) Fail(path, EISDIR);
-  if (!S_ISREG(status.st_mode)) Fail(path, EINVAL);
-  if (static_cast<std::uintmax_t>(status.st_size) > kMaxTextFileBytes) Fail(path, EFBIG);
-  bytes.resize(static_cast<std::size_t>(status.st_size));
-  std::size_t filled = 0;
-  // The size may change under us: read what is there, up to the limit.
-  for (;;) {
-    if (filled == bytes.size()) {
-      if (filled > kMaxTextFileBytes) Fail(path, EFBIG);
-      bytes.resize(std::min(kMaxTextFileBytes + 1, filled + 65536));
-    }
-    const ssize_t got = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      Fail(path, errno);
-    }
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  bytes.resize(filled);
+  const TFileRead read = ReadRegularFile(path, kMaxTextFileBytes, TOversize::kRefuse, bytes);
+  if (read.error == ENOENT || read.error == ENOTDIR) return false;
+  if (read.error != 0) Fail(path, read.error);
   return true;
 }
 

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "app/files/path_text.h"
+
 namespace orvana::app {
 namespace {
 
@@ -27,15 +29,6 @@ std::string Subfolder(std::string_view folder, std::string_view name) {
   return path;
 }
 
-std::string ExecutablePath() {
-  std::error_code error;
-  std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
-  if (error) return {};
-  if (path.size() > kDeletedMark.size() && path.ends_with(kDeletedMark))
-    path.resize(path.size() - kDeletedMark.size());
-  return path;
-}
-
 std::string HomeFolder() {
   const char* home = std::getenv("HOME");
   if (home && IsAbsolute(home)) return home;
@@ -51,11 +44,20 @@ std::string HomeFolder() {
 
 }  // namespace
 
+std::string ExecutablePath() {
+  std::error_code error;
+  std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+  if (error) return {};
+  if (path.size() > kDeletedMark.size() && path.ends_with(kDeletedMark))
+    path.resize(path.size() - kDeletedMark.size());
+  return path;
+}
+
 TFilesEnvironment CurrentFilesEnvironment() {
   TFilesEnvironment environment;
   environment.executablePath = ExecutablePath();
   if (!environment.executablePath.empty()) {
-    const std::string folder = FolderOf(environment.executablePath);
+    const std::string folder(FolderPart(environment.executablePath));
     environment.executableFolderWritable = ::access(folder.c_str(), W_OK) == 0;
   }
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME")) environment.xdgConfigHome = xdg;
@@ -63,24 +65,12 @@ TFilesEnvironment CurrentFilesEnvironment() {
   return environment;
 }
 
-std::string FolderOf(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
-std::string FileNameOf(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
-  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
 std::string ProgramFileName(std::string_view fileName, std::string_view extension) {
   // A leading dot marks a hidden file, not an extension.
   const std::size_t dot = fileName.rfind('.');
   std::string name(dot == std::string_view::npos || dot == 0 ? fileName : fileName.substr(0, dot));
   name += extension;
-  for (char& c : name)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return name;
+  return AsciiLower(name);
 }
 
 std::string ConfigurationFolder(const TFilesEnvironment& environment) {
@@ -98,7 +88,7 @@ bool IsSystemProgramFolder(std::string_view folder) {
 }
 
 std::string ProgramFilesFolder(const TFilesEnvironment& environment) {
-  const std::string folder = FolderOf(environment.executablePath);
+  const std::string folder(FolderPart(environment.executablePath));
   if (!folder.empty() && environment.executableFolderWritable && !IsSystemProgramFolder(folder)) return folder;
   return ConfigurationFolder(environment);
 }
@@ -106,7 +96,7 @@ std::string ProgramFilesFolder(const TFilesEnvironment& environment) {
 std::string ProgramFilesFolder() { return ProgramFilesFolder(CurrentFilesEnvironment()); }
 
 std::string ExecutableFileName(const TFilesEnvironment& environment) {
-  const std::string name = FileNameOf(environment.executablePath);
+  const std::string name(FileNamePart(environment.executablePath));
   return name.empty() ? std::string(kFallbackExecutableName) : name;
 }
 

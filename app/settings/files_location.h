@@ -34,10 +34,9 @@ struct TFilesEnvironment {
 // when HOME is not an absolute path.
 TFilesEnvironment CurrentFilesEnvironment();
 
-// The folder part of a path, with its trailing "/" ("" for a bare name).
-std::string FolderOf(std::string_view path);
-// The last part of a path.
-std::string FileNameOf(std::string_view path);
+// The running executable's path from /proc/self/exe (a " (deleted)" mark of
+// a replaced executable dropped); empty when it cannot be read.
+std::string ExecutablePath();
 // `fileName` with its extension replaced by `extension` (".ini"), or extended
 // when it has none, ASCII lower-cased.
 std::string ProgramFileName(std::string_view fileName, std::string_view extension);

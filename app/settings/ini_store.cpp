@@ -1,13 +1,10 @@
 #include "app/settings/ini_store.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
 
-#include "app/settings/atomic_file.h"
+#include "app/files/atomic_file.h"
+#include "app/files/file_reading.h"
+#include "app/files/path_text.h"
 #include "platform/text_encoding.h"
 
 namespace orvana::app {
@@ -22,13 +19,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-std::string Fold(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return folded;
 }
 
 // What a written name or value becomes in the file and back.
@@ -47,40 +37,12 @@ int HexDigit(char c) {
 }
 
 // At most kMaxFileBytes of a regular file; an unfinished last line of a cut
-// file is dropped. Nothing for a file that cannot be opened or read. A FIFO
-// or a device is not read at all, so reading never blocks.
+// file is dropped. Nothing for a file that cannot be opened or read, nor for
+// a FIFO or a device, so reading never blocks.
 std::string ReadSettingsFile(const std::string& fileName) {
-  if (fileName.empty()) return {};
-  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return {};
-  struct stat status {};
   std::string bytes;
-  bool complete = false;
-  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-    // Read in pieces up to one byte more than is taken, to tell a cut file
-    // from a whole one, without touching memory a small file does not need.
-    constexpr std::size_t kPiece = 64 * 1024;
-    const std::size_t limit = TIniStore::kMaxFileBytes + 1;
-    std::size_t filled = 0;
-    while (filled < limit) {
-      bytes.resize(std::min(limit, filled + kPiece));
-      const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) {
-        filled = 0;
-        break;
-      }
-      if (got == 0) {
-        complete = true;
-        break;
-      }
-      filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-  }
-  ::close(fd);
-  if (!complete && !bytes.empty()) {
-    bytes.resize(TIniStore::kMaxFileBytes);
+  if (fileName.empty()) return bytes;
+  if (ReadRegularFile(fileName, TIniStore::kMaxFileBytes, TOversize::kKeepStart, bytes).cut) {
     const std::size_t lastLineEnd = bytes.rfind('\n');
     bytes.resize(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
   }
@@ -233,25 +195,25 @@ void TIniStore::WriteBool(std::string_view section, std::string_view key, bool v
 }
 
 const TIniStore::TSection* TIniStore::FindSection(std::string_view section) const {
-  const auto found = sectionIndex_.find(Fold(section));
+  const auto found = sectionIndex_.find(AsciiLower(section));
   return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
 const TIniStore::TEntry* TIniStore::FindEntry(std::string_view section, std::string_view key) const {
   const TSection* found = FindSection(section);
   if (!found) return nullptr;
-  const auto entry = found->index.find(Fold(key));
+  const auto entry = found->index.find(AsciiLower(key));
   return entry == found->index.end() ? nullptr : &found->entries[entry->second];
 }
 
 std::size_t TIniStore::SectionForWriting(std::string name) {
-  const auto [found, added] = sectionIndex_.try_emplace(Fold(name), sections_.size());
+  const auto [found, added] = sectionIndex_.try_emplace(AsciiLower(name), sections_.size());
   if (added) sections_.push_back(TSection{std::move(name), {}, {}});
   return found->second;
 }
 
 void TIniStore::Store(TSection& section, std::string key, std::string value, bool replace) {
-  const auto [found, added] = section.index.try_emplace(Fold(key), section.entries.size());
+  const auto [found, added] = section.index.try_emplace(AsciiLower(key), section.entries.size());
   if (added) {
     section.entries.push_back(TEntry{std::move(key), std::move(value)});
   } else if (replace) {

@@ -31,8 +31,6 @@ QFont WindowFont() {
 
 int PointsToPixels(int points) { return int(std::lround(points * 96.0 / 72.0)); }
 
-int PixelsToPoints(int pixels) { return int(std::lround(pixels * 72.0 / 96.0)); }
-
 QFont ToQFont(const TStoredFont& stored) {
   QFont font(QString::fromStdString(stored.name));
   font.setPixelSize(std::max(1, PointsToPixels(stored.size)));
@@ -41,16 +39,6 @@ QFont ToQFont(const TStoredFont& stored) {
   font.setUnderline(stored.style & fsUnderline);
   font.setStrikeOut(stored.style & fsStrikeOut);
   return font;
-}
-
-TStoredFont ToStoredFont(const QFont& font, TColor colour) {
-  TStoredFont stored;
-  stored.name = font.family().toStdString();
-  stored.size = font.pixelSize() > 0 ? PixelsToPoints(font.pixelSize()) : int(std::lround(font.pointSizeF()));
-  stored.color = colour;
-  stored.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
-               (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0);
-  return stored;
 }
 
 QColor StoredColour(TColor colour, const QPalette& palette) {

@@ -19,11 +19,8 @@ QFont WindowFont();
 
 // Sizes are stored in points at 96 dots per inch, as the Windows forms did.
 int PointsToPixels(int points);
-int PixelsToPoints(int pixels);
 
 QFont ToQFont(const TStoredFont& stored);
-// `colour` is the stored colour value; the font carries none in Qt.
-TStoredFont ToStoredFont(const QFont& font, TColor colour);
 // A stored colour (0x00BBGGRR, or a system colour with the high bit set) as
 // Qt draws it with this palette.
 QColor StoredColour(TColor colour, const QPalette& palette);

@@ -9,10 +9,10 @@
 #include <QUrl>
 #include <cstdio>
 
-#include "app/window/japanese_fonts.h"
-#include "app/window/player_host.h"
 #include "app/playlist/list_file.h"
 #include "app/settings/ini_gt.h"
+#include "app/window/japanese_fonts.h"
+#include "app/window/player_host.h"
 #include "app/window/wait_cursor.h"
 #include "app/window/window_caption.h"
 
@@ -46,7 +46,7 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
   Timer1_->setInterval(60000);
   timSleep_->setObjectName("timSleep");
   timSleep_->setInterval(60000);
-  playerHost_ = new TPlayerHost(*player_, [this](const QString& text) { ShowError(text); }, this);
+  new TPlayerHost(*player_, [this](const QString& text) { ShowError(text); }, this);
   WireActions();
   WireWidgets();
 }

@@ -12,20 +12,19 @@
 #include <vector>
 
 #include "app/actions/action_list.h"
-#include "app/window/main_window_menus.h"
-#include "app/window/main_window_state.h"
-#include "app/window/main_window_widgets.h"
 #include "app/playlist/list_order.h"
 #include "app/playlist/playlist.h"
 #include "app/playlist/playlist_commands.h"
 #include "app/playlist/playlist_model.h"
+#include "app/window/main_window_menus.h"
+#include "app/window/main_window_state.h"
+#include "app/window/main_window_widgets.h"
 #include "player/mp3_player.h"
 
 class QTimer;
 
 namespace orvana::app {
 
-class TPlayerHost;
 
 // Where the window keeps its files; the program passes the real ones.
 struct TFormFiles {
@@ -108,7 +107,6 @@ class TForm1 : public QWidget {
   TMainWindowWidgets widgets_;
   TMainWindowMenus menus_;
   std::unique_ptr<TPlaylistCommands> commands_;
-  TPlayerHost* playerHost_ = nullptr;
   QTimer* timClick_;
   QTimer* Timer1_;
   QTimer* timSleep_;

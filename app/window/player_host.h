@@ -6,7 +6,6 @@
 #include <QObject>
 #include <functional>
 #include <QSocketNotifier>
-#include <QWidget>
 
 #include "player/mp3_player.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/playlist/saved_playlist.h"
-#include "app/settings/atomic_file.h"
+#include "app/files/atomic_file.h"
 #include "playlist_test_support.h"
 
 namespace orvana::app {

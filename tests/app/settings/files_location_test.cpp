@@ -1,3 +1,4 @@
+#include "app/files/path_text.h"
 #include "app/settings/files_location.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +25,11 @@ TEST(FilesLocation, FileNamesTakeTheExecutablesNameLowerCased) {
 }
 
 TEST(FilesLocation, PathParts) {
-  EXPECT_EQ(FolderOf("/opt/Orvana/bin/orvana"), "/opt/Orvana/bin/");
-  EXPECT_EQ(FolderOf("orvana"), "");
-  EXPECT_EQ(FolderOf("/orvana"), "/");
-  EXPECT_EQ(FileNameOf("/opt/Orvana/bin/Orvana"), "Orvana");
-  EXPECT_EQ(FileNameOf("orvana"), "orvana");
+  EXPECT_EQ(FolderPart("/opt/Orvana/bin/orvana"), "/opt/Orvana/bin/");
+  EXPECT_EQ(FolderPart("orvana"), "");
+  EXPECT_EQ(FolderPart("/orvana"), "/");
+  EXPECT_EQ(FileNamePart("/opt/Orvana/bin/Orvana"), "Orvana");
+  EXPECT_EQ(FileNamePart("orvana"), "orvana");
 }
 
 TEST(FilesLocation, AWritableExecutableFolderHoldsTheFiles) {
@@ -72,11 +73,11 @@ TEST(FilesLocation, TheRunningProgramIsThisTest) {
   ASSERT_GT(length, 0);
   const std::string executable(buffer, static_cast<std::size_t>(length));
   EXPECT_EQ(environment.executablePath, executable);
-  EXPECT_EQ(environment.executableFolderWritable, ::access(FolderOf(executable).c_str(), W_OK) == 0);
+  EXPECT_EQ(environment.executableFolderWritable, ::access(std::string(FolderPart(executable)).c_str(), W_OK) == 0);
   EXPECT_TRUE(!environment.home.empty() && environment.home.front() == '/');
-  const std::string folder = environment.executableFolderWritable ? FolderOf(executable) : ConfigurationFolder();
-  EXPECT_EQ(SettingsFilePath(), folder + ProgramFileName(FileNameOf(executable), ".ini"));
-  EXPECT_EQ(ListFilePath(), folder + ProgramFileName(FileNameOf(executable), ".lst"));
+  const std::string folder = environment.executableFolderWritable ? std::string(FolderPart(executable)) : ConfigurationFolder();
+  EXPECT_EQ(SettingsFilePath(), folder + ProgramFileName(FileNamePart(executable), ".ini"));
+  EXPECT_EQ(ListFilePath(), folder + ProgramFileName(FileNamePart(executable), ".lst"));
 }
 
 // Changes an environment variable for one test.

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/settings/atomic_file.h"
+#include "app/files/atomic_file.h"
 #include "app/settings/stored_font.h"
 #include "settings_test_files.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings/atomic_file.h"
+#include "app/files/atomic_file.h"
 #include "settings_test_files.h"
 
 namespace orvana::app {
