@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include "crlf_lines.h"
 #include "desktop_session.h"
 
 namespace orvana::testing {
@@ -11,14 +12,6 @@ namespace {
 // Generous: the sanitizer builds start slowly on a busy machine.
 constexpr int kStartMs = 20000;
 constexpr int kExitMs = 20000;
-
-std::vector<std::string> CrLfLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
-}
 
 class DesktopProgram : public ::testing::Test {
  protected:

@@ -11,10 +11,13 @@
 #include <memory>
 
 #include "app/window/main_window.h"
+#include "crlf_lines.h"
 #include "platform/wave_out.h"
 #include "qt_test_application.h"
 
 namespace orvana::app::testing {
+
+using orvana::testing::CrLfLines;
 
 class FormFixture : public ::testing::Test {
  protected:
@@ -52,14 +55,6 @@ class FormFixture : public ::testing::Test {
     form->MP3Player1().SetDeviceID(platform::kNullWaveDevice);
     form->FormCreate(arguments);
     return *form;
-  }
-
-  std::vector<std::string> CrLfLines(const std::string& text) const {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-      lines.push_back(text.substr(start, end - start));
-    return lines;
   }
 
   std::string folder;
