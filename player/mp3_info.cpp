@@ -105,6 +105,11 @@ void TMP3Info::ScanLyrics() {
   if (result.read) foundTypes_.Include(mitLyrics);
 }
 
+std::string TMP3Info::KnownGenre() const {
+  if (id3v1Values_.Value("GENREIDX") != "255") return Genre();
+  return Merged({}, "TIT1", "IGNR");
+}
+
 std::string TMP3Info::Merged(std::string_view id3v1Key, std::string_view id3v2Key,
                              std::string_view riffKey) const {
   std::string best;

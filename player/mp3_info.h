@@ -52,6 +52,9 @@ class TMP3Info {
   std::string Year() const { return Merged("YEAR", "TYER", "ICRD"); }
   std::string Comment() const { return Merged("COMMENT", {}, "ICMT"); }
   std::string Genre() const { return Merged("GENRE", "TIT1", "IGNR"); }
+  // The genre as people read it: ID3v1's byte 255 is what taggers write for
+  // "no genre", not the table's last name.
+  std::string KnownGenre() const;
   std::string Track() const { return Merged("TRACK", {}, {}); }
 
  private:

@@ -131,6 +131,7 @@ class TMP3Player {
   std::string Album() const { return info_.Album(); }
   std::string Comment() const { return info_.Comment(); }
   std::string Genre() const { return info_.Genre(); }
+  std::string KnownGenre() const { return info_.KnownGenre(); }
   std::string Track() const { return info_.Track(); }
   std::string Year() const { return info_.Year(); }
   const TMP3Info& Info() const { return info_; }

@@ -20,6 +20,11 @@ TFileRead Failed(int error, std::string& bytes) {
 
 }  // namespace
 
+bool RegularFileExists(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 TUniqueFd OpenForReading(const std::string& path) {
   return TUniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
 }

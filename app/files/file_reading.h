@@ -8,6 +8,9 @@
 
 namespace orvana::app {
 
+// True for a regular file (after links): what can be opened without waiting.
+bool RegularFileExists(const std::string& path);
+
 // Read-only and non-blocking; errno tells why it failed.
 TUniqueFd OpenForReading(const std::string& path);
 

@@ -40,7 +40,10 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
       playlist_, *widgets_.ListView1, state_, random_, *this,
       TPlaylistCommands::TWindowHooks{[this] { UpdateSongCount(); }, [this] { UpdateCaption(); },
                                       [this](int index) { SetCurrentIndex(index); },
-                                      [this] { widgets_.ComboBox1->clear(); }});
+                                      [this] { playback_->History().Clear(); }});
+  playback_ = std::make_unique<TPlaybackControl>(
+      playlist_, state_, *player_, *actions_, widgets_, random_,
+      TPlaybackControl::TWindowHooks{[this] { UpdateCaption(); }, [this](int index) { SetCurrentIndex(index); }});
   timClick_->setObjectName("timClick");
   Timer1_->setObjectName("Timer1");
   Timer1_->setInterval(60000);
@@ -83,7 +86,9 @@ void TForm1::ConfigurePlayer() {
   player.SetVolBalance(0);
   player.SetVolume(0);
   player.Loaded();
-  player.SetOnChangeStatus([this](TMP3Player&) { actions_->UpdateAll(); });
+  player.SetOnChangeStatus([this](TMP3Player&) { playback_->StatusChanged(); });
+  player.SetOnChangePosition([this](TMP3Player&) { playback_->PositionChanged(); });
+  player.SetOnEndPlay([this](TMP3Player&, TMP3EndPlayReason reason) { playback_->EndPlay(reason); });
 }
 
 TActionContext TForm1::ActionContext() const {
@@ -97,27 +102,11 @@ void TForm1::WireActions() {
   a[aiExit].SetCaption(QString::fromUtf8(kExitCaption));
   a[aiAbout].SetCaption(QString::fromUtf8(kAboutCaption));
 
-  a[aiPlay].SetHandler([this] { Play(); });
-  a[aiStop].SetHandler([this] {
-    player_->Stop();
-    state_.playedList.clear();
-    UpdateCaption();
-  });
-  a[aiPause].SetHandler([this] {
-    if (player_->Status() == msPlaying) {
-      player_->Pause();
-    } else {
-      player_->Resume();
-    }
-    (*actions_)[aiPause].SetChecked(player_->Status() == msPaused);
-  });
-  const auto step = [this](int by) {
-    const int count = playlist_.Count();
-    SetCurrentIndex(((state_.currentIndex + by) % count + count) % count);
-    (*actions_)[aiPlay].Execute();
-  };
-  a[aiNext].SetHandler([step] { step(1); });
-  a[aiPrevious].SetHandler([step] { step(-1); });
+  a[aiPlay].SetHandler([this] { playback_->Play(); });
+  a[aiStop].SetHandler([this] { playback_->Stop(); });
+  a[aiPause].SetHandler([this] { playback_->Pause(); });
+  a[aiNext].SetHandler([this] { playback_->Step(true); });
+  a[aiPrevious].SetHandler([this] { playback_->Step(false); });
   a[aiOpenFile].SetHandler([this] { commands_->ChooseFiles(false); });
   a[aiAddFile].SetHandler([this] { commands_->ChooseFiles(true); });
   a[aiOpenFolder].SetHandler([this] { commands_->ChooseFolder(false); });
@@ -129,8 +118,8 @@ void TForm1::WireActions() {
   a[aiSavePlaylist].SetHandler([this] { commands_->SaveAsPlaylist(); });
   a[aiShuffleList].SetHandler([this] { commands_->Shuffle(); });
   a[aiReverseList].SetHandler([this] { commands_->Reverse(); });
-  a[aiRepeat].SetHandler([this] { (*actions_)[aiRepeat].SetChecked(!(*actions_)[aiRepeat].Checked()); });
-  a[aiShuffle].SetHandler([this] { (*actions_)[aiShuffle].SetChecked(!(*actions_)[aiShuffle].Checked()); });
+  for (TActionId mode : {aiRepeat, aiShuffle})
+    a[mode].SetHandler([this, mode] { (*actions_)[mode].SetChecked(!(*actions_)[mode].Checked()); });
   a[aiHide].SetHandler([this] { hide(); });
   a[aiExit].SetHandler([this] { Exit(); });
   a.SetErrorDisplay([this](const std::exception& error) { ReportError(error); });
@@ -148,16 +137,13 @@ void TForm1::WireWidgets() {
   // Enter plays the selected item while the list has the focus.
   list.addAction(menus_.playSelected);
   menus_.playSelected->setShortcutContext(Qt::WidgetShortcut);
-  const auto playRow = [this](int row) {
-    if (!playlist_.ValidIndex(row)) return;
-    SetCurrentIndex(row);
-    (*actions_)[aiPlay].Execute();
-  };
-  connect(menus_.playSelected, &QAction::triggered, this, [this, playRow] {
+  connect(menus_.playSelected, &QAction::triggered, this, [this] {
     const std::vector<int> rows = widgets_.ListView1->SelectedRows();
-    if (!rows.empty()) playRow(rows.front());
+    if (!rows.empty()) playback_->PlayRow(rows.front());
   });
-  connect(&list, &TPlaylistView::rowDoubleClicked, this, playRow);
+  connect(&list, &TPlaylistView::rowDoubleClicked, this, [this](int row) { playback_->PlayRow(row); });
+  connect(widgets_.ComboBox1, &QComboBox::activated, this, [this](int index) { playback_->PlayHistoryEntry(index); });
+  connect(widgets_.ProgressBar1, &TSeekBar::pressedAt, this, [this](int x) { playback_->SeekAt(x); });
   connect(&list, &TPlaylistView::columnClicked, this, [this](int column) { commands_->SortByColumn(column); });
   connect(&list, &TPlaylistView::selectedRowsChanged, actions_, &TActionList::UpdateAll);
   connect(model_, &QAbstractItemModel::rowsInserted, actions_, &TActionList::UpdateAll);
@@ -289,14 +275,6 @@ void TForm1::BringToFront() {
   raise();
   activateWindow();
   widgets_.ListView1->ScrollIntoView(state_.currentIndex);
-}
-
-void TForm1::Play() {
-  if (!playlist_.ValidIndex(state_.currentIndex)) return;
-  player_->SetFileName(ItemPath(playlist_.Item(state_.currentIndex)));
-  player_->Open();
-  widgets_.ListView1->ScrollIntoView(state_.currentIndex);
-  UpdateCaption();
 }
 
 bool TForm1::FormClose() {

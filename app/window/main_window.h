@@ -19,6 +19,7 @@
 #include "app/window/main_window_menus.h"
 #include "app/window/main_window_state.h"
 #include "app/window/main_window_widgets.h"
+#include "app/window/playback_control.h"
 #include "player/mp3_player.h"
 
 class QTimer;
@@ -66,6 +67,7 @@ class TForm1 : public QWidget {
   const TMainWindowWidgets& Widgets() const { return widgets_; }
   const TMainWindowMenus& Menus() const { return menus_; }
   player::TMP3Player& MP3Player1() { return *player_; }
+  TPlaybackControl& Playback() { return *playback_; }
   // The application's title: the open song's title, empty without one.
   const QString& ApplicationTitle() const { return applicationTitle_; }
   bool Closed() const { return closed_; }
@@ -91,7 +93,6 @@ class TForm1 : public QWidget {
   void ApplyListFont();
   void LoadList();
   int AddArguments(const std::vector<std::string>& arguments);
-  void Play();
   void Exit();
   void ReportError(const std::exception& error);
   void ShowError(const QString& text);
@@ -107,6 +108,7 @@ class TForm1 : public QWidget {
   TMainWindowWidgets widgets_;
   TMainWindowMenus menus_;
   std::unique_ptr<TPlaylistCommands> commands_;
+  std::unique_ptr<TPlaybackControl> playback_;
   QTimer* timClick_;
   QTimer* Timer1_;
   QTimer* timSleep_;

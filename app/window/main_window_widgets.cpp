@@ -155,7 +155,7 @@ void BuildPanelBar(TMainWindowWidgets& w, QWidget& form) {
   w.pnlSongs->setMinimumWidth(64);
   w.pnlTime = StatusPanel("pnlTime", w.PanelBar1);
   w.pnlTime->setMinimumWidth(140);
-  w.ProgressBar1 = new QProgressBar(w.PanelBar1);
+  w.ProgressBar1 = new TSeekBar(w.PanelBar1);
   w.ProgressBar1->setObjectName("ProgressBar1");
   w.ProgressBar1->setRange(0, 100);
   w.ProgressBar1->setValue(0);

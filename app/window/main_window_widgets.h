@@ -7,13 +7,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "app/actions/action_list.h"
 #include "app/playlist/playlist_view.h"
+#include "app/window/seek_bar.h"
 #include "ui/panel_bar.h"
 
 namespace orvana::app {
@@ -43,7 +43,7 @@ struct TMainWindowWidgets {
   ui::TPanelBar* PanelBar1 = nullptr;
   QLabel* pnlSongs = nullptr;
   QLabel* pnlTime = nullptr;
-  QProgressBar* ProgressBar1 = nullptr;
+  TSeekBar* ProgressBar1 = nullptr;
 };
 
 // Builds every widget inside `form` (which gets a vertical layout).

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QStringList>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 
@@ -47,6 +51,25 @@ class FormFixture : public ::testing::Test {
     std::filesystem::copy_file(std::string(ORVANA_TEST_DATA_DIR) + "/player/tone-44100-stereo-cbr.mp3", path,
                                std::filesystem::copy_options::overwrite_existing);
     return path;
+  }
+
+  // Runs the event loop until `done` holds; false after `timeoutMs`.
+  static bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 15000) {
+    QTimer tick;  // wakes the loop while nothing else does
+    tick.start(10);
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+      if (clock.elapsed() > timeoutMs) return false;
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+  }
+  // Runs the event loop for `milliseconds`.
+  static void Spin(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    WaitUntil([&] { return clock.elapsed() >= milliseconds; }, milliseconds + 1000);
   }
 
   TForm1& Create(const std::vector<std::string>& arguments = {}) {

@@ -1,0 +1,223 @@
+#include "app/window/playback_control.h"
+
+#include <QStringList>
+#include <algorithm>
+
+#include "app/files/file_reading.h"
+#include "app/playlist/read_tag_v1.h"
+#include "app/playlist/song_item.h"
+#include "app/window/now_playing_text.h"
+
+namespace orvana::app {
+
+using namespace player;
+
+namespace {
+
+// A song that ends sooner than this after it started held nothing to hear.
+constexpr qint64 kEmptySongMs = 100;
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TPlaybackControl::TPlaybackControl(TPlaylist& playlist, TMainWindowState& state, TMP3Player& player,
+                                   TActionList& actions, const TMainWindowWidgets& widgets, TRandom& random,
+                                   TWindowHooks hooks)
+    : playlist_(playlist), state_(state), player_(player), actions_(actions), widgets_(widgets), random_(random),
+      hooks_(std::move(hooks)), history_(*widgets.ComboBox1) {}
+
+void TPlaybackControl::Play() {
+  lastPlay_ = TPlayOutcome::kMissing;
+  if (playlist_.Empty()) return;
+  if (!playlist_.ValidIndex(state_.currentIndex)) hooks_.setCurrentIndex(0);
+  const int index = state_.currentIndex;
+  const std::string path = ItemPath(playlist_.Item(index));
+  // Gone from the disk, or something that cannot be opened without waiting
+  // (a FIFO): nothing to play, and nothing to say.
+  if (!RegularFileExists(path)) return;
+
+  lastPlay_ = TPlayOutcome::kFailed;
+  TTagRecord tag = state_.tag;
+  ReadTagV1(path, tag);
+  // The player raises its errors here; the window stays as it was.
+  player_.SetFileName(path);
+  player_.Open();
+  player_.Play();
+  lastPlay_ = TPlayOutcome::kPlaying;
+  songClock_.start();
+  state_.tag = tag;
+
+  ShowSong(index, tag);
+  ShowProperties();
+  ShowLyrics(path);
+  hooks_.updateCaption();
+  if (!Played(path)) state_.playedList.push_back(path);
+  history_.Add(path, playlist_.Item(index).caption);
+}
+
+void TPlaybackControl::ShowSong(int index, const TTagRecord& tag) {
+  TPlaylistItem item = playlist_.Item(index);
+  UpdateItemFromTag(item, tag);
+  const std::int64_t length = player_.Length();
+  // The time column lies before the path; an item cut short in a damaged
+  // list file may not have one.
+  if (item.subItems.size() > std::size_t(siTime) + 1) {
+    if (item.subItems[siTime] == kUnknownTime) state_.totalSeconds += int(length / 1000);
+    item.subItems[siTime] = DurationText(length);
+  }
+  playlist_.SetItem(index, std::move(item));
+  widgets_.ListView1->ScrollIntoView(index);
+  widgets_.ProgressBar1->SetLength(length);
+}
+
+void TPlaybackControl::ShowProperties() {
+  const std::string title = player_.Title();
+  const std::string artist = player_.Artist();
+  widgets_.edtTitle->setText(Text(title + " - " + artist));
+  widgets_.lblTitle->setText(Text(title));
+  widgets_.lblArtist->setText(Text(artist));
+  widgets_.lblAlbum->setText(Text(AlbumText(player_.Album(), player_.Track())));
+  widgets_.lblYear->setText(Text(player_.Year()));
+  widgets_.lblGenre->setText(Text(player_.KnownGenre()));
+  widgets_.lblComment->setText(Text(player_.Comment()));
+  widgets_.lblFileName->setText(Text(player_.FileName()));
+  widgets_.lblLength->setText(
+      Text(AudioPropertiesText(player_.Length(), player_.Layer(), player_.Bitrate(), player_.Frequency())));
+}
+
+void TPlaybackControl::ShowLyrics(const std::string& path) {
+  const bool loaded = lyrics_.LoadLyrics(path);
+  QStringList lines;
+  for (const std::string& line : lyrics_.Lines()) lines << Text(line);
+  widgets_.memLyrics->setPlainText(lines.join('\n'));
+  widgets_.memLyrics->setVisible(loaded);
+}
+
+void TPlaybackControl::Stop() {
+  if (player_.Status() == msPaused) Invoke(aiPause);
+  player_.Stop();
+  player_.Close();
+  hooks_.updateCaption();
+  state_.playedList.clear();
+  widgets_.ProgressBar1->setValue(0);
+}
+
+void TPlaybackControl::Pause() {
+  if (player_.Status() == msPaused) {
+    player_.Resume();
+  } else {
+    player_.Pause();
+  }
+  actions_[aiPause].SetChecked(player_.Status() == msPaused);
+}
+
+void TPlaybackControl::Step(bool forward) {
+  const int count = playlist_.Count();
+  if (count == 0) return;
+  passEnded_ = false;
+  if (state_.playedList.size() >= std::size_t(count)) {
+    state_.playedList.clear();
+    if (!actions_[aiRepeat].Checked()) {
+      passEnded_ = true;
+      return;
+    }
+  }
+  const bool shuffle = actions_[aiShuffle].Checked();
+  const int current = state_.currentIndex;
+  if (forward && shuffle) {
+    int index = current;
+    for (int attempt = 0; attempt < count; ++attempt) {
+      index = random_.Below(count);
+      if (!Played(ItemPath(playlist_.Item(index)))) break;
+    }
+    hooks_.setCurrentIndex(index);
+  } else if (forward) {
+    hooks_.setCurrentIndex(current >= count - 1 || current < 0 ? 0 : current + 1);
+  } else if (shuffle) {
+    // Back to the song played before this one.
+    if (history_.Count() < 2) return;
+    const int index = FirstItemWithPath(history_.PathAt(history_.Count() - 2));
+    if (index >= 0) hooks_.setCurrentIndex(index);
+  } else {
+    hooks_.setCurrentIndex(current <= 0 || current > count ? count - 1 : current - 1);
+  }
+  widgets_.ListView1->ScrollIntoView(state_.currentIndex);
+  const TMP3Status status = player_.Status();
+  if (status == msPlaying || status == msPaused) Invoke(aiPlay);
+}
+
+void TPlaybackControl::EndPlay(TMP3EndPlayReason reason) {
+  if (reason == meprEndOfStream) {
+    // Files that end as soon as they start, one after another, would have
+    // the list go round for ever without a sound.
+    const bool empty = songClock_.isValid() && songClock_.elapsed() < kEmptySongMs;
+    emptyEnds_ = empty ? emptyEnds_ + 1 : 0;
+    if (emptyEnds_ < playlist_.Count()) FollowEndedSong();
+  }
+  // Playback may have ended here: the caption no longer says it plays.
+  if (player_.Status() == msStopped) hooks_.updateCaption();
+}
+
+void TPlaybackControl::FollowEndedSong() {
+  // A song that is gone from the disk counts as ended at once, so the next
+  // one is tried; at most one round of the list.
+  for (int attempt = 0; attempt < playlist_.Count(); ++attempt) {
+    const bool lastItem = state_.currentIndex == playlist_.Count() - 1;
+    if (lastItem && !actions_[aiRepeat].Checked()) return;
+    passEnded_ = false;
+    Invoke(aiNext);
+    if (passEnded_) return;
+    Invoke(aiPlay);
+    if (lastPlay_ != TPlayOutcome::kMissing) return;
+  }
+}
+
+void TPlaybackControl::PositionChanged() {
+  TSeekBar& bar = *widgets_.ProgressBar1;
+  bar.SetPosition(player_.Position());
+  const QString lyric = Text(lyrics_.LyricAt(bar.value()));
+  // Setting the same text would still repaint the line.
+  if (widgets_.edtLyrics->text() != lyric) widgets_.edtLyrics->setText(lyric);
+}
+
+void TPlaybackControl::StatusChanged() {
+  actions_.UpdateAll();
+  // A new song started while paused plays: the pause button says so.
+  actions_[aiPause].SetChecked(player_.Status() == msPaused);
+}
+
+void TPlaybackControl::PlayRow(int row) {
+  if (!playlist_.ValidIndex(row)) return;
+  hooks_.setCurrentIndex(row);
+  Invoke(aiPlay);
+}
+
+void TPlaybackControl::PlayHistoryEntry(int index) {
+  const int row = FirstItemWithPath(history_.PathAt(index));
+  if (row < 0) return;
+  hooks_.setCurrentIndex(row);
+  Invoke(aiPlay);
+}
+
+void TPlaybackControl::SeekAt(int x) {
+  const TMP3Status status = player_.Status();
+  if (status != msPlaying && status != msPaused) return;
+  TSeekBar& bar = *widgets_.ProgressBar1;
+  bar.SetPosition(PositionAt(x, bar.width(), bar.maximum()));
+  player_.Seek(bar.value());
+}
+
+bool TPlaybackControl::Played(const std::string& path) const {
+  // Exact: on Linux a.mp3 and A.mp3 are two songs.
+  return std::find(state_.playedList.begin(), state_.playedList.end(), path) != state_.playedList.end();
+}
+
+int TPlaybackControl::FirstItemWithPath(const std::string& path) const {
+  if (path.empty()) return -1;
+  for (int index = 0; index < playlist_.Count(); ++index)
+    if (ItemPath(playlist_.Item(index)) == path) return index;
+  return -1;
+}
+
+}  // namespace orvana::app
