@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <vector>
 
 #include "app/files/file_reading.h"
 #include "app/playlist/read_tag_v1.h"
@@ -14,8 +15,9 @@ using namespace player;
 
 namespace {
 
-// A song that ends sooner than this after it started held nothing to hear.
-constexpr qint64 kEmptySongMs = 100;
+// A song this short, or that ends this soon after it started, held nothing
+// to hear.
+constexpr qint64 kEmptySongMs = 250;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -46,6 +48,7 @@ void TPlaybackControl::Play() {
   player_.Play();
   lastPlay_ = TPlayOutcome::kPlaying;
   songClock_.start();
+  songLength_ = player_.Length();
   state_.tag = tag;
 
   ShowSong(index, tag);
@@ -126,12 +129,7 @@ void TPlaybackControl::Step(bool forward) {
   const bool shuffle = actions_[aiShuffle].Checked();
   const int current = state_.currentIndex;
   if (forward && shuffle) {
-    int index = current;
-    for (int attempt = 0; attempt < count; ++attempt) {
-      index = random_.Below(count);
-      if (!Played(ItemPath(playlist_.Item(index)))) break;
-    }
-    hooks_.setCurrentIndex(index);
+    hooks_.setCurrentIndex(RandomUnplayedIndex());
   } else if (forward) {
     hooks_.setCurrentIndex(current >= count - 1 || current < 0 ? 0 : current + 1);
   } else if (shuffle) {
@@ -151,7 +149,7 @@ void TPlaybackControl::EndPlay(TMP3EndPlayReason reason) {
   if (reason == meprEndOfStream) {
     // Files that end as soon as they start, one after another, would have
     // the list go round for ever without a sound.
-    const bool empty = songClock_.isValid() && songClock_.elapsed() < kEmptySongMs;
+    const bool empty = songLength_ < kEmptySongMs || (songClock_.isValid() && songClock_.elapsed() < kEmptySongMs);
     emptyEnds_ = empty ? emptyEnds_ + 1 : 0;
     if (emptyEnds_ < playlist_.Count()) FollowEndedSong();
   }
@@ -206,6 +204,21 @@ void TPlaybackControl::SeekAt(int x) {
   TSeekBar& bar = *widgets_.ProgressBar1;
   bar.SetPosition(PositionAt(x, bar.width(), bar.maximum()));
   player_.Seek(bar.value());
+}
+
+int TPlaybackControl::RandomUnplayedIndex() {
+  const int count = playlist_.Count();
+  int index = state_.currentIndex;
+  for (int attempt = 0; attempt < count; ++attempt) {
+    index = random_.Below(count);
+    if (!Played(ItemPath(playlist_.Item(index)))) return index;
+  }
+  // Luck alone would play a song twice in a pass while others wait: draw
+  // among those not played yet.
+  std::vector<int> waiting;
+  for (int item = 0; item < count; ++item)
+    if (!Played(ItemPath(playlist_.Item(item)))) waiting.push_back(item);
+  return waiting.empty() ? index : waiting[std::size_t(random_.Below(int(waiting.size())))];
 }
 
 bool TPlaybackControl::Played(const std::string& path) const {

@@ -56,6 +56,7 @@ class TPlaybackControl {
   void ShowProperties();
   void ShowLyrics(const std::string& path);
   void FollowEndedSong();
+  int RandomUnplayedIndex();
   bool Played(const std::string& path) const;
   int FirstItemWithPath(const std::string& path) const;
   void Invoke(TActionId id) { actions_[id].Execute(); }
@@ -72,6 +73,7 @@ class TPlaybackControl {
   TPlayOutcome lastPlay_ = TPlayOutcome::kMissing;
   bool passEnded_ = false;   // actNext found every item played, without repeat
   QElapsedTimer songClock_;  // since the song that plays started
+  std::int64_t songLength_ = 0;
   int emptyEnds_ = 0;        // songs in a row that ended as soon as they began
 };
 

@@ -49,12 +49,20 @@ class Playback : public FormFixture {
   void PlayRow(int row) { form->Playback().PlayRow(row); }
   TMP3Status Status() { return form->MP3Player1().Status(); }
   bool Stopped() { return Status() == msStopped; }
-  // Waits until playback has ended by itself, then a little more, so that
-  // nothing that would still follow is missed.
+  // Waits until playback has ended by itself: stopped for a while, so that
+  // a next song that would still follow is not missed.
   bool EndsWithin(int timeoutMs) {
-    const bool ended = WaitUntil([this] { return Stopped(); }, timeoutMs);
-    Spin(300);
-    return ended && Stopped();
+    QElapsedTimer stopped;
+    return WaitUntil(
+        [&] {
+          if (!Stopped()) {
+            stopped.invalidate();
+          } else if (!stopped.isValid()) {
+            stopped.start();
+          }
+          return stopped.isValid() && stopped.elapsed() >= 400;
+        },
+        timeoutMs);
   }
 
   std::vector<std::string> starts;  // file names, in the order they started
@@ -257,13 +265,16 @@ TEST_F(Playback, APressOnTheBarSeeksInProportion) {
 
 TEST_F(Playback, TheLyricLineFollowsThePosition) {
   TForm1& window = WithSongs({"a.mp3", "b.mp3"});
-  Write(Path("a.txt"), "title line\r\n[00:00]first\r\n[00:00.50]second\r\n");
-  PlayRow(0);
+  Write(Path("a.txt"), "title line\r\n[00:00]first\r\n[00:00.60]second\r\n");
   const TMainWindowWidgets& w = window.Widgets();
+  QStringList sung;
+  QObject::connect(w.edtLyrics, &QLineEdit::textChanged, [&sung](const QString& text) { sung << text; });
+  PlayRow(0);
   EXPECT_FALSE(w.memLyrics->isHidden());
   EXPECT_EQ(w.memLyrics->toPlainText(), "title line\nfirst\nsecond");
-  ASSERT_TRUE(WaitUntil([&] { return w.edtLyrics->text() == "first"; }, 3000));
   ASSERT_TRUE(WaitUntil([&] { return w.edtLyrics->text() == "second"; }, 3000));
+  // A slow machine may see the first position after the first line.
+  EXPECT_TRUE(sung == QStringList({"first", "second"}) || sung == QStringList({"second"})) << sung.join(",").toStdString();
   PlayRow(1);  // no lyrics file
   EXPECT_TRUE(w.memLyrics->isHidden());
   ASSERT_TRUE(WaitUntil([&] { return w.edtLyrics->text().isEmpty(); }, 3000));
