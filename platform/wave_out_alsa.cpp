@@ -2,7 +2,8 @@
 // (with the stream's volume applied) and hands each block back once the
 // device's play position, fed frames minus the device delay, has passed its
 // end. Every ALSA call is made with the stream lock held; the worker never
-// blocks inside ALSA, it polls the device while sound is on its way.
+// blocks inside ALSA: while sound is on its way it sleeps until the device
+// has room for another period or the oldest block has been played.
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
@@ -20,9 +21,17 @@
 namespace orvana::platform {
 namespace {
 
-constexpr unsigned kBufferMicroseconds = 200'000;
-constexpr unsigned kPeriodMicroseconds = 50'000;
-constexpr auto kPollInterval = std::chrono::milliseconds(10);
+// Pause, seek and stop drop what the device holds, so a longer buffer delays
+// only a volume change; each period costs a wake-up here and in a sound
+// server's client thread (with 50 ms periods the two took over twice the CPU).
+constexpr unsigned kBufferMicroseconds = 500'000;
+constexpr unsigned kPeriodMicroseconds = 125'000;
+// Bounds of the worker's sleep while sound is on its way. The play position
+// may move in steps (a sound server's timing updates): a block due back by
+// the clock may not be seen as played yet, and is then looked at again no
+// sooner than this. A device that stops moving is still noticed.
+constexpr int64_t kShortestSleepMs = 10;
+constexpr int64_t kLongestSleepMs = 500;
 // A running device whose position does not move for this long has failed.
 constexpr int64_t kStallLimitMs = 5000;
 
@@ -67,7 +76,10 @@ std::vector<std::string> ListPlaybackDevices() {
 class AlsaWaveStream final : public QueuedWaveStream {
  public:
   AlsaWaveStream(const WaveFormat& format, MessageQueue* notify, snd_pcm_t* pcm, snd_pcm_uframes_t periodFrames)
-      : QueuedWaveStream(format, notify), pcm_(pcm), scratch_(periodFrames * format.blockAlign) {
+      : QueuedWaveStream(format, notify),
+        pcm_(pcm),
+        periodFrames_(periodFrames),
+        scratch_(periodFrames * format.blockAlign) {
     StartWorker();
   }
 
@@ -145,10 +157,23 @@ class AlsaWaveStream final : public QueuedWaveStream {
       }
       const bool soundPending = playedFrames_ < queuedEndFrame_;
       if (!paused_ && !failed_ && soundPending)
-        changed_.wait_for(lock, kPollInterval);
+        changed_.wait_for(lock, std::chrono::milliseconds(SleepMs()));
       else
         changed_.wait(lock);
     }
+  }
+
+  // How long the device can be left alone: until it has room for another
+  // period (it was filled up, as ALSA's avail_min has it), or until the
+  // oldest block has been played and is due back, whichever comes first.
+  // Polling more often only costs wake-ups of this thread and the sound
+  // server's client thread.
+  int64_t SleepMs() const {
+    uint64_t frames = blocks_.empty() ? 0 : blocks_.front().endFrame - std::min(playedFrames_, blocks_.front().endFrame);
+    if (fedFrames_ < queuedEndFrame_) frames = std::min<uint64_t>(frames, periodFrames_);
+    const uint64_t rate = format_.samplesPerSec;
+    const auto ms = static_cast<int64_t>((frames * 1000 + rate - 1) / rate);
+    return std::clamp(ms, kShortestSleepMs, kLongestSleepMs);
   }
 
   // Writes queued frames while the device has room.
@@ -227,6 +252,7 @@ class AlsaWaveStream final : public QueuedWaveStream {
   }
 
   snd_pcm_t* const pcm_;
+  const snd_pcm_uframes_t periodFrames_;
   std::vector<uint8_t> scratch_;  // one period with the volume applied
   uint64_t fedFrames_ = 0;
   uint64_t playedFrames_ = 0;

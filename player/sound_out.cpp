@@ -105,7 +105,7 @@ void TSoundOut::SetWaveFileName(const std::string& name) {
 
 void TSoundOut::SetPositionInterval(int milliseconds) {
   positionInterval_.store(milliseconds < 0 ? -1 : milliseconds);
-  if (OnDevice() && queued_.load() > 0) thread_.Timeout.store(positionInterval_.load());
+  UpdatePositionTimer();
 }
 
 void TSoundOut::SetOnPosition(PositionHandler handler) {
@@ -183,7 +183,7 @@ void TSoundOut::OpenDevice() {
   SetVolumeToWaveDevice();
   AllocateBuffers();
   for (platform::WaveHeader& header : headers_) Check(waveOut_->Prepare(header), "TSoundOut.Open:WaveOutPreperHeader");
-  thread_.Timeout.store(positionInterval_.load());
+  UpdatePositionTimer();
 }
 
 void TSoundOut::OpenFile() {
@@ -286,7 +286,7 @@ void TSoundOut::QueueCurrentBuffer() {
   if (waveFile_) {
     thread_.PostMessage(MPM_WRITEFILE, 0, index);
   } else {
-    thread_.Timeout.store(positionInterval_.load());
+    UpdatePositionTimer();
     const MmResult result = waveOut_->Write(headers_[index]);
     if (result != MMSYSERR_NOERROR) {
       // The device never took it, so it will never come back.
@@ -317,18 +317,21 @@ void TSoundOut::Reset() {
   waveOut_->Reset();
   previousDoneBytes_ = 0;
   paused_ = false;
+  UpdatePositionTimer();
 }
 
 void TSoundOut::Pause() {
   if (!OnDevice()) return;
   Check(waveOut_->Pause(), "TSoundOut.Pause");
   paused_ = true;
+  UpdatePositionTimer();
 }
 
 void TSoundOut::Unpause() {
   if (!OnDevice()) return;
   Check(waveOut_->Restart(), "TSoundOut.Unpause");
   paused_ = false;
+  UpdatePositionTimer();
 }
 
 int64_t TSoundOut::GetDoneBytes() {
@@ -376,22 +379,18 @@ void TSoundOut::Dispatch(TMPMessage& message) {
 
 void TSoundOut::MMWomDone() {
   const int32_t left = platform::InterlockedDecrement(queued_);
-  if (left > 0) {
-    thread_.Timeout.store(positionInterval_.load());
-  } else {
+  if (left <= 0) {
     // Checked again under the buffer lock: a buffer queued meanwhile has
     // already reset the event, which must then stay reset.
     std::lock_guard lock(bufferLock_);
-    if (queued_.load() == 0) {
-      allDone_.SetEvent();
-      thread_.Timeout.store(-1);
-    }
+    if (queued_.load() == 0) allDone_.SetEvent();
   }
   if (left < 0) {
     queued_.store(0);
     allDone_.SetEvent();
-    MPAssert(false);
   }
+  UpdatePositionTimer();
+  MPAssert(left >= 0);
   NotifyWaiter();
   if (OnDevice()) PositionCheck();
 }
@@ -414,6 +413,17 @@ void TSoundOut::MPMWriteFile(intptr_t bufferIndex) {
 
 void TSoundOut::MPMTimeout() {
   if (OnDevice()) PositionCheck();
+}
+
+void TSoundOut::UpdatePositionTimer() {
+  // Serialised, so that the last caller leaves the time-out that fits the
+  // latest state, whichever thread changed it.
+  std::lock_guard lock(timerLock_);
+  const bool moving = OnDevice() && !paused_.load() && queued_.load() > 0;
+  const int32_t timeout = moving ? positionInterval_.load() : -1;
+  // A thread waiting without a time-out would not see the new one before
+  // its next message: one with nothing to do starts the timed wait now.
+  if (thread_.Timeout.exchange(timeout) == -1 && timeout != -1) thread_.PostMessage(MPM_SYNC);
 }
 
 void TSoundOut::PositionCheck() {

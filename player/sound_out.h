@@ -3,12 +3,13 @@
 // half-second buffers, queues each one on the wave device (or a RIFF/WAVE
 // file) the moment it is full, and gets them back on its own output thread.
 // A returned buffer wakes the registered waiter once; while sound is queued
-// the position callback comes about every position interval.
+// and not paused the position callback comes about every position interval.
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,9 @@ class TSoundOut final : private TMPMessageTarget {
   void QueueCurrentBuffer();
   void NotifyWaiter();
   void PositionCheck();
+  // Sets the output thread's time-out to the position interval while the
+  // position moves, and to none otherwise.
+  void UpdatePositionTimer();
   bool OnDevice() const { return onDevice_.load(); }
 
   int frequency_ = 44100;
@@ -131,7 +135,7 @@ class TSoundOut final : private TMPMessageTarget {
   std::atomic<int64_t> lastPositionTick_{0};
   std::unique_ptr<platform::WaveOutStream> waveOut_;
   std::atomic<bool> onDevice_{false};
-  bool paused_ = false;
+  std::atomic<bool> paused_{false};  // read by the output thread
   std::array<platform::WaveHeader, kSoundBufferCount> headers_;
   std::unique_ptr<WaveFile> waveFile_;
   std::array<std::vector<uint8_t>, kSoundBufferCount> buffers_;
@@ -146,6 +150,7 @@ class TSoundOut final : private TMPMessageTarget {
   std::string waveFileName_;
   uint64_t previousDoneBytes_ = 0;
   mutable TMPSimpleMutex bufferLock_;
+  std::mutex timerLock_;
   TMPLoopThread thread_;  // last: stopped before anything it uses goes away
 };
 

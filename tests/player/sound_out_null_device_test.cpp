@@ -138,6 +138,27 @@ TEST_F(TSoundOutNullDevice, PauseHoldsThePosition) {
   out_.Close();
 }
 
+TEST_F(TSoundOutNullDevice, PositionCallbacksRestWhilePausedAndComeBackAfter) {
+  std::atomic<int> calls{0};
+  out_.SetPositionInterval(50);
+  out_.SetOnPosition([&](TSoundOut&) { ++calls; });
+  out_.Open();
+  WriteSilence(kBuffer * 3);
+  std::this_thread::sleep_for(milliseconds(700));  // a buffer has come back too
+  out_.Pause();
+  const int beforePause = calls.load();
+  EXPECT_GE(beforePause, 4) << "they come from the first write on";
+  // The position does not move: telling it would wake the host for nothing.
+  std::this_thread::sleep_for(milliseconds(600));
+  EXPECT_LE(calls.load(), beforePause + 1) << "a wait begun before the pause may still end";
+  const int paused = calls.load();
+  out_.Unpause();
+  std::this_thread::sleep_for(milliseconds(300));
+  EXPECT_GE(calls.load(), paused + 2) << "they start again with the sound";
+  out_.WaitAllDone();
+  out_.Close();
+}
+
 TEST_F(TSoundOutNullDevice, ResetReturnsEverythingAtOnce) {
   out_.Open();
   WriteSilence(kBuffer * 3 + 100);

@@ -7,6 +7,10 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -41,6 +45,26 @@ std::vector<uint8_t> Sine(double seconds) {
 }
 
 double SecondsSince(Clock::time_point start) { return duration<double>(Clock::now() - start).count(); }
+
+std::string FirstLine(const std::filesystem::path& path) {
+  std::ifstream file(path);
+  std::string line;
+  std::getline(file, line);
+  return line;
+}
+
+// Each thread of this process named `name`, with the times it went to sleep.
+std::map<std::string, long> VoluntarySwitches(const std::string& name) {
+  std::map<std::string, long> threads;
+  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+    if (FirstLine(task.path() / "comm") != name) continue;
+    std::ifstream status(task.path() / "status");
+    for (std::string line; std::getline(status, line);)
+      if (line.rfind("voluntary_ctxt_switches:", 0) == 0)
+        threads[task.path().filename().string()] = std::stol(line.substr(24));
+  }
+  return threads;
+}
 
 class AlsaPulsePlayback : public ::testing::Test {
  protected:
@@ -85,6 +109,40 @@ TEST_F(AlsaPulsePlayback, TSoundOutPlaysASineInRealTimeAndCountsEveryByte) {
   EXPECT_EQ(done, static_cast<int64_t>(sine.size()));
   EXPECT_GE(positions.load(), 10);
   out.Close();
+}
+
+TEST_F(AlsaPulsePlayback, TheStreamSleepsUntilTheDeviceNeedsItNotPollingIt) {
+  // The stream's worker is named as this process, the sound server's client
+  // thread otherwise: the worker is the new one of this name.
+  const std::string name = FirstLine("/proc/self/comm");
+  const auto before = VoluntarySwitches(name);
+  platform::MessageQueue notices;
+  std::unique_ptr<platform::WaveOutStream> stream;
+  ASSERT_EQ(platform::OpenWaveOut(platform::kDefaultWaveDevice, platform::MakePcmFormat(kRate, 2, 16), &notices,
+                                  stream),
+            platform::MMSYSERR_NOERROR);
+  std::string worker;
+  for (const auto& [tid, switches] : VoluntarySwitches(name))
+    if (before.count(tid) == 0) worker = tid;
+  ASSERT_FALSE(worker.empty());
+
+  std::vector<uint8_t> pcm = Sine(0.5);
+  std::array<platform::WaveHeader, 4> headers;
+  for (auto& header : headers) {
+    header.data = pcm.data();
+    header.bufferLength = static_cast<uint32_t>(pcm.size());
+    ASSERT_EQ(stream->Prepare(header), platform::MMSYSERR_NOERROR);
+  }
+  const long asleepBefore = VoluntarySwitches(name)[worker];
+  const auto start = Clock::now();
+  for (auto& header : headers) ASSERT_EQ(stream->Write(header), platform::MMSYSERR_NOERROR);
+  for (size_t i = 0; i < headers.size(); ++i) ASSERT_TRUE(notices.Get(5000)) << "block " << i << " never came back";
+  const double took = SecondsSince(start);
+  const double wakeUps = double(VoluntarySwitches(name)[worker] - asleepBefore) / took;
+  // Once a period and once a block, about 10 a second; polling every 10 ms
+  // made it 100.
+  EXPECT_LT(wakeUps, 30) << "over " << took << " s of sound";
+  EXPECT_EQ(stream->Close(), platform::MMSYSERR_NOERROR);
 }
 
 class AlsaStream : public AlsaPulsePlayback {
