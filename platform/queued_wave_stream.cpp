@@ -39,6 +39,7 @@ MmResult QueuedWaveStream::Write(WaveHeader& header) {
   const uint32_t flags = header.flags.load();
   if (!(flags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
   if (flags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+  bool wake = false;
   {
     std::lock_guard lock(mutex_);
     if (const MmResult refusal = CheckWritable(); refusal != MMSYSERR_NOERROR) return refusal;
@@ -46,9 +47,9 @@ MmResult QueuedWaveStream::Write(WaveHeader& header) {
     const uint64_t frames = header.bufferLength / format_.blockAlign;
     blocks_.push_back({&header, queuedEndFrame_, queuedEndFrame_ + frames});
     queuedEndFrame_ += frames;
-    OnBlockQueued();
+    wake = OnBlockQueued();
   }
-  changed_.notify_all();
+  if (wake) changed_.notify_all();
   return MMSYSERR_NOERROR;
 }
 

@@ -43,8 +43,9 @@ class QueuedWaveStream : public WaveOutStream {
 
   // Called from Write under mutex_: a refusal code, or MMSYSERR_NOERROR.
   virtual MmResult CheckWritable() { return MMSYSERR_NOERROR; }
-  // Called from Write under mutex_ after the block joined the queue.
-  virtual void OnBlockQueued() {}
+  // Called from Write under mutex_ after the block joined the queue: whether
+  // the worker must be woken for it (it may already be due to wake anyway).
+  virtual bool OnBlockQueued() { return true; }
 
   // With mutex_ held: hands back, in order, every block that ends at or
   // before `playedFrames`.

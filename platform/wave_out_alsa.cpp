@@ -2,8 +2,9 @@
 // (with the stream's volume applied) and hands each block back once the
 // device's play position, fed frames minus the device delay, has passed its
 // end. Every ALSA call is made with the stream lock held; the worker never
-// blocks inside ALSA: while sound is on its way it sleeps until the device
-// has room for another period or the oldest block has been played.
+// blocks inside ALSA: while there is sound to feed it wakes each time half
+// the buffer has played, refills it and hands back what has been played
+// meanwhile; once all is fed it sleeps until the oldest block has been played.
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
@@ -25,7 +26,7 @@ namespace {
 // only a volume change; each period costs a wake-up here and in a sound
 // server's client thread (with 50 ms periods the two took over twice the CPU).
 constexpr unsigned kBufferMicroseconds = 500'000;
-constexpr unsigned kPeriodMicroseconds = 125'000;
+constexpr unsigned kPeriodMicroseconds = 250'000;
 // Bounds of the worker's sleep while sound is on its way. The play position
 // may move in steps (a sound server's timing updates): a block due back by
 // the clock may not be seen as played yet, and is then looked at again no
@@ -75,11 +76,11 @@ std::vector<std::string> ListPlaybackDevices() {
 
 class AlsaWaveStream final : public QueuedWaveStream {
  public:
-  AlsaWaveStream(const WaveFormat& format, MessageQueue* notify, snd_pcm_t* pcm, snd_pcm_uframes_t periodFrames)
+  AlsaWaveStream(const WaveFormat& format, MessageQueue* notify, snd_pcm_t* pcm, snd_pcm_uframes_t refillFrames)
       : QueuedWaveStream(format, notify),
         pcm_(pcm),
-        periodFrames_(periodFrames),
-        scratch_(periodFrames * format.blockAlign) {
+        refillFrames_(refillFrames),
+        scratch_(refillFrames * format.blockAlign) {
     StartWorker();
   }
 
@@ -143,8 +144,10 @@ class AlsaWaveStream final : public QueuedWaveStream {
  private:
   MmResult CheckWritable() override { return failed_ ? failure_ : MMSYSERR_NOERROR; }
 
-  void OnBlockQueued() override {
+  bool OnBlockQueued() override {
     if (playedFrames_ == fedFrames_) lastProgressTick_ = TickCount();
+    // A worker with sound still to feed wakes for the next refill anyway.
+    return fedFrames_ >= blocks_.back().startFrame;
   }
 
   void RunWorker(std::unique_lock<std::mutex>& lock) override {
@@ -163,14 +166,17 @@ class AlsaWaveStream final : public QueuedWaveStream {
     }
   }
 
-  // How long the device can be left alone: until it has room for another
-  // period (it was filled up, as ALSA's avail_min has it), or until the
-  // oldest block has been played and is due back, whichever comes first.
-  // Polling more often only costs wake-ups of this thread and the sound
-  // server's client thread.
+  // How long the device can be left alone: while there is sound to feed,
+  // until it has room for another refill (it was filled up); blocks played
+  // meanwhile go back then, at most a refill late, which the player's queue
+  // of blocks covers. A device that took less than half a refill may report
+  // its room late (a sound server's requests), so it is looked at sooner.
+  // Once all is fed, until the oldest block is due back, so that the end is
+  // reported on time. Polling more often only costs wake-ups of this thread
+  // and the sound server's client thread.
   int64_t SleepMs() const {
     uint64_t frames = blocks_.empty() ? 0 : blocks_.front().endFrame - std::min(playedFrames_, blocks_.front().endFrame);
-    if (fedFrames_ < queuedEndFrame_) frames = std::min<uint64_t>(frames, periodFrames_);
+    if (fedFrames_ < queuedEndFrame_) frames = lastFeedFrames_ >= refillFrames_ / 2 ? refillFrames_ : refillFrames_ / 4;
     const uint64_t rate = format_.samplesPerSec;
     const auto ms = static_cast<int64_t>((frames * 1000 + rate - 1) / rate);
     return std::clamp(ms, kShortestSleepMs, kLongestSleepMs);
@@ -178,6 +184,12 @@ class AlsaWaveStream final : public QueuedWaveStream {
 
   // Writes queued frames while the device has room.
   void Feed() {
+    const uint64_t before = fedFrames_;
+    FillDevice();
+    lastFeedFrames_ = fedFrames_ - std::min(before, fedFrames_);
+  }
+
+  void FillDevice() {
     const snd_pcm_uframes_t scratchFrames = scratch_.size() / format_.blockAlign;
     while (fedFrames_ < queuedEndFrame_) {
       const snd_pcm_sframes_t room = snd_pcm_avail_update(pcm_);
@@ -252,9 +264,10 @@ class AlsaWaveStream final : public QueuedWaveStream {
   }
 
   snd_pcm_t* const pcm_;
-  const snd_pcm_uframes_t periodFrames_;
-  std::vector<uint8_t> scratch_;  // one period with the volume applied
+  const snd_pcm_uframes_t refillFrames_;  // fed at a time while there is more
+  std::vector<uint8_t> scratch_;  // one refill with the volume applied
   uint64_t fedFrames_ = 0;
+  uint64_t lastFeedFrames_ = 0;  // what the worker's last Feed wrote
   uint64_t playedFrames_ = 0;
   bool paused_ = false;
   bool failed_ = false;
@@ -262,7 +275,8 @@ class AlsaWaveStream final : public QueuedWaveStream {
   int64_t lastProgressTick_ = TickCount();
 };
 
-int Configure(snd_pcm_t* pcm, const WaveFormat& format, snd_pcm_uframes_t& periodFrames) {
+int Configure(snd_pcm_t* pcm, const WaveFormat& format, snd_pcm_uframes_t& refillFrames) {
+  snd_pcm_uframes_t periodFrames = 0;
   snd_pcm_hw_params_t* hw = nullptr;
   snd_pcm_hw_params_alloca(&hw);
   int result = snd_pcm_hw_params_any(pcm, hw);
@@ -279,6 +293,8 @@ int Configure(snd_pcm_t* pcm, const WaveFormat& format, snd_pcm_uframes_t& perio
   snd_pcm_hw_params_set_period_time_near(pcm, hw, &periodTime, nullptr);
   if ((result = snd_pcm_hw_params(pcm, hw)) < 0) return result;
   snd_pcm_hw_params_get_period_size(hw, &periodFrames, nullptr);
+  snd_pcm_uframes_t bufferFrames = 0;
+  snd_pcm_hw_params_get_buffer_size(hw, &bufferFrames);
 
   snd_pcm_sw_params_t* sw = nullptr;
   snd_pcm_sw_params_alloca(&sw);
@@ -287,6 +303,9 @@ int Configure(snd_pcm_t* pcm, const WaveFormat& format, snd_pcm_uframes_t& perio
   if (result >= 0) result = snd_pcm_sw_params_set_start_threshold(pcm, sw, 1);
   if (result >= 0) result = snd_pcm_sw_params_set_avail_min(pcm, sw, periodFrames);
   if (result >= 0) result = snd_pcm_sw_params(pcm, sw);
+  // The worker refills half the buffer at a time, not a period: a sound
+  // server may insist on three periods or more, and each wake-up costs.
+  refillFrames = bufferFrames >= 2 ? bufferFrames / 2 : periodFrames;
   return result;
 }
 
@@ -309,12 +328,12 @@ MmResult OpenAlsaWaveOut(int deviceId, const WaveFormat& format, MessageQueue* n
   // Non-blocking, so that a busy device fails at once instead of hanging.
   int result = snd_pcm_open(&pcm, name.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
   if (result < 0) return FromAlsa(result);
-  snd_pcm_uframes_t periodFrames = 0;
-  if ((result = Configure(pcm, format, periodFrames)) < 0) {
+  snd_pcm_uframes_t refillFrames = 0;
+  if ((result = Configure(pcm, format, refillFrames)) < 0) {
     snd_pcm_close(pcm);
     return result == -EINVAL ? WAVERR_BADFORMAT : FromAlsa(result);
   }
-  stream = std::make_unique<AlsaWaveStream>(format, notify, pcm, periodFrames == 0 ? 1024 : periodFrames);
+  stream = std::make_unique<AlsaWaveStream>(format, notify, pcm, refillFrames == 0 ? 1024 : refillFrames);
   return MMSYSERR_NOERROR;
 }
 

@@ -53,7 +53,10 @@ class NullWaveStream final : public QueuedWaveStream {
   }
 
  private:
-  void OnBlockQueued() override { StartClockIfPending(); }
+  bool OnBlockQueued() override {
+    StartClockIfPending();
+    return true;
+  }
 
   void RunWorker(std::unique_lock<std::mutex>& lock) override {
     while (!closing_) {
