@@ -191,12 +191,7 @@ void TPlaybackControl::PlayRow(int row) {
   Invoke(aiPlay);
 }
 
-void TPlaybackControl::PlayHistoryEntry(int index) {
-  const int row = FirstItemWithPath(history_.PathAt(index));
-  if (row < 0) return;
-  hooks_.setCurrentIndex(row);
-  Invoke(aiPlay);
-}
+void TPlaybackControl::PlayHistoryEntry(int index) { PlayRow(FirstItemWithPath(history_.PathAt(index))); }
 
 void TPlaybackControl::SeekAt(int x) {
   const TMP3Status status = player_.Status();

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "crlf_lines.h"
+
 namespace orvana::cli::testing {
 
 struct CliRun {
@@ -46,12 +48,6 @@ inline CliRun Shell(const std::string& command) {
 }
 
 // The lines ended by '\n' (an unended last line is left out).
-inline std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
-}
+inline std::vector<std::string> Lines(const std::string& text) { return orvana::testing::EndedLines(text, "\n"); }
 
 }  // namespace orvana::cli::testing
