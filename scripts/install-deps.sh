@@ -5,9 +5,10 @@ set -euo pipefail
 
 build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins
                 qt6-base-dev libxcb1-dev fonts-noto-cjk)
-# The desktop tests run the program on a private X server and drive it there.
+# The desktop tests run the program on a private X server and drive it there,
+# with trayer (XEmbed) and lxqt-panel (StatusNotifierItem) as its trays.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio alsa-utils
-               xvfb xdotool x11-utils dbus)
+               xvfb xdotool x11-utils dbus dbus-x11 trayer lxqt-panel libglib2.0-bin)
 # The decode benchmark makes its test files with sox, lame and twolame and compares
 # with mpg123.
 bench_packages=(sox lame twolame mpg123)
