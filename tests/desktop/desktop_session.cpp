@@ -1,8 +1,13 @@
 #include "desktop_session.h"
 
-#include <poll.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <random>
 
 #include <chrono>
 #include <filesystem>
@@ -18,6 +23,10 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 constexpr int kDisplayStartMs = 10000;
+constexpr int kDisplayStopMs = 3000;
+constexpr int kDisplayAttempts = 5;
+constexpr int kFirstDisplay = 200;
+constexpr int kDisplayRange = 700;
 constexpr int kToolMs = 5000;
 
 }  // namespace
@@ -39,6 +48,11 @@ TDesktopSession::TDesktopSession() {
 }
 
 TDesktopSession::~TDesktopSession() {
+  // Ended politely, the server takes its lock and socket files with it.
+  if (server_ != nullptr) {
+    server_->Signal(SIGTERM);
+    server_->WaitForExit(kDisplayStopMs);
+  }
   server_.reset();
   if (!root_.empty()) {
     std::error_code ignored;
@@ -47,26 +61,41 @@ TDesktopSession::~TDesktopSession() {
 }
 
 void TDesktopSession::StartDisplay() {
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0) return;
-  server_ = std::make_unique<TChildProcess>(
-      std::vector<std::string>{"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1024x768x24"},
-      std::vector<std::string>{"PATH=/usr/bin:/bin"}, root_ + "/xvfb.log", pipeFds[1]);
-  ::close(pipeFds[1]);
-  // Xvfb writes its display number once it accepts clients.
-  std::string number;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(kDisplayStartMs);
-  char buffer[32];
-  while (number.find('\n') == std::string::npos && Clock::now() < deadline) {
-    pollfd poller{pipeFds[0], POLLIN, 0};
-    if (::poll(&poller, 1, 100) <= 0) continue;
-    const ssize_t got = ::read(pipeFds[0], buffer, sizeof buffer);
-    if (got <= 0) break;
-    number.append(buffer, std::size_t(got));
+  // A display number of its own, away from the low ones a stale socket of a
+  // killed server may still name; taken numbers are skipped.
+  std::mt19937 random(std::random_device{}() ^ unsigned(::getpid()));
+  for (int attempt = 0; attempt < kDisplayAttempts && display_.empty(); ++attempt) {
+    const int number = kFirstDisplay + int(random() % kDisplayRange);
+    std::string name = std::to_string(number);
+    name.insert(name.begin(), ':');
+    if (fs::exists(std::string("/tmp/.X").append(name, 1).append("-lock"))) continue;
+    server_ = std::make_unique<TChildProcess>(
+        std::vector<std::string>{"Xvfb", name, "-nolisten", "tcp", "-screen", "0", "1024x768x24"},
+        std::vector<std::string>{"PATH=/usr/bin:/bin"}, root_ + "/xvfb.log");
+    if (WaitUntilAccepting(number)) {
+      display_ = name;
+    } else {
+      server_.reset();
+    }
   }
-  ::close(pipeFds[0]);
-  const std::size_t end = number.find('\n');
-  if (end != std::string::npos) display_ = std::string(":").append(number, 0, end);
+}
+
+// The server is ready once its socket takes a connection; one that lost the
+// number to another server ends instead.
+bool TDesktopSession::WaitUntilAccepting(int number) {
+  const std::string socketPath = "/tmp/.X11-unix/X" + std::to_string(number);
+  const auto deadline = Clock::now() + std::chrono::milliseconds(kDisplayStartMs);
+  while (Clock::now() < deadline && server_->Running()) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+    const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    if (connected) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
 }
 
 std::vector<std::string> TDesktopSession::Environment() const {

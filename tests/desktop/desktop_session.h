@@ -45,6 +45,7 @@ class TDesktopSession {
 
  private:
   void StartDisplay();
+  bool WaitUntilAccepting(int number);
 
   std::string root_;
   std::string display_;
