@@ -1,5 +1,6 @@
 #include "app/window/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -11,6 +12,8 @@
 
 #include "app/playlist/list_file.h"
 #include "app/settings/ini_gt.h"
+#include "app/window/app_icon.h"
+#include "app/window/click_functions.h"
 #include "app/window/japanese_fonts.h"
 #include "app/window/player_host.h"
 #include "app/window/wait_cursor.h"
@@ -20,6 +23,12 @@ namespace orvana::app {
 
 using namespace player;
 
+namespace {
+
+constexpr int kTrayLostWaitMs = 2000;
+
+}  // namespace
+
 TForm1::TForm1(TFormFiles files, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
@@ -27,7 +36,10 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
       player_(std::make_unique<TMP3Player>()),
       actions_(new TActionList(this)),
       model_(new TPlaylistModel(playlist_, this)),
+      TaskTray1_(new TTaskTray(this)),
       timClick_(new QTimer(this)),
+      clicks_(nullptr),
+      trayLostWait_(new QTimer(this)),
       Timer1_(new QTimer(this)),
       timSleep_(new QTimer(this)) {
   setObjectName("Form1");
@@ -52,6 +64,7 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
   new TPlayerHost(*player_, [this](const QString& text) { ShowError(text); }, this);
   WireActions();
   WireWidgets();
+  WireTray();
 }
 
 TForm1::~TForm1() {
@@ -122,7 +135,7 @@ void TForm1::WireActions() {
   a[aiReverseList].SetHandler([this] { commands_->Reverse(); });
   for (TActionId mode : {aiRepeat, aiShuffle})
     a[mode].SetHandler([this, mode] { (*actions_)[mode].SetChecked(!(*actions_)[mode].Checked()); });
-  a[aiHide].SetHandler([this] { hide(); });
+  a[aiHide].SetHandler([this] { HideWindow(); });
   a[aiExit].SetHandler([this] { Exit(); });
   a.SetErrorDisplay([this](const std::exception& error) { ReportError(error); });
 }
@@ -152,8 +165,52 @@ void TForm1::WireWidgets() {
   connect(model_, &QAbstractItemModel::modelReset, actions_, &TActionList::UpdateAll);
 }
 
+void TForm1::WireTray() {
+  TaskTray1_->setObjectName("TaskTray1");
+  clicks_ = new TTrayClicks(
+      *timClick_, state_.clickFunctions, [] { QApplication::beep(); },
+      [this](int function) { RunClickFunction(function, *actions_, player_->Status(), [this] { BringToFront(); }); },
+      this);
+  connect(TaskTray1_, &TTaskTray::mouseDown, clicks_, [this](Qt::MouseButton button) { clicks_->MouseDown(button); });
+  connect(TaskTray1_, &TTaskTray::mouseUp, clicks_, [this](Qt::MouseButton button) { clicks_->MouseUp(button); });
+  connect(TaskTray1_, &TTaskTray::shownChanged, this, &TForm1::TrayShownChanged);
+  // A panel that restarts takes its icons back within moments; only a tray
+  // that stays away brings the window back.
+  trayLostWait_->setSingleShot(true);
+  trayLostWait_->setInterval(kTrayLostWaitMs);
+  connect(trayLostWait_, &QTimer::timeout, this, [this] {
+    if (!TaskTray1_->Shown() && !isVisible()) BringToFront();
+  });
+}
+
+void TForm1::RegisterTrayIcon() {
+  try {
+    TaskTray1_->SetIcon(ApplicationIcon());
+    TaskTray1_->SetRegistered(true);
+  } catch (const std::exception& error) {
+    ReportError(error);
+  }
+}
+
+void TForm1::TrayShownChanged(bool shown) {
+  if (shown) {
+    trayLostWait_->stop();
+  } else {
+    trayLostWait_->start();
+  }
+}
+
+void TForm1::HideWindow() {
+  if (TaskTray1_->Shown()) {
+    hide();
+  } else {
+    showMinimized();
+  }
+}
+
 void TForm1::FormCreate(const std::vector<std::string>& arguments) {
   TWaitCursor wait;
+  RegisterTrayIcon();
   SetCurrentIndex(0);
   state_.playedList.clear();
   UpdateCaption();
@@ -194,7 +251,9 @@ void TForm1::ApplySettings(const TProgramSettings& settings) {
     header.resizeSection(column, settings.columnWidths[std::size_t(column)]);
   state_.clickFunctions = settings.clickFunctions;
   timClick_->setInterval(settings.clickWait);
-  setVisible(settings.formVisible);
+  // Hidden only behind an icon a tray shows: otherwise nothing would lead
+  // back to the window.
+  setVisible(settings.formVisible || !TaskTray1_->Shown());
 }
 
 TProgramSettings TForm1::CollectSettings() const {
@@ -273,6 +332,7 @@ void TForm1::ExitUnattended() {
 }
 
 void TForm1::BringToFront() {
+  setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
   activateWindow();
@@ -323,6 +383,12 @@ void TForm1::ShowError(const QString& text) {
 void TForm1::UpdateCaption() {
   const std::string title = player_->Title();
   applicationTitle_ = QString::fromStdString(title);
+  try {
+    TaskTray1_->SetTipString(applicationTitle_);
+  } catch (const std::exception& error) {
+    // The tray refused the new tip: the old one stays; not worth a box.
+    std::fprintf(stderr, "orvana: %s\n", error.what());
+  }
   setWindowTitle(QString::fromStdString(WindowCaption(title, player_->Status())));
   widgets_.pnlTime->setText(QString::fromStdString(TotalTimeText(state_.totalSeconds)));
 }

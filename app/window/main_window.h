@@ -16,10 +16,12 @@
 #include "app/playlist/playlist.h"
 #include "app/playlist/playlist_commands.h"
 #include "app/playlist/playlist_model.h"
+#include "app/tray/task_tray.h"
 #include "app/window/main_window_menus.h"
 #include "app/window/main_window_state.h"
 #include "app/window/main_window_widgets.h"
 #include "app/window/playback_control.h"
+#include "app/window/tray_clicks.h"
 #include "player/mp3_player.h"
 
 class QTimer;
@@ -54,6 +56,9 @@ class TForm1 : public QWidget {
   // only, since nobody is there to close a message box.
   void ExitUnattended();
   void BringToFront();
+  // actHide: behind the tray icon; with no tray only minimised, so the
+  // window stays reachable.
+  void HideWindow();
   // Files dropped on the window, in drop order.
   void DropFiles(const QList<QUrl>& urls);
 
@@ -68,6 +73,9 @@ class TForm1 : public QWidget {
   const TMainWindowMenus& Menus() const { return menus_; }
   player::TMP3Player& MP3Player1() { return *player_; }
   TPlaybackControl& Playback() { return *playback_; }
+  TTaskTray& TaskTray1() { return *TaskTray1_; }
+  TTrayClicks& Clicks() { return *clicks_; }
+  QTimer& timClick() { return *timClick_; }
   // The application's title: the open song's title, empty without one.
   const QString& ApplicationTitle() const { return applicationTitle_; }
   bool Closed() const { return closed_; }
@@ -86,6 +94,9 @@ class TForm1 : public QWidget {
 
  private:
   void ConfigurePlayer();
+  void WireTray();
+  void RegisterTrayIcon();
+  void TrayShownChanged(bool shown);
   void WireActions();
   void WireWidgets();
   void ApplySettings(const TProgramSettings& settings);
@@ -109,7 +120,10 @@ class TForm1 : public QWidget {
   TMainWindowMenus menus_;
   std::unique_ptr<TPlaylistCommands> commands_;
   std::unique_ptr<TPlaybackControl> playback_;
+  TTaskTray* TaskTray1_;
   QTimer* timClick_;
+  TTrayClicks* clicks_;
+  QTimer* trayLostWait_;
   QTimer* Timer1_;
   QTimer* timSleep_;
   QString applicationTitle_;

@@ -16,6 +16,7 @@
 
 #include "app/window/main_window.h"
 #include "crlf_lines.h"
+#include "fake_tray_host.h"
 #include "platform/wave_out.h"
 #include "qt_test_application.h"
 
@@ -30,6 +31,8 @@ class FormFixture : public ::testing::Test {
     std::string pattern = std::filesystem::temp_directory_path().string() + "/orvana-form-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     folder = pattern;
+    // A notification area shows the window's icon unless a test says otherwise.
+    orvana::testing::UseFakeTrayHosts(trayHosts, {true});
   }
   void TearDown() override {
     form.reset();
@@ -81,6 +84,7 @@ class FormFixture : public ::testing::Test {
   }
 
   std::string folder;
+  std::vector<orvana::testing::TFakeTrayHost*> trayHosts;
   std::unique_ptr<TForm1> form;
   QStringList errors;
 };
