@@ -1,0 +1,41 @@
+#pragma once
+// A private X server for the tray tests, with a tray (trayer) that a test
+// starts and stops as it likes, and xdotool run against it. HOME and the
+// configuration and runtime folders live in a fresh 0700 folder.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "desktop/child_process.h"
+
+namespace orvana::testing {
+
+class TTrayDisplay {
+ public:
+  TTrayDisplay();
+  ~TTrayDisplay();
+  TTrayDisplay(const TTrayDisplay&) = delete;
+  TTrayDisplay& operator=(const TTrayDisplay&) = delete;
+
+  bool Ready() const { return !display_.empty(); }
+  const std::string& Display() const { return display_; }
+  const std::string& Folder() const { return root_; }
+  std::vector<std::string> Environment() const;
+
+  void StartTray();
+  // Ends the tray as a logout would (SIGTERM; SIGKILL if it stays).
+  void StopTray();
+  // Ends it as a crash would.
+  void KillTray();
+  bool TrayRunning() const { return tray_ != nullptr; }
+
+  TCommandResult Xdotool(const std::vector<std::string>& arguments) const;
+
+ private:
+  std::string root_;
+  std::string display_;
+  std::unique_ptr<TChildProcess> server_;
+  std::unique_ptr<TChildProcess> tray_;
+};
+
+}  // namespace orvana::testing
