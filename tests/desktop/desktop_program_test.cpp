@@ -4,27 +4,10 @@
 #include <signal.h>
 
 #include "crlf_lines.h"
-#include "desktop_session.h"
+#include "desktop_fixture.h"
 
 namespace orvana::testing {
 namespace {
-
-// Generous: the sanitizer builds start slowly on a busy machine.
-constexpr int kStartMs = 20000;
-constexpr int kExitMs = 20000;
-
-class DesktopProgram : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(session.Ready()) << "no private X server could be started"; }
-  void TearDown() override {
-    if (HasFailure()) std::printf("--- program output:\n%s\n", session.Log().c_str());
-  }
-
-  std::string ListFile() const { return session.ReadFile(session.ProgramFolder() + "/orvana.lst"); }
-  std::string SettingsFile() const { return session.ReadFile(session.ProgramFolder() + "/orvana.ini"); }
-
-  TDesktopSession session;
-};
 
 TEST_F(DesktopProgram, PlaysItsArgumentsTakesASecondStartsFileAndSavesOnSigterm) {
   const std::string first = session.MakeSong("first.mp3");
@@ -79,10 +62,12 @@ TEST_F(DesktopProgram, AKilledProgramDoesNotBlockTheNextStart) {
 }
 
 TEST_F(DesktopProgram, HiddenAtExitStartsBehindItsIconAndASecondStartShowsIt) {
-  session.WriteFile(session.ProgramFolder() + "/orvana.ini", "[ini]\r\nForm.Visible=0\r\nFirst=0\r\n");
+  ASSERT_TRUE(session.StartTray(kStartMs));
+  WriteSettings("[ini]\r\nForm.Visible=0\r\nFirst=0\r\n");
   auto program = session.StartProgram({});
   ASSERT_TRUE(session.WaitForInstanceSocket(kStartMs));
-  EXPECT_TRUE(session.WindowNames("Orvana", true).empty());
+  ASSERT_FALSE(session.WaitForTrayIcon(kStartMs).empty());
+  EXPECT_TRUE(session.WindowNames("Orvana - ", true).empty());
   // With no arguments, a second start brings the window to the front.
   const TCommandResult handOver = session.RunProgram({}, 5000);
   ASSERT_EQ(handOver.status, 0) << handOver.output;
@@ -92,6 +77,12 @@ TEST_F(DesktopProgram, HiddenAtExitStartsBehindItsIconAndASecondStartShowsIt) {
   ASSERT_TRUE(program->WaitForExit(kExitMs));
   EXPECT_NE(SettingsFile().find("\r\nForm.Visible=1\r\n"), std::string::npos);
   EXPECT_NE(SettingsFile().find("\r\nFirst=0\r\n"), std::string::npos);
+}
+
+TEST_F(DesktopProgram, WithoutATrayAHiddenWindowShowsAnyway) {
+  WriteSettings("[ini]\r\nForm.Visible=0\r\nFirst=0\r\n");
+  auto program = session.StartProgram({});
+  EXPECT_TRUE(session.WaitForWindow("Orvana - ", kStartMs));
 }
 
 }  // namespace

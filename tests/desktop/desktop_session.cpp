@@ -2,12 +2,7 @@
 
 #include <signal.h>
 #include <stdlib.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
-
-#include <cstdio>
-#include <random>
 
 #include <chrono>
 #include <filesystem>
@@ -22,11 +17,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr int kDisplayStartMs = 10000;
-constexpr int kDisplayStopMs = 3000;
-constexpr int kDisplayAttempts = 5;
-constexpr int kFirstDisplay = 200;
-constexpr int kDisplayRange = 700;
 constexpr int kToolMs = 5000;
 
 }  // namespace
@@ -44,63 +34,21 @@ TDesktopSession::TDesktopSession() {
   // ALSA's default device becomes one that plays nothing, so songs open and
   // play without a sound card.
   WriteFile(root_ + "/home/.asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
-  StartDisplay();
+  display_ = std::make_unique<TPrivateDisplay>(root_ + "/xvfb.log");
 }
 
 TDesktopSession::~TDesktopSession() {
-  // Ended politely, the server takes its lock and socket files with it.
-  if (server_ != nullptr) {
-    server_->Signal(SIGTERM);
-    server_->WaitForExit(kDisplayStopMs);
-  }
-  server_.reset();
+  tray_.reset();
+  display_.reset();
   if (!root_.empty()) {
     std::error_code ignored;
     fs::remove_all(root_, ignored);
   }
 }
 
-void TDesktopSession::StartDisplay() {
-  // A display number of its own, away from the low ones a stale socket of a
-  // killed server may still name; taken numbers are skipped.
-  std::mt19937 random(std::random_device{}() ^ unsigned(::getpid()));
-  for (int attempt = 0; attempt < kDisplayAttempts && display_.empty(); ++attempt) {
-    const int number = kFirstDisplay + int(random() % kDisplayRange);
-    std::string name = std::to_string(number);
-    name.insert(name.begin(), ':');
-    if (fs::exists(std::string("/tmp/.X").append(name, 1).append("-lock"))) continue;
-    server_ = std::make_unique<TChildProcess>(
-        std::vector<std::string>{"Xvfb", name, "-nolisten", "tcp", "-screen", "0", "1024x768x24"},
-        std::vector<std::string>{"PATH=/usr/bin:/bin"}, root_ + "/xvfb.log");
-    if (WaitUntilAccepting(number)) {
-      display_ = name;
-    } else {
-      server_.reset();
-    }
-  }
-}
-
-// The server is ready once its socket takes a connection; one that lost the
-// number to another server ends instead.
-bool TDesktopSession::WaitUntilAccepting(int number) {
-  const std::string socketPath = "/tmp/.X11-unix/X" + std::to_string(number);
-  const auto deadline = Clock::now() + std::chrono::milliseconds(kDisplayStartMs);
-  while (Clock::now() < deadline && server_->Running()) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
-    const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    if (connected) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return false;
-}
-
 std::vector<std::string> TDesktopSession::Environment() const {
-  return {"PATH=/usr/local/bin:/usr/bin:/bin",
-          "DISPLAY=" + display_,
+  std::vector<std::string> environment{"PATH=/usr/local/bin:/usr/bin:/bin",
+          "DISPLAY=" + Display(),
           "HOME=" + root_ + "/home",
           "XDG_CONFIG_HOME=" + root_ + "/config",
           "XDG_RUNTIME_DIR=" + root_ + "/runtime",
@@ -109,11 +57,24 @@ std::vector<std::string> TDesktopSession::Environment() const {
           "LANG=C.UTF-8",
           "ASAN_OPTIONS=detect_leaks=0",
           "UBSAN_OPTIONS=print_stacktrace=1"};
+  // A test that plays into a sound server of its own passes it on.
+  for (const char* name : {"ALSA_CONFIG_PATH", "PULSE_SERVER"})
+    if (const char* value = std::getenv(name)) environment.push_back(std::string(name) + "=" + value);
+  return environment;
 }
 
-std::string TDesktopSession::MakeSong(const std::string& name) const {
+const std::string& TDesktopSession::Display() const {
+  static const std::string none;
+  return display_ != nullptr ? display_->Name() : none;
+}
+
+std::string TDesktopSession::MakeSong(const std::string& name, int repeats) const {
+  // Frames of a constant bit rate follow one another: copies make a longer song.
+  const std::string tone = ReadFile(std::string(ORVANA_TEST_DATA_DIR) + "/player/tone-44100-stereo-cbr.mp3");
+  std::string song;
+  for (int copy = 0; copy < repeats; ++copy) song += tone;
   const std::string path = root_ + "/" + name;
-  fs::copy_file(std::string(ORVANA_TEST_DATA_DIR) + "/player/tone-44100-stereo-cbr.mp3", path);
+  WriteFile(path, song);
   return path;
 }
 
@@ -162,6 +123,37 @@ bool TDesktopSession::WaitForWindow(const std::string& prefix, int timeoutMs) co
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   } while (Clock::now() < deadline);
   return false;
+}
+
+bool TDesktopSession::StartTray(int timeoutMs) {
+  tray_ = std::make_unique<TChildProcess>(
+      std::vector<std::string>{"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height",
+                               "32", "--SetDockType", "true", "--expand", "true", "--transparent", "false"},
+      Environment(), root_ + "/trayer.log");
+  // The tray is there once its panel window is.
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  do {
+    if (!Xdotool({"search", "--onlyvisible", "--class", "trayer"}).output.empty()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (Clock::now() < deadline && tray_->Running());
+  return false;
+}
+
+std::string TDesktopSession::WaitForTrayIcon(int timeoutMs) const {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  do {
+    std::istringstream ids(Xdotool({"search", "--onlyvisible", "--name", "^Orvana$"}).output);
+    std::string id;
+    if (std::getline(ids, id) && !id.empty()) return id;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (Clock::now() < deadline);
+  return "";
+}
+
+TCommandResult TDesktopSession::Xdotool(const std::vector<std::string>& arguments) const {
+  std::vector<std::string> argv{"xdotool"};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return RunCommand(argv, Environment(), kToolMs);
 }
 
 }  // namespace orvana::testing

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "private_display.h"
 
 namespace orvana::testing {
 
@@ -18,8 +19,8 @@ class TDesktopSession {
   TDesktopSession(const TDesktopSession&) = delete;
   TDesktopSession& operator=(const TDesktopSession&) = delete;
 
-  bool Ready() const { return !display_.empty(); }
-  const std::string& Display() const { return display_; }
+  bool Ready() const { return display_ != nullptr && display_->Ready(); }
+  const std::string& Display() const;
   const std::string& Folder() const { return root_; }
   std::string ProgramFolder() const { return root_ + "/bin"; }
   std::string ProgramPath() const { return ProgramFolder() + "/orvana"; }
@@ -27,8 +28,9 @@ class TDesktopSession {
   std::string Log() const;
   std::vector<std::string> Environment() const;
 
-  // A copy of a short tone without tags, so its title is its file name.
-  std::string MakeSong(const std::string& name) const;
+  // A short tone without tags (1.2 s, `repeats` times over), so its title
+  // is its file name.
+  std::string MakeSong(const std::string& name, int repeats = 1) const;
   void WriteFile(const std::string& path, const std::string& text) const;
   std::string ReadFile(const std::string& path) const;
 
@@ -43,13 +45,18 @@ class TDesktopSession {
   // Waits (bounded) until a mapped window's name starts with `prefix`.
   bool WaitForWindow(const std::string& prefix, int timeoutMs) const;
 
- private:
-  void StartDisplay();
-  bool WaitUntilAccepting(int number);
+  // An XEmbed system tray (trayer) at the top right of the screen; true
+  // once it manages the tray.
+  bool StartTray(int timeoutMs);
+  // The program's tray icon window (named "Orvana" and docked), or empty
+  // when none appears within the time.
+  std::string WaitForTrayIcon(int timeoutMs) const;
+  TCommandResult Xdotool(const std::vector<std::string>& arguments) const;
 
+ private:
   std::string root_;
-  std::string display_;
-  std::unique_ptr<TChildProcess> server_;
+  std::unique_ptr<TPrivateDisplay> display_;
+  std::unique_ptr<TChildProcess> tray_;
 };
 
 }  // namespace orvana::testing
