@@ -1,5 +1,7 @@
 #include "desktop_session.h"
 
+#include "x_tools.h"
+
 #include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -15,11 +17,6 @@ namespace orvana::testing {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-namespace {
-
-constexpr int kToolMs = 5000;
-
-}  // namespace
 
 TDesktopSession::TDesktopSession() {
   std::string pattern = fs::temp_directory_path().string() + "/orvana-desktop-XXXXXX";
@@ -102,14 +99,14 @@ TCommandResult TDesktopSession::RunProgram(const std::vector<std::string>& argum
 }
 
 std::vector<std::string> TDesktopSession::WindowNames(const std::string& prefix, bool mappedOnly) const {
-  std::vector<std::string> search{"xdotool", "search"};
+  std::vector<std::string> search{"search"};
   if (mappedOnly) search.push_back("--onlyvisible");
   search.insert(search.end(), {"--name", "^" + prefix});
-  const TCommandResult found = RunCommand(search, Environment(), kToolMs);
+  const TCommandResult found = Xdotool(search);
   std::vector<std::string> names;
   std::istringstream ids(found.output);
   for (std::string id; std::getline(ids, id);) {
-    TCommandResult name = RunCommand({"xdotool", "getwindowname", id}, Environment(), kToolMs);
+    TCommandResult name = Xdotool({"getwindowname", id});
     while (!name.output.empty() && name.output.back() == '\n') name.output.pop_back();
     if (name.output.rfind(prefix, 0) == 0) names.push_back(name.output);
   }
@@ -126,10 +123,7 @@ bool TDesktopSession::WaitForWindow(const std::string& prefix, int timeoutMs) co
 }
 
 bool TDesktopSession::StartTray(int timeoutMs) {
-  tray_ = std::make_unique<TChildProcess>(
-      std::vector<std::string>{"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height",
-                               "32", "--SetDockType", "true", "--expand", "true", "--transparent", "false"},
-      Environment(), root_ + "/trayer.log");
+  tray_ = StartTrayer(Environment(), root_ + "/trayer.log");
   // The tray is there once its panel window is.
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   do {
@@ -151,9 +145,7 @@ std::string TDesktopSession::WaitForTrayIcon(int timeoutMs) const {
 }
 
 TCommandResult TDesktopSession::Xdotool(const std::vector<std::string>& arguments) const {
-  std::vector<std::string> argv{"xdotool"};
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return RunCommand(argv, Environment(), kToolMs);
+  return RunXdotool(arguments, Environment());
 }
 
 }  // namespace orvana::testing

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "desktop/child_process.h"
+#include "desktop/private_display.h"
 
 namespace orvana::testing {
 
@@ -17,8 +18,8 @@ class TTrayDisplay {
   TTrayDisplay(const TTrayDisplay&) = delete;
   TTrayDisplay& operator=(const TTrayDisplay&) = delete;
 
-  bool Ready() const { return !display_.empty(); }
-  const std::string& Display() const { return display_; }
+  bool Ready() const { return display_ != nullptr && display_->Ready(); }
+  const std::string& Display() const { return display_->Name(); }
   const std::string& Folder() const { return root_; }
   std::vector<std::string> Environment() const;
 
@@ -33,8 +34,7 @@ class TTrayDisplay {
 
  private:
   std::string root_;
-  std::string display_;
-  std::unique_ptr<TChildProcess> server_;
+  std::unique_ptr<TPrivateDisplay> display_;
   std::unique_ptr<TChildProcess> tray_;
 };
 
