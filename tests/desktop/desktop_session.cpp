@@ -49,7 +49,7 @@ std::vector<std::string> TDesktopSession::Environment() const {
           "HOME=" + root_ + "/home",
           "XDG_CONFIG_HOME=" + root_ + "/config",
           "XDG_RUNTIME_DIR=" + root_ + "/runtime",
-          "DBUS_SESSION_BUS_ADDRESS=disabled:",
+          "DBUS_SESSION_BUS_ADDRESS=" + busAddress_,
           "QT_QPA_PLATFORM=xcb",
           "LANG=C.UTF-8",
           "ASAN_OPTIONS=detect_leaks=0",
@@ -132,6 +132,8 @@ bool TDesktopSession::StartTray(int timeoutMs) {
   } while (Clock::now() < deadline && tray_->Running());
   return false;
 }
+
+void TDesktopSession::StartStatusNotifierHost() { tray_ = StartStatusNotifierPanel(Environment(), root_); }
 
 std::string TDesktopSession::WaitForTrayIcon(int timeoutMs) const {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);

@@ -2,7 +2,8 @@
 // A private desktop for one test: a fresh 0700 folder holding HOME, the
 // configuration and runtime folders and a copy of the program (whose
 // settings and list then live beside it), an X server of its own, no
-// session bus, and a sound device that swallows everything.
+// session bus unless the test brings one, and a sound device that swallows
+// everything.
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,10 @@ class TDesktopSession {
   // An XEmbed system tray (trayer) at the top right of the screen; true
   // once it manages the tray.
   bool StartTray(int timeoutMs);
+  // Programs started from now on use this session bus instead of none.
+  void UseSessionBus(const std::string& address) { busAddress_ = address; }
+  // lxqt-panel as the StatusNotifierItem host (needs a session bus).
+  void StartStatusNotifierHost();
   // The program's tray icon window (named "Orvana" and docked), or empty
   // when none appears within the time.
   std::string WaitForTrayIcon(int timeoutMs) const;
@@ -57,6 +62,7 @@ class TDesktopSession {
   std::string root_;
   std::unique_ptr<TPrivateDisplay> display_;
   std::unique_ptr<TChildProcess> tray_;
+  std::string busAddress_ = "disabled:";
 };
 
 }  // namespace orvana::testing

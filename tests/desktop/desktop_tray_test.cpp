@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <regex>
 #include <thread>
 
 #include "desktop_fixture.h"
 #include "player/sound/pulse_null_sink.h"
+#include "private_session_bus.h"
 
 namespace orvana::testing {
 namespace {
@@ -23,36 +25,91 @@ class DesktopTray : public DesktopProgram {
     DesktopProgram::SetUp();
     ASSERT_TRUE(sound.Running()) << sound.Failure();
   }
+
+  std::unique_ptr<TChildProcess> StartHiddenWithTwoSongs() {
+    WriteSettings("[ini]\r\nForm.Visible=0\r\nFirst=0\r\nTrayIcon.ClickWait=" + std::to_string(kClickWaitMs) +
+                  "\r\n");
+    return session.StartProgram({session.MakeSong("a.mp3", kSongRepeats), session.MakeSong("b.mp3", kSongRepeats)});
+  }
+  // The window was hidden, and b.mp3, added last, plays.
+  void ExpectTheWindowShownPlayingTheLastSong() {
+    EXPECT_TRUE(session.WaitForWindow("Orvana - b.mp3 <再生中>", kStartMs));
+    AfterTheClickWait();
+  }
+  // The next song, round to the first.
+  void ExpectTheNextSong() {
+    EXPECT_TRUE(session.WaitForWindow("Orvana - a.mp3 <再生中>", kStartMs));
+    AfterTheClickWait();
+  }
+  void ExpectTheProgramEndedAndSaved(TChildProcess& program) {
+    int status = -1;
+    ASSERT_TRUE(program.WaitForExit(kExitMs, &status));
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(SettingsFile().find("\r\nForm.Visible=1\r\n"), std::string::npos);
+    EXPECT_NE(SettingsFile().find("\r\nIndex=0\r\n"), std::string::npos);
+  }
+
   player::testing::PulseNullSink sound;
 };
 
 TEST_F(DesktopTray, ClicksOnTheXEmbedIconRunTheirFunctions) {
   ASSERT_TRUE(session.StartTray(kStartMs));
-  WriteSettings("[ini]\r\nForm.Visible=0\r\nFirst=0\r\nTrayIcon.ClickWait=" + std::to_string(kClickWaitMs) + "\r\n");
-  auto program = session.StartProgram({session.MakeSong("a.mp3", kSongRepeats),
-                                       session.MakeSong("b.mp3", kSongRepeats)});
+  auto program = StartHiddenWithTwoSongs();
   const std::string icon = session.WaitForTrayIcon(kStartMs);
   ASSERT_FALSE(icon.empty());
   ASSERT_TRUE(session.WaitForInstanceSocket(kStartMs));
   EXPECT_TRUE(session.WindowNames("Orvana - ", true).empty());
 
-  // A right click shows the window; b.mp3, added last, plays.
-  session.Xdotool({"mousemove", "--window", icon, "8", "8", "click", "3"});
-  EXPECT_TRUE(session.WaitForWindow("Orvana - b.mp3 <再生中>", kStartMs));
-  AfterTheClickWait();
+  auto click = [&](const char* button, const char* times) {
+    session.Xdotool({"mousemove", "--window", icon, "8", "8", "click", "--repeat", times, "--delay", "60", button});
+  };
+  click("3", "1");
+  ExpectTheWindowShownPlayingTheLastSong();
+  click("1", "2");
+  ExpectTheNextSong();
+  click("3", "3");
+  ExpectTheProgramEndedAndSaved(*program);
+}
 
-  // A left double click: the next song, round to the first.
-  session.Xdotool({"mousemove", "--window", icon, "8", "8", "click", "--repeat", "2", "--delay", "60", "1"});
-  EXPECT_TRUE(session.WaitForWindow("Orvana - a.mp3 <再生中>", kStartMs));
-  AfterTheClickWait();
+// A StatusNotifierItem host calls Activate (left) and ContextMenu (right)
+// once per click.
+TEST_F(DesktopTray, CallsOnTheStatusNotifierItemRunTheirFunctions) {
+  TPrivateSessionBus bus;
+  ASSERT_TRUE(bus.Ready());
+  session.UseSessionBus(bus.Address());
+  session.StartStatusNotifierHost();
+  auto program = StartHiddenWithTwoSongs();
+  std::string item;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartMs);
+  while (item.empty() && std::chrono::steady_clock::now() < deadline) {
+    const TCommandResult items = RunCommand(
+        {"gdbus", "call", "--session", "--dest", "org.kde.StatusNotifierWatcher", "--object-path",
+         "/StatusNotifierWatcher", "--method", "org.freedesktop.DBus.Properties.Get", "org.kde.StatusNotifierWatcher",
+         "RegisteredStatusNotifierItems"},
+        session.Environment(), 5000);
+    std::smatch found;
+    if (std::regex_search(items.output, found, std::regex("org\\.kde\\.StatusNotifierItem-[0-9]+-1"))) item = found.str();
+    if (item.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  ASSERT_FALSE(item.empty()) << "the panel never listed Orvana's item";
+  ASSERT_TRUE(session.WaitForInstanceSocket(kStartMs));
+  EXPECT_TRUE(session.WindowNames("Orvana - ", true).empty());
 
-  // A right triple click ends the program, which saves.
-  session.Xdotool({"mousemove", "--window", icon, "8", "8", "click", "--repeat", "3", "--delay", "60", "3"});
-  int status = -1;
-  ASSERT_TRUE(program->WaitForExit(kExitMs, &status));
-  EXPECT_EQ(status, 0);
-  EXPECT_NE(SettingsFile().find("\r\nForm.Visible=1\r\n"), std::string::npos);
-  EXPECT_NE(SettingsFile().find("\r\nIndex=0\r\n"), std::string::npos);
+  auto call = [&](const char* method, int times) {
+    for (int call = 0; call < times; ++call) {
+      const TCommandResult result =
+          RunCommand({"gdbus", "call", "--session", "--dest", item, "--object-path", "/StatusNotifierItem", "--method",
+                      std::string("org.kde.StatusNotifierItem.") + method, "1000", "10"},
+                     session.Environment(), 5000);
+      EXPECT_EQ(result.status, 0) << result.output;
+    }
+  };
+  call("ContextMenu", 1);
+  ExpectTheWindowShownPlayingTheLastSong();
+  call("Activate", 2);
+  ExpectTheNextSong();
+  call("ContextMenu", 3);
+  ExpectTheProgramEndedAndSaved(*program);
 }
 
 }  // namespace

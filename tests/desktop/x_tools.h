@@ -1,6 +1,7 @@
 #pragma once
-// The X programs the desktop tests drive: trayer as the system tray, and
-// xdotool as the person at the keyboard and mouse.
+// The desktop programs the tests drive: trayer as an XEmbed tray,
+// lxqt-panel as a StatusNotifierItem host, and xdotool as the person at the
+// keyboard and mouse.
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,11 @@ namespace orvana::testing {
 
 // trayer, an XEmbed system tray, along the top right of the screen.
 std::unique_ptr<TChildProcess> StartTrayer(const std::vector<std::string>& environment, const std::string& logPath);
+
+// lxqt-panel holding only its status notifier area (a StatusNotifierItem
+// host and watcher) along the top; its configuration goes in `folder`.
+std::unique_ptr<TChildProcess> StartStatusNotifierPanel(const std::vector<std::string>& environment,
+                                                        const std::string& folder);
 
 // xdotool with `arguments`, bounded in time.
 TCommandResult RunXdotool(const std::vector<std::string>& arguments, const std::vector<std::string>& environment);

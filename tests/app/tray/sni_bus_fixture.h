@@ -16,7 +16,7 @@
 #include "app/desktop/desktop_test_support.h"
 #include "app/tray/sni_tray_host.h"
 #include "fake_status_notifier_watcher.h"
-#include "private_session_bus.h"
+#include "desktop/private_session_bus.h"
 #include "qt_test_application.h"
 
 namespace orvana::app {

@@ -15,9 +15,10 @@
 
 #include "app/desktop/desktop_test_support.h"
 #include "app/tray/sni_tray_host.h"
-#include "app/tray/private_session_bus.h"
+#include "desktop/private_session_bus.h"
 #include "desktop/child_process.h"
 #include "desktop/private_display.h"
+#include "desktop/x_tools.h"
 #include "qt_test_application.h"
 
 namespace orvana::app {
@@ -30,25 +31,6 @@ using M = TTrayMessage;
 
 constexpr int kPanelMs = 20000;  // generous: the sanitizer builds start slowly
 constexpr int kCallMs = 5000;
-
-// A panel along the top edge holding nothing but the status notifier area.
-constexpr const char* kPanelConfig = R"([General]
-__userfile__=true
-
-[panel1]
-plugins=statusnotifier
-position=Top
-alignment=-1
-panelSize=32
-iconSize=22
-lineCount=1
-width=100
-width-percent=true
-hidable=false
-
-[statusnotifier]
-type=statusnotifier
-)";
 
 struct TRecorded {
   TTrayMessage message;
@@ -84,10 +66,7 @@ class SniLxqtPanelTest : public ::testing::Test {
   }
 
   void StartPanel() {
-    const std::string config = bus_.Folder() + "/config/panel.conf";
-    std::ofstream(config) << kPanelConfig;
-    panel_ = std::make_unique<TChildProcess>(std::vector<std::string>{"lxqt-panel", "--configfile", config},
-                                             Environment(), bus_.Folder() + "/panel.log");
+    panel_ = orvana::testing::StartStatusNotifierPanel(Environment(), bus_.Folder());
   }
 
   // The panel's watcher's list of items, read without blocking the loop
