@@ -185,7 +185,10 @@ void TForm1::WireTray() {
 
 void TForm1::RegisterTrayIcon() {
   try {
-    TaskTray1_->SetIcon(ApplicationIcon());
+    // The program's icon, drawn once at start-up; a window made on its own
+    // (the tests) draws its own.
+    const QIcon icon = QApplication::windowIcon();
+    TaskTray1_->SetIcon(icon.isNull() ? ApplicationIcon() : icon);
     TaskTray1_->SetRegistered(true);
   } catch (const std::exception& error) {
     ReportError(error);
