@@ -25,7 +25,8 @@ constexpr int kSettleMs = 1000;
 
 extern "C" __attribute__((visibility("default"))) int OrvanaDesktopMain(TDesktopStart* start) {
   QApplication application(start->argc, start->argv);
-  QApplication::setApplicationName(QStringLiteral("Orvana"));
+  QApplication::setApplicationName(QStringLiteral(ORVANA_PRODUCT_NAME));
+  QApplication::setApplicationVersion(QStringLiteral(ORVANA_VERSION));  // the about window shows them
   QGuiApplication::setDesktopFileName(QStringLiteral("orvana"));
   QApplication::setWindowIcon(ApplicationIcon());
   QApplication::setQuitOnLastWindowClosed(false);  // it lives on behind its icon

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <cstdio>
+#include <optional>
 
 #include "app/playlist/list_file.h"
 #include "app/settings/ini_gt.h"
@@ -16,6 +17,10 @@
 #include "app/window/click_functions.h"
 #include "app/window/japanese_fonts.h"
 #include "app/window/player_host.h"
+#include "app/window/show_centered.h"
+#include "app/window/timed_functions.h"
+#include "app/window/window_dialogs.h"
+#include "ui/about_dialog.h"
 #include "app/window/wait_cursor.h"
 #include "app/window/window_caption.h"
 
@@ -26,6 +31,8 @@ using namespace player;
 namespace {
 
 constexpr int kTrayLostWaitMs = 2000;
+constexpr const char* kAboutDialogCaption = "Orvanaのバージョン情報";
+constexpr const char* kRightsYears = "2026";
 
 }  // namespace
 
@@ -58,10 +65,9 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
       TPlaybackControl::TWindowHooks{[this] { UpdateCaption(); }, [this](int index) { SetCurrentIndex(index); }});
   timClick_->setObjectName("timClick");
   Timer1_->setObjectName("Timer1");
-  Timer1_->setInterval(60000);
   timSleep_->setObjectName("timSleep");
-  timSleep_->setInterval(60000);
   new TPlayerHost(*player_, [this](const QString& text) { ShowError(text); }, this);
+  WireDialogs();
   WireActions();
   WireWidgets();
   WireTray();
@@ -136,8 +142,39 @@ void TForm1::WireActions() {
   for (TActionId mode : {aiRepeat, aiShuffle})
     a[mode].SetHandler([this, mode] { (*actions_)[mode].SetChecked(!(*actions_)[mode].Checked()); });
   a[aiHide].SetHandler([this] { HideWindow(); });
+  a[aiSleep].SetHandler([this] { timedFunctions_->Sleep(); });
+  a[aiWakeup].SetHandler([this] { timedFunctions_->Wakeup(); });
+  a[aiOptions].SetHandler([this] { dialogs_->Options(); });
+  a[aiFileInfo].SetHandler([this] { ShowFileInfo(); });
+  a[aiAbout].SetHandler([this] { AboutDialog1_->Execute(this, runDialog_); });
   a[aiExit].SetHandler([this] { Exit(); });
   a.SetErrorDisplay([this](const std::exception& error) { ReportError(error); });
+}
+
+void TForm1::WireDialogs() {
+  runDialog_ = [this](QDialog& dialog) { return ShowCentered(dialog, *this); };
+  timedFunctions_ = new TTimedFunctions(*actions_, state_, *timSleep_, *Timer1_, *this, runDialog_, this);
+  dialogs_ = std::make_unique<TWindowDialogs>(*this, state_, *player_, *timClick_, runDialog_,
+                                              [this] { ApplyListFont(); });
+  AboutDialog1_ = new ui::TAboutDialog(this);
+  AboutDialog1_->SetCaption(QString::fromUtf8(kAboutDialogCaption));
+  AboutDialog1_->SetTitle(QStringLiteral(ORVANA_PRODUCT_NAME));
+  AboutDialog1_->SetYear(QString::fromUtf8(kRightsYears));
+}
+
+void TForm1::ShowFileInfo() {
+  const std::vector<int> rows = widgets_.ListView1->SelectedRows();
+  if (rows.empty()) return;
+  dialogs_->FileInfo(ItemPath(playlist_.Item(rows.front())));
+}
+
+void TForm1::ShowFirstRun() {
+  if (closed_) return;
+  try {
+    dialogs_->FirstRun(files_.settingsPath);
+  } catch (const std::exception& error) {
+    ReportError(error);
+  }
 }
 
 void TForm1::WireWidgets() {
@@ -171,8 +208,8 @@ void TForm1::WireTray() {
       *timClick_, state_.clickFunctions, [] { QApplication::beep(); },
       [this](int function) { RunClickFunction(function, *actions_, player_->Status(), [this] { BringToFront(); }); },
       this);
-  connect(TaskTray1_, &TTaskTray::mouseDown, clicks_, [this](Qt::MouseButton button) { clicks_->MouseDown(button); });
-  connect(TaskTray1_, &TTaskTray::mouseUp, clicks_, [this](Qt::MouseButton button) { clicks_->MouseUp(button); });
+  connect(TaskTray1_, &TTaskTray::mouseDown, clicks_, &TTrayClicks::MouseDown);
+  connect(TaskTray1_, &TTaskTray::mouseUp, clicks_, &TTrayClicks::MouseUp);
   connect(TaskTray1_, &TTaskTray::shownChanged, this, &TForm1::TrayShownChanged);
   // A panel that restarts takes its icons back within moments; only a tray
   // that stays away brings the window back.
@@ -212,7 +249,8 @@ void TForm1::HideWindow() {
 }
 
 void TForm1::FormCreate(const std::vector<std::string>& arguments) {
-  TWaitCursor wait;
+  std::optional<TWaitCursor> wait;
+  wait.emplace();
   RegisterTrayIcon();
   SetCurrentIndex(0);
   state_.playedList.clear();
@@ -232,6 +270,11 @@ void TForm1::FormCreate(const std::vector<std::string>& arguments) {
   UpdateCaption();
   UpdateSongCount();
   actions_->UpdateAll();
+  wait.reset();
+  // Once the event loop runs: an exit (a signal, the session's end) while
+  // the dialog is open then ends the program instead of being spent on the
+  // dialog's own loop before the program's starts.
+  if (settings.first) QTimer::singleShot(0, this, [this] { ShowFirstRun(); });
 }
 
 void TForm1::ApplySettings(const TProgramSettings& settings) {

@@ -23,10 +23,18 @@
 #include "app/window/playback_control.h"
 #include "app/window/tray_clicks.h"
 #include "player/mp3_player.h"
+#include "ui/dialog_runner.h"
 
 class QTimer;
 
+namespace orvana::ui {
+class TAboutDialog;
+}  // namespace orvana::ui
+
 namespace orvana::app {
+
+class TTimedFunctions;
+class TWindowDialogs;
 
 
 // Where the window keeps its files; the program passes the real ones.
@@ -76,12 +84,18 @@ class TForm1 : public QWidget {
   TTaskTray& TaskTray1() { return *TaskTray1_; }
   TTrayClicks& Clicks() { return *clicks_; }
   QTimer& timClick() { return *timClick_; }
+  QTimer& timSleep() { return *timSleep_; }
+  QTimer& Timer1() { return *Timer1_; }
+  TTimedFunctions& TimedFunctions() { return *timedFunctions_; }
+  ui::TAboutDialog& AboutDialog1() { return *AboutDialog1_; }
   // The application's title: the open song's title, empty without one.
   const QString& ApplicationTitle() const { return applicationTitle_; }
   bool Closed() const { return closed_; }
   // Errors are shown in a message box over the window unless replaced.
   using ErrorDisplay = std::function<void(const QString& text)>;
   void SetErrorDisplay(ErrorDisplay display) { errorDisplay_ = std::move(display); }
+  // Dialogs are shown centred over the window unless replaced.
+  void SetDialogRunner(ui::TDialogRunner run) { runDialog_ = std::move(run); }
 
  signals:
   // actExit has saved everything; the program ends.
@@ -98,6 +112,9 @@ class TForm1 : public QWidget {
   void RegisterTrayIcon();
   void TrayShownChanged(bool shown);
   void WireActions();
+  void WireDialogs();
+  void ShowFirstRun();
+  void ShowFileInfo();
   void WireWidgets();
   void ApplySettings(const TProgramSettings& settings);
   TProgramSettings CollectSettings() const;
@@ -126,6 +143,10 @@ class TForm1 : public QWidget {
   QTimer* trayLostWait_;
   QTimer* Timer1_;
   QTimer* timSleep_;
+  ui::TDialogRunner runDialog_;
+  TTimedFunctions* timedFunctions_ = nullptr;
+  std::unique_ptr<TWindowDialogs> dialogs_;
+  ui::TAboutDialog* AboutDialog1_ = nullptr;
   QString applicationTitle_;
   ErrorDisplay errorDisplay_;
   bool closed_ = false;

@@ -44,13 +44,9 @@ void TTrayClicks::WaitEnded() {
 // The first beep at once, the others from timers: the function need not
 // wait for them.
 void TTrayClicks::BeepTimes(int times) {
-  for (int beep = 0; beep < times; ++beep) {
-    if (beep == 0) {
-      beep_();
-    } else {
-      QTimer::singleShot(beep * kBeepGapMs, this, [this] { beep_(); });
-    }
-  }
+  if (times <= 0) return;
+  beep_();
+  for (int beep = 1; beep < times; ++beep) QTimer::singleShot(beep * kBeepGapMs, this, [this] { beep_(); });
 }
 
 }  // namespace orvana::app

@@ -1,10 +1,12 @@
 #pragma once
 // A main window over a fresh folder of its own, playing on the null device,
-// its error boxes caught instead of shown.
+// its error boxes caught instead of shown, its dialogs handed to the test
+// (by default closed with Cancel) instead of run.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
@@ -78,8 +80,13 @@ class FormFixture : public ::testing::Test {
   TForm1& Create(const std::vector<std::string>& arguments = {}) {
     form = std::make_unique<TForm1>(TFormFiles{SettingsPath(), ListPath()});
     form->SetErrorDisplay([this](const QString& text) { errors << text; });
+    form->SetDialogRunner([this](QDialog& dialog) {
+      dialogs << dialog.windowTitle();
+      return answerDialog ? answerDialog(dialog) : int(QDialog::Rejected);
+    });
     form->MP3Player1().SetDeviceID(platform::kNullWaveDevice);
     form->FormCreate(arguments);
+    QCoreApplication::processEvents();  // what start-up leaves for the event loop: the first-run dialog
     return *form;
   }
 
@@ -87,6 +94,8 @@ class FormFixture : public ::testing::Test {
   std::vector<orvana::testing::TFakeTrayHost*> trayHosts;
   std::unique_ptr<TForm1> form;
   QStringList errors;
+  QStringList dialogs;  // the captions of the dialogs shown, in order
+  std::function<int(QDialog&)> answerDialog;
 };
 
 }  // namespace orvana::app::testing

@@ -1,7 +1,9 @@
 // The main window driven as the program drives it, without a display.
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QUrl>
 
+#include "app/dialogs/first_run_dialog.h"
 #include "form_fixture.h"
 
 namespace orvana::app::testing {
@@ -26,7 +28,25 @@ TEST_F(TMainWindow, FirstStartTakesEveryDefault) {
   EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("0 曲"));
   EXPECT_EQ(window.Widgets().pnlTime->text(), QString::fromUtf8("総演奏時間: 00:00"));
   EXPECT_FALSE(window.Actions().QtAction(aiPlay)->isEnabled());
-  EXPECT_FALSE(std::filesystem::exists(SettingsPath()));  // nothing is written at start-up
+  // The first-run dialog, left unticked: only "First" is written.
+  EXPECT_EQ(dialogs, QStringList{QStringLiteral("Orvana")});
+  EXPECT_EQ(Read(SettingsPath()), "[ini]\r\nFirst=0\r\n");
+}
+
+TEST_F(TMainWindow, TheFirstRunDialogComesBackOnlyWhenTicked) {
+  answerDialog = [](QDialog& dialog) {
+    dynamic_cast<TdlgFirst&>(dialog).CheckBox1->setChecked(true);
+    return int(QDialog::Accepted);
+  };
+  Create();
+  EXPECT_EQ(Read(SettingsPath()), "[ini]\r\nFirst=1\r\n");
+  form.reset();
+  Create();
+  EXPECT_EQ(dialogs.size(), 2);
+  Write(SettingsPath(), "[ini]\r\nFirst=0\r\n");
+  form.reset();
+  Create();
+  EXPECT_EQ(dialogs.size(), 2);  // not again
 }
 
 TEST_F(TMainWindow, ExitWritesEverySettingInOrderAndTheList) {
@@ -39,13 +59,14 @@ TEST_F(TMainWindow, ExitWritesEverySettingInOrderAndTheList) {
   EXPECT_EQ(exits, 1);
   EXPECT_TRUE(window.Closed());
 
+  // "First" came first, written after the first-run dialog.
   const std::vector<std::string> lines = CrLfLines(Read(SettingsPath()));
-  ASSERT_EQ(lines.size(), 36u);
-  const std::vector<std::string> head(lines.begin(), lines.begin() + 11);
-  EXPECT_EQ(head, (std::vector<std::string>{"[ini]", "Form.Left=32", "Form.Top=32", "Form.ClientWidth=560",
+  ASSERT_EQ(lines.size(), 37u);
+  const std::vector<std::string> head(lines.begin(), lines.begin() + 12);
+  EXPECT_EQ(head, (std::vector<std::string>{"[ini]", "First=0", "Form.Left=32", "Form.Top=32", "Form.ClientWidth=560",
                                             "Form.ClientHeight=320", "Form.Visible=0", "Font.Name=MS UI Gothic",
                                             "Font.Size=9", "Font.Color=-2147483640", "Font.Style=0", "Priority=3"}));
-  EXPECT_EQ(lines[35], "TrayIcon.ClickWait=1000");
+  EXPECT_EQ(lines[36], "TrayIcon.ClickWait=1000");
   EXPECT_EQ(Read(ListPath()), ListRecord("a", "03:25", "/m/a.mp3") + ListRecord("b", "--:--", "/m/b.mp3"));
 }
 

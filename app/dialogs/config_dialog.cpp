@@ -1,0 +1,204 @@
+#include "app/dialogs/config_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/window/click_functions.h"
+#include "ui/drag_edit.h"
+#include "ui/font_name_combo_box.h"
+
+namespace orvana::app {
+namespace {
+
+constexpr int kListRowHeight = 14;
+constexpr int kShortestClickWait = 100;
+constexpr int kLongestClickWait = 3000;
+
+constexpr const char* kClickKindTexts[kClickFunctionSlots] = {
+    "左／シングルクリック", "左／ダブルクリック", "左／トリプルクリック",
+    "右／シングルクリック", "右／ダブルクリック", "右／トリプルクリック",
+};
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QListWidget* FixedRowList(const char* const* texts, int count, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setUniformItemSizes(true);
+  for (int row = 0; row < count; ++row) {
+    auto* item = new QListWidgetItem(Text(texts[row]), list);
+    item->setSizeHint(QSize(0, kListRowHeight));
+  }
+  // Every row in sight: seven functions are few enough to need no scrolling.
+  list->setMinimumHeight(count * kListRowHeight + 2 * list->frameWidth());
+  return list;
+}
+
+// A track bar with its two end labels beneath it.
+QWidget* LabelledSlider(QSlider* slider, const char* low, const char* high, QWidget* parent) {
+  auto* group = new QWidget(parent);
+  auto* layout = new QGridLayout(group);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(slider, 0, 0, 1, 2);
+  layout->addWidget(new QLabel(Text(low), group), 1, 0, Qt::AlignLeft);
+  layout->addWidget(new QLabel(Text(high), group), 1, 1, Qt::AlignRight);
+  return group;
+}
+
+QGroupBox* Group(const char* title, QWidget* content, QWidget* parent) {
+  auto* group = new QGroupBox(Text(title), parent);
+  auto* layout = new QVBoxLayout(group);
+  layout->setContentsMargins(8, 4, 8, 6);  // room for every row in the fixed height
+  layout->addWidget(content);
+  return group;
+}
+
+}  // namespace
+
+TdlgConfig::TdlgConfig(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      PageControl1(new QTabWidget(this)) {
+  setObjectName("dlgConfig");
+  setWindowTitle(Text("Orvana - 設定"));
+  TabSheet1 = BuildGeneralPage();
+  tbsTrayIcon = BuildTrayPage();
+  PageControl1->addTab(TabSheet1, Text("一般"));
+  PageControl1->addTab(tbsTrayIcon, Text("トレイアイコン"));
+  PageControl1->setCurrentIndex(0);
+  connect(PageControl1, &QTabWidget::currentChanged, this, &TdlgConfig::PageControl1Change);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(Text("キャンセル"), QDialogButtonBox::RejectRole);
+  ok->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->addWidget(PageControl1);
+  layout->addWidget(buttons);
+  setFixedSize(kClientWidth, kClientHeight);
+}
+
+QWidget* TdlgConfig::BuildGeneralPage() {
+  auto* page = new QWidget;
+  page->setObjectName("TabSheet1");
+  FontNameComboBox1 = new ui::TFontNameComboBox(page);
+  FontNameComboBox1->setObjectName("FontNameComboBox1");
+  DragEdit1 = new ui::TDragEdit(page);
+  DragEdit1->setObjectName("DragEdit1");
+  DragEdit1->SetMinValue(QString::number(kMinFontSize));
+  DragEdit1->SetMaxValue(QString::number(kMaxFontSize));
+  DragEdit1->SetIncrement(QStringLiteral("1"));
+  DragEdit1->SetRangeLimited(true);
+  DragEdit1->setFixedWidth(56);
+  auto* font = new QWidget(page);
+  auto* fontRow = new QHBoxLayout(font);
+  fontRow->setContentsMargins(0, 0, 0, 0);
+  fontRow->addWidget(FontNameComboBox1, 1);
+  fontRow->addWidget(DragEdit1);
+
+  trcPriority = new QSlider(Qt::Horizontal, page);
+  trcPriority->setObjectName("trcPriority");
+  trcPriority->setRange(kLowestPriority, kHighestPriority);
+  trcPriority->setTickPosition(QSlider::TicksBelow);
+  trcPriority->setTickInterval(1);
+  trcPriority->setPageStep(1);
+
+  chkSubFolder = new QCheckBox(Text("サブフォルダも検索する(&S)"), page);
+  chkSubFolder->setObjectName("chkSubFolder");
+  chkCheckTag = new QCheckBox(Text("ファイルを追加するときにタグを読み込む(&T)"), page);
+  chkCheckTag->setObjectName("chkCheckTag");
+
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(Group("プレイリストのフォント(&F)", font, page));
+  layout->addWidget(Group("再生の優先度(&P)", LabelledSlider(trcPriority, "低い", "高い", page), page));
+  layout->addWidget(chkSubFolder);
+  layout->addWidget(chkCheckTag);
+  layout->addStretch();
+  return page;
+}
+
+QWidget* TdlgConfig::BuildTrayPage() {
+  auto* page = new QWidget;
+  page->setObjectName("tbsTrayIcon");
+  trcTrayIcon = new QSlider(Qt::Horizontal, page);
+  trcTrayIcon->setObjectName("trcTrayIcon");
+  trcTrayIcon->setRange(kShortestClickWait, kLongestClickWait);
+  trcTrayIcon->setSingleStep(100);
+  trcTrayIcon->setPageStep(500);
+  trcTrayIcon->setTickPosition(QSlider::TicksBelow);
+  trcTrayIcon->setTickInterval(500);
+
+  lstClickKind = FixedRowList(kClickKindTexts, kClickFunctionSlots, page);
+  lstClickKind->setObjectName("lstClickKind");
+  lstFunction = FixedRowList(kClickFunctionTexts, kClickFunctionCount, page);
+  lstFunction->setObjectName("lstFunction");
+  connect(lstClickKind, &QListWidget::currentRowChanged, this, &TdlgConfig::lstClickKindClick);
+  connect(lstFunction, &QListWidget::currentRowChanged, this, &TdlgConfig::lstFunctionClick);
+  auto* lists = new QWidget(page);
+  auto* listRow = new QHBoxLayout(lists);
+  listRow->setContentsMargins(0, 0, 0, 0);
+  listRow->addWidget(lstClickKind);
+  listRow->addWidget(lstFunction);
+
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(Group("クリックの待ち受け時間(&T)", LabelledSlider(trcTrayIcon, "0.1秒", "3秒", page), page));
+  layout->addWidget(Group("操作(&O)", lists, page), 1);
+  return page;
+}
+
+void TdlgConfig::Fill(const TConfigValues& values) {
+  chkSubFolder->setChecked(values.subFolder);
+  chkCheckTag->setChecked(values.checkTag);
+  FontNameComboBox1->setCurrentIndex(FontNameComboBox1->findText(values.fontName));
+  DragEdit1->SetPosition(values.fontSize);
+  trcPriority->setValue(values.priority);
+  trcTrayIcon->setValue(values.clickWait);
+  clickFunctions_ = values.clickFunctions;
+}
+
+TConfigValues TdlgConfig::Values() const {
+  TConfigValues values;
+  values.subFolder = chkSubFolder->isChecked();
+  values.checkTag = chkCheckTag->isChecked();
+  values.fontName = FontNameComboBox1->Value();
+  // Typing is not range-limited, only dragging: a size the list cannot use
+  // is pulled into the range here.
+  values.fontSize = std::clamp(DragEdit1->Position(), kMinFontSize, kMaxFontSize);
+  values.priority = trcPriority->value();
+  values.clickWait = trcTrayIcon->value();
+  values.clickFunctions = clickFunctions_;
+  return values;
+}
+
+void TdlgConfig::PageControl1Change() {
+  if (PageControl1->currentWidget() != tbsTrayIcon) return;
+  if (lstClickKind->currentRow() < 0) lstClickKind->setCurrentRow(0);
+  lstClickKindClick();
+}
+
+void TdlgConfig::lstClickKindClick() {
+  const int slot = lstClickKind->currentRow();
+  if (slot < 0 || slot >= kClickFunctionSlots) return;
+  lstFunction->setCurrentRow(clickFunctions_[std::size_t(slot)]);
+}
+
+void TdlgConfig::lstFunctionClick() {
+  const int slot = lstClickKind->currentRow();
+  const int function = lstFunction->currentRow();
+  if (slot < 0 || slot >= kClickFunctionSlots || function < 0) return;
+  clickFunctions_[std::size_t(slot)] = std::uint8_t(function);
+}
+
+}  // namespace orvana::app

@@ -1,0 +1,119 @@
+// Every dialog at the program's own font (the Japanese faces the program
+// installs): no text cut by its control, no control outside its window, no
+// two controls over each other.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <string>
+#include <vector>
+
+#include "app/dialogs/config_dialog.h"
+#include "app/dialogs/first_run_dialog.h"
+#include "app/dialogs/mpeg_info_dialog.h"
+#include "app/dialogs/wakeup_dialog.h"
+#include "app/window/japanese_fonts.h"
+#include "qt_test_application.h"
+
+namespace orvana::app {
+namespace {
+
+std::string Describe(const QWidget& widget) {
+  const QString name = widget.objectName().isEmpty() ? QString::fromLatin1(widget.metaObject()->className())
+                                                      : widget.objectName();
+  return name.toStdString();
+}
+
+// A text control shows all of its text.
+bool TextFits(const QWidget& widget) {
+  if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+    if (label->text().isEmpty()) return true;
+    if (label->wordWrap()) return label->heightForWidth(label->width()) <= label->height();
+    return label->sizeHint().width() <= label->width() && label->sizeHint().height() <= label->height() + 2;
+  }
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&widget))
+    return button->text().isEmpty() || button->sizeHint().width() <= button->width();
+  if (const auto* group = qobject_cast<const QGroupBox*>(&widget))
+    return group->fontMetrics().horizontalAdvance(group->title()) < group->width();
+  return true;
+}
+
+// Controls that are neither containers nor parts of another control.
+bool IsLeafControl(const QWidget& widget) {
+  return qobject_cast<const QLabel*>(&widget) != nullptr || qobject_cast<const QAbstractButton*>(&widget) != nullptr ||
+         qobject_cast<const QComboBox*>(&widget) != nullptr;
+}
+
+void CollectFaults(const QWidget& parent, std::vector<std::string>& faults) {
+  std::vector<const QWidget*> leaves;
+  for (const QWidget* child : parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!child->isVisible() || child->isWindow()) continue;
+    if (!TextFits(*child)) faults.push_back(Describe(*child) + ": text cut");
+    if (!parent.rect().contains(child->geometry())) faults.push_back(Describe(*child) + ": outside its parent");
+    if (IsLeafControl(*child)) leaves.push_back(child);
+    if (!qobject_cast<const QComboBox*>(child)) CollectFaults(*child, faults);
+  }
+  for (std::size_t i = 0; i < leaves.size(); ++i)
+    for (std::size_t j = i + 1; j < leaves.size(); ++j)
+      if (leaves[i]->geometry().intersects(leaves[j]->geometry()))
+        faults.push_back(Describe(*leaves[i]) + " overlaps " + Describe(*leaves[j]));
+}
+
+std::vector<std::string> LayoutFaults(QDialog& dialog) {
+  dialog.show();
+  QApplication::processEvents();
+  std::vector<std::string> faults;
+  CollectFaults(dialog, faults);
+  dialog.hide();
+  return faults;
+}
+
+// Each page of the dialog's tabs in turn.
+std::vector<std::string> LayoutFaultsOfEveryPage(QDialog& dialog, QTabWidget& pages) {
+  std::vector<std::string> faults;
+  for (int page = 0; page < pages.count(); ++page) {
+    pages.setCurrentIndex(page);
+    for (std::string& fault : LayoutFaults(dialog)) faults.push_back(std::to_string(page) + ": " + fault);
+  }
+  return faults;
+}
+
+class DialogLayout : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    orvana::testing::TestApplication();
+    InstallJapaneseFontSubstitutes();
+    QApplication::setFont(WindowFont());
+  }
+  using Faults = std::vector<std::string>;
+};
+
+TEST_F(DialogLayout, WakeupDialogInBothModes) {
+  TdlgWakeup dialog;
+  EXPECT_EQ(LayoutFaults(dialog), Faults{});
+  dialog.SetMode(TWakeupDialogMode::Sleep);
+  EXPECT_EQ(LayoutFaults(dialog), Faults{});
+}
+
+TEST_F(DialogLayout, SettingsDialogOnBothPages) {
+  TdlgConfig dialog;
+  EXPECT_EQ(LayoutFaultsOfEveryPage(dialog, *dialog.PageControl1), Faults{});
+  EXPECT_EQ(dialog.size(), QSize(336, 332));
+}
+
+TEST_F(DialogLayout, TagDialogOnBothPages) {
+  TdlgMPEGInfo dialog;
+  EXPECT_EQ(LayoutFaultsOfEveryPage(dialog, *dialog.PageControl1), Faults{});
+}
+
+TEST_F(DialogLayout, FirstRunDialog) {
+  TdlgFirst dialog;
+  EXPECT_EQ(LayoutFaults(dialog), Faults{});
+}
+
+}  // namespace
+}  // namespace orvana::app
