@@ -98,25 +98,45 @@ TCommandResult TDesktopSession::RunProgram(const std::vector<std::string>& argum
   return RunCommand(argv, Environment(), timeoutMs, root_);
 }
 
-std::vector<std::string> TDesktopSession::WindowNames(const std::string& prefix, bool mappedOnly) const {
+std::vector<TDesktopSession::TWindow> TDesktopSession::Windows(const std::string& prefix, bool mappedOnly) const {
   std::vector<std::string> search{"search"};
   if (mappedOnly) search.push_back("--onlyvisible");
   search.insert(search.end(), {"--name", "^" + prefix});
-  const TCommandResult found = Xdotool(search);
-  std::vector<std::string> names;
-  std::istringstream ids(found.output);
+  std::vector<TWindow> windows;
+  std::istringstream ids(Xdotool(search).output);
   for (std::string id; std::getline(ids, id);) {
     TCommandResult name = Xdotool({"getwindowname", id});
     while (!name.output.empty() && name.output.back() == '\n') name.output.pop_back();
-    if (name.output.rfind(prefix, 0) == 0) names.push_back(name.output);
+    // The search takes a regular expression; the prefix is plain text.
+    if (name.output.rfind(prefix, 0) == 0) windows.push_back({id, name.output});
   }
+  return windows;
+}
+
+std::vector<std::string> TDesktopSession::WindowNames(const std::string& prefix, bool mappedOnly) const {
+  std::vector<std::string> names;
+  for (const TWindow& window : Windows(prefix, mappedOnly)) names.push_back(window.name);
   return names;
 }
 
-bool TDesktopSession::WaitForWindow(const std::string& prefix, int timeoutMs) const {
+std::string TDesktopSession::WaitForWindowId(const std::string& prefix, int timeoutMs) const {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   do {
-    if (!WindowNames(prefix, true).empty()) return true;
+    const std::vector<TWindow> windows = Windows(prefix, true);
+    if (!windows.empty()) return windows.front().id;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (Clock::now() < deadline);
+  return "";
+}
+
+bool TDesktopSession::WaitForWindow(const std::string& prefix, int timeoutMs) const {
+  return !WaitForWindowId(prefix, timeoutMs).empty();
+}
+
+bool TDesktopSession::WaitForWindowGone(const std::string& prefix, int timeoutMs) const {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  do {
+    if (Windows(prefix, true).empty()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   } while (Clock::now() < deadline);
   return false;
@@ -133,7 +153,22 @@ bool TDesktopSession::StartTray(int timeoutMs) {
   return false;
 }
 
-void TDesktopSession::StartStatusNotifierHost() { tray_ = StartStatusNotifierPanel(Environment(), root_); }
+bool TDesktopSession::StartStatusNotifierHost(int timeoutMs) {
+  tray_ = StartStatusNotifierPanel(Environment(), root_);
+  // A program started before the panel's host is registered sees no tray
+  // and shows its window.
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  do {
+    const TCommandResult registered =
+        RunCommand({"gdbus", "call", "--session", "--dest", "org.kde.StatusNotifierWatcher", "--object-path",
+                    "/StatusNotifierWatcher", "--method", "org.freedesktop.DBus.Properties.Get",
+                    "org.kde.StatusNotifierWatcher", "IsStatusNotifierHostRegistered"},
+                   Environment(), 5000);
+    if (registered.status == 0 && registered.output.find("true") != std::string::npos) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  } while (Clock::now() < deadline);
+  return false;
+}
 
 std::string TDesktopSession::WaitForTrayIcon(int timeoutMs) const {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);

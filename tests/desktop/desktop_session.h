@@ -45,20 +45,32 @@ class TDesktopSession {
   bool WaitForInstanceSocket(int timeoutMs) const;
   // Waits (bounded) until a mapped window's name starts with `prefix`.
   bool WaitForWindow(const std::string& prefix, int timeoutMs) const;
+  // The first mapped window whose name starts with `prefix`, waited for
+  // (bounded); empty when none comes.
+  std::string WaitForWindowId(const std::string& prefix, int timeoutMs) const;
+  // Waits (bounded) until no mapped window's name starts with `prefix`.
+  bool WaitForWindowGone(const std::string& prefix, int timeoutMs) const;
 
   // An XEmbed system tray (trayer) at the top right of the screen; true
   // once it manages the tray.
   bool StartTray(int timeoutMs);
   // Programs started from now on use this session bus instead of none.
   void UseSessionBus(const std::string& address) { busAddress_ = address; }
-  // lxqt-panel as the StatusNotifierItem host (needs a session bus).
-  void StartStatusNotifierHost();
+  // lxqt-panel as the StatusNotifierItem host (needs a session bus); true
+  // once its host is registered with the watcher.
+  bool StartStatusNotifierHost(int timeoutMs);
   // The program's tray icon window (named "Orvana" and docked), or empty
   // when none appears within the time.
   std::string WaitForTrayIcon(int timeoutMs) const;
   TCommandResult Xdotool(const std::vector<std::string>& arguments) const;
 
  private:
+  struct TWindow {
+    std::string id;
+    std::string name;
+  };
+  std::vector<TWindow> Windows(const std::string& prefix, bool mappedOnly) const;
+
   std::string root_;
   std::unique_ptr<TPrivateDisplay> display_;
   std::unique_ptr<TChildProcess> tray_;

@@ -77,7 +77,7 @@ TEST_F(DesktopTray, CallsOnTheStatusNotifierItemRunTheirFunctions) {
   TPrivateSessionBus bus;
   ASSERT_TRUE(bus.Ready());
   session.UseSessionBus(bus.Address());
-  session.StartStatusNotifierHost();
+  ASSERT_TRUE(session.StartStatusNotifierHost(kStartMs));
   auto program = StartHiddenWithTwoSongs();
   std::string item;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartMs);

@@ -1,0 +1,37 @@
+// The dialogs as a person opens them: by their keys in the playlist window,
+// found on the screen by their captions, closed with Esc.
+#include <gtest/gtest.h>
+
+#include "desktop_fixture.h"
+
+namespace orvana::testing {
+namespace {
+
+TEST_F(DesktopProgram, EachDialogOpensFromItsKeyAndClosesWithEscape) {
+  WriteSettings("[ini]\r\nFirst=0\r\n");
+  auto program = session.StartProgram({session.MakeSong("a.mp3")});
+  const std::string window = session.WaitForWindowId("Orvana - a.mp3", kStartMs);
+  ASSERT_FALSE(window.empty());
+
+  struct TDialogKeys {
+    std::vector<std::string> keys;
+    const char* caption;
+  };
+  // Alt+3 shows the selected item: Home selects the first.
+  for (const TDialogKeys& dialog : {TDialogKeys{{"o"}, "Orvana - 設定"}, TDialogKeys{{"F1"}, "Orvanaのバージョン情報"},
+                                    TDialogKeys{{"Home", "alt+3"}, "Orvana - MP3 タグエディター"}}) {
+    session.Xdotool({"windowfocus", "--sync", window});
+    std::vector<std::string> press{"key", "--delay", "100"};
+    press.insert(press.end(), dialog.keys.begin(), dialog.keys.end());
+    session.Xdotool(press);
+    const std::string shown = session.WaitForWindowId(dialog.caption, kStartMs);
+    ASSERT_FALSE(shown.empty()) << dialog.caption << " did not open";
+    session.Xdotool({"windowfocus", "--sync", shown});
+    session.Xdotool({"key", "Escape"});
+    EXPECT_TRUE(session.WaitForWindowGone(dialog.caption, kStartMs)) << dialog.caption << " did not close";
+  }
+  EXPECT_TRUE(program->Running());
+}
+
+}  // namespace
+}  // namespace orvana::testing
