@@ -29,8 +29,6 @@ std::string Bytes(const std::string& path) {
 // the dialog to a test's checks and closes it with "閉じる".
 class FileInfoTest : public ::testing::Test {
  protected:
-  void SetUp() override { orvana::testing::TestApplication(); }
-
   // Runs the command for `path`; false when it did nothing.
   bool Show(const std::string& path, const std::function<void(TdlgMPEGInfo&)>& check = {}) {
     return ShowFileInfo(path, owner, [&](QDialog& dialog) {
@@ -43,6 +41,7 @@ class FileInfoTest : public ::testing::Test {
     });
   }
 
+  QApplication& application = orvana::testing::TestApplication();  // before any widget
   TTempFolder folder;
   QWidget owner;
   int runs = 0;
