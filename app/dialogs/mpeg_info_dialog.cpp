@@ -10,13 +10,11 @@
 #include "app/lyrics/lyrics.h"
 #include "app/playlist/genre_names.h"
 #include "app/playlist/text_file.h"
-#include "platform/text_encoding.h"
 
 namespace orvana::app {
 namespace {
 
 constexpr int kVisibleGenres = 16;
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // The colour behind an edit's text.
 void SetFieldColour(QWidget* widget, const QColor& colour) {
@@ -51,9 +49,8 @@ void SetLimitedText(QLineEdit* edit, const std::string& text) {
 
 // The whole lyrics file in one encoding for all of it (UTF-8, else CP932),
 // its lines joined as the memo keeps them.
-QString LyricsFileText(const std::string& path) {
-  std::string text = platform::FileTextToUtf8(ReadTextFile(path));
-  if (text.rfind(kUtf8Mark, 0) == 0) text.erase(0, kUtf8Mark.size());
+QString MemoText(const std::string& path) {
+  const std::string text = LyricsFileText(ReadTextFile(path));
   QStringList lines;
   for (const std::string_view line : SplitLines(text)) lines << QString::fromUtf8(line.data(), qsizetype(line.size()));
   return lines.join(u'\n');
@@ -176,7 +173,7 @@ void TdlgMPEGInfo::Fill(const std::string& path, const TTagRecord& tag) {
   const bool hasLyrics = RegularFileExists(lyricsPath);
   btnNew->setEnabled(!hasLyrics);
   memLyrics->setEnabled(hasLyrics);
-  memLyrics->setPlainText(hasLyrics ? LyricsFileText(lyricsPath) : QString());
+  memLyrics->setPlainText(hasLyrics ? MemoText(lyricsPath) : QString());
   SetFieldColour(memLyrics, hasLyrics ? palette().color(QPalette::Base) : Grey(memLyrics));
   memLyrics->document()->setModified(false);
 }

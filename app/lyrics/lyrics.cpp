@@ -36,6 +36,12 @@ std::string LyricsPath(const std::string& songPath) {
   return songPath.substr(0, stemEnd) + ".txt";
 }
 
+std::string LyricsFileText(const std::string& bytes) {
+  std::string text = platform::FileTextToUtf8(bytes);
+  if (text.rfind(kUtf8Mark, 0) == 0) text.erase(0, kUtf8Mark.size());
+  return text;
+}
+
 bool TLyrics::LoadLyrics(const std::string& songPath) {
   entries_.clear();
   lines_.clear();
@@ -45,10 +51,7 @@ bool TLyrics::LoadLyrics(const std::string& songPath) {
   } catch (const TFileReadError&) {
     return false;
   }
-  // One encoding for the whole file; an editor's byte-order mark would hide
-  // the first line's tag.
-  std::string text = platform::FileTextToUtf8(bytes);
-  if (text.rfind(kUtf8Mark, 0) == 0) text.erase(0, kUtf8Mark.size());
+  const std::string text = LyricsFileText(bytes);  // outlives the lines that view it
   for (const std::string_view line : SplitLines(text)) {
     TLyricLine parsed = ParseLyricLine(line);
     if (parsed.Time >= 0) entries_.push_back({parsed.Time, parsed.Text});

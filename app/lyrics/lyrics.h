@@ -28,6 +28,11 @@ TLyricLine ParseLyricLine(std::string_view line);
 // (a name without an extension gets one).
 std::string LyricsPath(const std::string& songPath);
 
+// A lyrics file's bytes as UTF-8: one encoding for the whole file (UTF-8,
+// else CP932), without an editor's byte-order mark, which would hide the
+// first line's tag.
+std::string LyricsFileText(const std::string& bytes);
+
 class TLyrics {
  public:
   // Reads the song's lyrics file; false when there is none or it cannot be
