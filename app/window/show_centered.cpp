@@ -1,5 +1,6 @@
 #include "app/window/show_centered.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -22,6 +23,13 @@ QPoint CenteredPosition(const QRect& mainWindow, const QSize& dialog, const QSiz
 }
 
 int ShowCentered(QDialog& dialog, const QWidget& mainWindow) {
+  // The tray and the timers run commands while a dialog is open: one dialog
+  // over another would stack modal loops. The open one comes to the front.
+  if (QWidget* open = QApplication::activeModalWidget()) {
+    open->raise();
+    open->activateWindow();
+    return QDialog::Rejected;
+  }
   dialog.adjustSize();
   const QScreen* screen = mainWindow.screen();
   const QSize screenSize = screen != nullptr ? screen->size() : QSize(1 << 16, 1 << 16);

@@ -12,7 +12,9 @@ namespace orvana::app {
 // would leave the screen, and never above or left of the screen's origin.
 QPoint CenteredPosition(const QRect& mainWindow, const QSize& dialog, const QSize& screen);
 
-// Places the dialog, shows it modally and returns its result.
+// Places the dialog, shows it modally and returns its result. While another
+// modal dialog is open it brings that one to the front instead and returns
+// QDialog::Rejected, as if this one had been cancelled.
 int ShowCentered(QDialog& dialog, const QWidget& mainWindow);
 
 }  // namespace orvana::app

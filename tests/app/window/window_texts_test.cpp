@@ -1,11 +1,15 @@
 // The texts the window shows about itself, and where dialogs open.
 #include <gtest/gtest.h>
 
+#include <QDialog>
+#include <QTimer>
+
 #include "app/window/now_playing_text.h"
 #include "app/window/play_history.h"
 #include "app/window/seek_bar.h"
 #include "app/window/show_centered.h"
 #include "app/window/window_caption.h"
+#include "qt_test_application.h"
 
 namespace orvana::app {
 namespace {
@@ -68,6 +72,22 @@ TEST(ShowCentered, CentredOnTheWindowAndKeptOnTheScreen) {
   EXPECT_EQ(CenteredPosition({900, 700, 300, 300}, {200, 100}, screen), QPoint(824, 668));
   // A dialog larger than the screen keeps its title bar on it.
   EXPECT_EQ(CenteredPosition({0, 0, 100, 100}, {2000, 1000}, screen), QPoint(0, 0));
+}
+
+TEST(ShowCentered, AnOpenDialogComesToTheFrontInsteadOfASecond) {
+  orvana::testing::TestApplication();
+  QWidget window;
+  QDialog open;
+  open.setModal(true);
+  open.show();
+  QDialog second;
+  bool shown = false;
+  QObject::connect(&second, &QDialog::finished, [&shown] { shown = true; });
+  QTimer::singleShot(0, &second, [&second] { second.accept(); });  // would end a nested loop, were it run
+  EXPECT_EQ(ShowCentered(second, window), QDialog::Rejected);
+  EXPECT_FALSE(shown);
+  open.hide();
+  EXPECT_EQ(ShowCentered(second, window), QDialog::Accepted);
 }
 
 }  // namespace
