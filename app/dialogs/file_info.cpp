@@ -3,7 +3,6 @@
 #include "app/dialogs/mpeg_info_dialog.h"
 #include "app/files/file_reading.h"
 #include "app/playlist/read_tag_v1.h"
-#include "app/window/show_centered.h"
 
 namespace orvana::app {
 
@@ -13,11 +12,7 @@ bool ShowFileInfo(const std::string& path, QWidget& owner, const ui::TDialogRunn
   ReadTagV1(path, tag);
   TdlgMPEGInfo dialog(&owner);
   dialog.Fill(path, tag);
-  // Whatever the dialog ends with, nothing goes back into the file.
-  if (run)
-    run(dialog);
-  else
-    ShowCentered(dialog, owner);
+  run(dialog);  // whatever it ends with, nothing goes back into the file
   return true;
 }
 

@@ -8,8 +8,8 @@
 
 namespace orvana::app {
 
-// Shows the dialog for the file at `path` through `run` (ShowCentered over
-// `owner` when empty). Returns false, showing nothing, when no file is there.
-bool ShowFileInfo(const std::string& path, QWidget& owner, const ui::TDialogRunner& run = {});
+// Shows the dialog for the file at `path` through `run` (the window's
+// runner). Returns false, showing nothing, when no file is there.
+bool ShowFileInfo(const std::string& path, QWidget& owner, const ui::TDialogRunner& run);
 
 }  // namespace orvana::app

@@ -27,10 +27,7 @@ TTimedFunctions::TTimedFunctions(TActionList& actions, TMainWindowState& state, 
       dialogOwner_(dialogOwner),
       run_(run),
       clock_([] { return QTime::currentTime(); }) {
-  for (QTimer* timer : {&timSleep_, &Timer1_}) {
-    timer->setInterval(kTickMs);
-    timer->stop();
-  }
+  for (QTimer* timer : {&timSleep_, &Timer1_}) timer->setInterval(kTickMs);
   connect(&timSleep_, &QTimer::timeout, this, &TTimedFunctions::SleepTick);
   connect(&Timer1_, &QTimer::timeout, this, &TTimedFunctions::WakeupTick);
 }
