@@ -111,4 +111,20 @@ TCommandResult RunCommand(const std::vector<std::string>& argv, const std::vecto
   return result;
 }
 
+std::string ReadFirstLine(int fd, int timeoutMs) {
+  std::string text;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  char buffer[256];
+  while (text.find('\n') == std::string::npos) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return {};
+    pollfd poller{fd, POLLIN, 0};
+    if (::poll(&poller, 1, int(left)) <= 0) continue;
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got <= 0) return {};
+    text.append(buffer, std::size_t(got));
+  }
+  return text.substr(0, text.find('\n'));
+}
+
 }  // namespace orvana::testing

@@ -41,4 +41,8 @@ class TChildProcess {
 TCommandResult RunCommand(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
                           int timeoutMs, const std::string& folder = "");
 
+// The first line written to `fd` within `timeoutMs`, without its newline;
+// empty when none came.
+std::string ReadFirstLine(int fd, int timeoutMs);
+
 }  // namespace orvana::testing

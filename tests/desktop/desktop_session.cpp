@@ -84,7 +84,15 @@ std::string TDesktopSession::ReadFile(const std::string& path) const {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-std::string TDesktopSession::Log() const { return ReadFile(LogPath()); }
+std::string TDesktopSession::Log() const {
+  std::string log = ReadFile(LogPath());
+  // A tray that failed to start says why in its own log.
+  for (const char* trayLog : {"/trayer.log", "/panel.log"}) {
+    const std::string text = ReadFile(root_ + trayLog);
+    if (!text.empty()) log += std::string("\n--- ") + (trayLog + 1) + ":\n" + text;
+  }
+  return log;
+}
 
 std::unique_ptr<TChildProcess> TDesktopSession::StartProgram(const std::vector<std::string>& arguments) const {
   std::vector<std::string> argv{ProgramPath()};

@@ -26,6 +26,7 @@ class TDesktopSession {
   std::string ProgramFolder() const { return root_ + "/bin"; }
   std::string ProgramPath() const { return ProgramFolder() + "/orvana"; }
   std::string LogPath() const { return root_ + "/orvana.log"; }
+  // The program's output, then the tray's when one was started.
   std::string Log() const;
   std::vector<std::string> Environment() const;
 

@@ -1,7 +1,7 @@
 #pragma once
 // An X server of a test's own (Xvfb), on a display number nobody else uses,
-// ready once its socket answers; ended politely so that it takes its lock
-// and socket files with it.
+// ready once it says so; ended politely so that it takes its lock and socket
+// files with it.
 #include <memory>
 #include <string>
 
@@ -22,8 +22,6 @@ class TPrivateDisplay {
   const std::string& Name() const { return name_; }
 
  private:
-  bool WaitUntilAccepting(int number);
-
   std::string name_;
   std::unique_ptr<TChildProcess> server_;
 };

@@ -1,19 +1,16 @@
 #include "private_session_bus.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 
 namespace orvana::testing {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr int kStartMs = 5000;
 
 // A session bus without service directories: nothing a program asks for is
@@ -31,23 +28,6 @@ std::string Configuration(const std::string& socketPath) {
          "    <allow own=\"*\"/>\n"
          "  </policy>\n"
          "</busconfig>\n";
-}
-
-// The first line written to `fd` within `timeoutMs`, without its newline.
-std::string ReadLine(int fd, int timeoutMs) {
-  std::string text;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  char buffer[256];
-  while (text.find('\n') == std::string::npos) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return {};
-    pollfd poller{fd, POLLIN, 0};
-    if (::poll(&poller, 1, int(left)) <= 0) continue;
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got <= 0) return {};
-    text.append(buffer, std::size_t(got));
-  }
-  return text.substr(0, text.find('\n'));
 }
 
 }  // namespace
@@ -70,7 +50,7 @@ TPrivateSessionBus::TPrivateSessionBus() {
                                "XDG_CONFIG_HOME=" + root_ + "/config", "XDG_RUNTIME_DIR=" + root_ + "/runtime"},
       root_ + "/dbus-daemon.log", pipeFds[1]);
   ::close(pipeFds[1]);
-  address_ = ReadLine(pipeFds[0], kStartMs);
+  address_ = ReadFirstLine(pipeFds[0], kStartMs);
   ::close(pipeFds[0]);
   if (address_.empty()) daemon_.reset();
 }
