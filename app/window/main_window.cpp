@@ -62,7 +62,8 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
                                       [this] { playback_->History().Clear(); }});
   playback_ = std::make_unique<TPlaybackControl>(
       playlist_, state_, *player_, *actions_, widgets_, random_,
-      TPlaybackControl::TWindowHooks{[this] { UpdateCaption(); }, [this](int index) { SetCurrentIndex(index); }});
+      TPlaybackControl::TWindowHooks{[this] { UpdateCaption(); }, [this](int index) { SetCurrentIndex(index); },
+                                     [this](std::int64_t position) { emit seeked(position); }});
   timClick_->setObjectName("timClick");
   Timer1_->setObjectName("Timer1");
   timSleep_->setObjectName("timSleep");
@@ -107,7 +108,10 @@ void TForm1::ConfigurePlayer() {
   player.SetVolBalance(0);
   player.SetVolume(0);
   player.Loaded();
-  player.SetOnChangeStatus([this](TMP3Player&) { playback_->StatusChanged(); });
+  player.SetOnChangeStatus([this](TMP3Player&) {
+    playback_->StatusChanged();
+    emit playbackChanged();
+  });
   player.SetOnChangePosition([this](TMP3Player&) { playback_->PositionChanged(); });
   player.SetOnEndPlay([this](TMP3Player&, TMP3EndPlayReason reason) { playback_->EndPlay(reason); });
 }
@@ -437,6 +441,7 @@ void TForm1::UpdateCaption() {
   }
   setWindowTitle(QString::fromStdString(WindowCaption(title, player_->Status())));
   widgets_.pnlTime->setText(QString::fromStdString(TotalTimeText(state_.totalSeconds)));
+  emit playbackChanged();
 }
 
 void TForm1::UpdateSongCount() { widgets_.pnlSongs->setText(QString::fromStdString(SongCountText(playlist_.Count()))); }

@@ -100,6 +100,10 @@ class TForm1 : public QWidget {
  signals:
   // actExit has saved everything; the program ends.
   void exitRequested();
+  // The song, the player's state or the caption may have changed.
+  void playbackChanged();
+  // The song's position jumped to `milliseconds` (a seek).
+  void seeked(qint64 milliseconds);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -47,6 +47,7 @@ void TPlaybackControl::Play() {
   player_.Open();
   player_.Play();
   lastPlay_ = TPlayOutcome::kPlaying;
+  ++songsStarted_;
   songClock_.start();
   songLength_ = player_.Length();
   state_.tag = tag;
@@ -194,11 +195,17 @@ void TPlaybackControl::PlayRow(int row) {
 void TPlaybackControl::PlayHistoryEntry(int index) { PlayRow(FirstItemWithPath(history_.PathAt(index))); }
 
 void TPlaybackControl::SeekAt(int x) {
+  const TSeekBar& bar = *widgets_.ProgressBar1;
+  SeekTo(PositionAt(x, bar.width(), bar.maximum()));
+}
+
+void TPlaybackControl::SeekTo(std::int64_t milliseconds) {
   const TMP3Status status = player_.Status();
   if (status != msPlaying && status != msPaused) return;
   TSeekBar& bar = *widgets_.ProgressBar1;
-  bar.SetPosition(PositionAt(x, bar.width(), bar.maximum()));
+  bar.SetPosition(milliseconds);
   player_.Seek(bar.value());
+  if (hooks_.seeked) hooks_.seeked(bar.value());
 }
 
 int TPlaybackControl::RandomUnplayedIndex() {

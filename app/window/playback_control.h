@@ -24,6 +24,7 @@ class TPlaybackControl {
   struct TWindowHooks {
     std::function<void()> updateCaption;
     std::function<void(int)> setCurrentIndex;
+    std::function<void(std::int64_t)> seeked;  // the position jumped there (ms)
   };
 
   TPlaybackControl(TPlaylist& playlist, TMainWindowState& state, player::TMP3Player& player, TActionList& actions,
@@ -45,9 +46,14 @@ class TPlaybackControl {
   void PlayRow(int row);
   void PlayHistoryEntry(int index);
   void SeekAt(int x);
+  // Seeks the song that plays or pauses to `milliseconds`, as a press on the
+  // progress bar does; nothing while stopped.
+  void SeekTo(std::int64_t milliseconds);
 
   TPlayHistory& History() { return history_; }
   const TLyrics& Lyrics() const { return lyrics_; }
+  // Songs started so far: a song started twice counts twice.
+  int SongsStarted() const { return songsStarted_; }
 
  private:
   enum class TPlayOutcome { kMissing, kFailed, kPlaying };
@@ -75,6 +81,7 @@ class TPlaybackControl {
   QElapsedTimer songClock_;  // since the song that plays started
   std::int64_t songLength_ = 0;
   int emptyEnds_ = 0;        // songs in a row that ended as soon as they began
+  int songsStarted_ = 0;
 };
 
 }  // namespace orvana::app
