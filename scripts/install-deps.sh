@@ -3,12 +3,15 @@
 # skipping those already present. Usage: install-deps.sh run|test|bench
 set -euo pipefail
 
+# qt6-wayland lets the program run natively in a Wayland session.
 build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins
-                qt6-base-dev libxcb1-dev fonts-noto-cjk)
+                qt6-base-dev qt6-wayland libxcb1-dev fonts-noto-cjk)
 # The desktop tests run the program on a private X server and drive it there,
-# with trayer (XEmbed) and lxqt-panel (StatusNotifierItem) as its trays.
+# with trayer (XEmbed) and lxqt-panel (StatusNotifierItem) as its trays, on a
+# headless Weston for Wayland, and talk to it as playerctl (MPRIS) does.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio alsa-utils
-               xvfb xdotool x11-utils dbus dbus-x11 trayer lxqt-panel libglib2.0-bin)
+               xvfb xdotool x11-utils dbus dbus-x11 trayer lxqt-panel libglib2.0-bin
+               weston playerctl)
 # The decode benchmark makes its test files with sox, lame and twolame and compares
 # with mpg123.
 bench_packages=(sox lame twolame mpg123)

@@ -36,6 +36,11 @@ TDesktopSession::TDesktopSession() {
 
 TDesktopSession::~TDesktopSession() {
   tray_.reset();
+  if (compositor_ != nullptr) {
+    compositor_->Signal(SIGTERM);  // it takes its socket and lock with it
+    compositor_->WaitForExit(3000);
+    compositor_.reset();
+  }
   display_.reset();
   if (!root_.empty()) {
     std::error_code ignored;
@@ -45,15 +50,20 @@ TDesktopSession::~TDesktopSession() {
 
 std::vector<std::string> TDesktopSession::Environment() const {
   std::vector<std::string> environment{"PATH=/usr/local/bin:/usr/bin:/bin",
-          "DISPLAY=" + Display(),
           "HOME=" + root_ + "/home",
           "XDG_CONFIG_HOME=" + root_ + "/config",
           "XDG_RUNTIME_DIR=" + root_ + "/runtime",
           "DBUS_SESSION_BUS_ADDRESS=" + busAddress_,
-          "QT_QPA_PLATFORM=xcb",
           "LANG=C.UTF-8",
           "ASAN_OPTIONS=detect_leaks=0",
           "UBSAN_OPTIONS=print_stacktrace=1"};
+  if (waylandDisplay_.empty()) {
+    environment.push_back("DISPLAY=" + Display());
+    environment.push_back("QT_QPA_PLATFORM=xcb");
+  } else {
+    environment.push_back("WAYLAND_DISPLAY=" + waylandDisplay_);
+    environment.push_back("QT_QPA_PLATFORM=wayland");
+  }
   // A test that plays into a sound server of its own passes it on.
   for (const char* name : {"ALSA_CONFIG_PATH", "PULSE_SERVER"})
     if (const char* value = std::getenv(name)) environment.push_back(std::string(name) + "=" + value);
@@ -86,8 +96,8 @@ std::string TDesktopSession::ReadFile(const std::string& path) const {
 
 std::string TDesktopSession::Log() const {
   std::string log = ReadFile(LogPath());
-  // A tray that failed to start says why in its own log.
-  for (const char* trayLog : {"/trayer.log", "/panel.log"}) {
+  // A tray or compositor that failed to start says why in its own log.
+  for (const char* trayLog : {"/trayer.log", "/panel.log", "/weston.log"}) {
     const std::string text = ReadFile(root_ + trayLog);
     if (!text.empty()) log += std::string("\n--- ") + (trayLog + 1) + ":\n" + text;
   }
@@ -158,6 +168,25 @@ bool TDesktopSession::StartTray(int timeoutMs) {
     if (!Xdotool({"search", "--onlyvisible", "--class", "trayer"}).output.empty()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   } while (Clock::now() < deadline && tray_->Running());
+  return false;
+}
+
+bool TDesktopSession::StartWaylandCompositor(int timeoutMs) {
+  const std::string name = "wayland-orvana";
+  compositor_ = std::make_unique<TChildProcess>(
+      std::vector<std::string>{"weston", "--backend=headless-backend.so", "--shell=kiosk-shell.so", "--no-config",
+                               "--idle-time=0", "--socket=" + name},
+      std::vector<std::string>{"PATH=/usr/bin:/bin", "HOME=" + root_ + "/home", "XDG_RUNTIME_DIR=" + root_ + "/runtime"},
+      root_ + "/weston.log");
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  do {
+    std::error_code error;
+    if (fs::exists(root_ + "/runtime/" + name, error)) {
+      waylandDisplay_ = name;
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  } while (Clock::now() < deadline && compositor_->Running());
   return false;
 }
 

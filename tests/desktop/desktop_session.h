@@ -26,7 +26,7 @@ class TDesktopSession {
   std::string ProgramFolder() const { return root_ + "/bin"; }
   std::string ProgramPath() const { return ProgramFolder() + "/orvana"; }
   std::string LogPath() const { return root_ + "/orvana.log"; }
-  // The program's output, then the tray's when one was started.
+  // The program's output, then the tray's or compositor's when one was started.
   std::string Log() const;
   std::vector<std::string> Environment() const;
 
@@ -60,6 +60,10 @@ class TDesktopSession {
   // lxqt-panel as the StatusNotifierItem host (needs a session bus); true
   // once its host is registered with the watcher.
   bool StartStatusNotifierHost(int timeoutMs);
+  // A Wayland compositor of the session's own (Weston, headless, with its
+  // kiosk shell, which starts no helper programs); programs started from now
+  // on run on it instead of the X server. True once its socket is there.
+  bool StartWaylandCompositor(int timeoutMs);
   // The program's tray icon window (named "Orvana" and docked), or empty
   // when none appears within the time.
   std::string WaitForTrayIcon(int timeoutMs) const;
@@ -75,6 +79,8 @@ class TDesktopSession {
   std::string root_;
   std::unique_ptr<TPrivateDisplay> display_;
   std::unique_ptr<TChildProcess> tray_;
+  std::unique_ptr<TChildProcess> compositor_;
+  std::string waylandDisplay_;
   std::string busAddress_ = "disabled:";
 };
 
