@@ -9,9 +9,13 @@ build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugi
 # The desktop tests run the program on a private X server and drive it there,
 # with trayer (XEmbed) and lxqt-panel (StatusNotifierItem) as its trays, on a
 # headless Weston for Wayland, and talk to it as playerctl (MPRIS) does.
+# The packaging tests validate the menu entry and the metainfo, compare the
+# scalable icon with the painted ones (Qt SVG) and make the Debian package
+# (dpkg-shlibdeps; file, with which CPack finds the binaries).
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio alsa-utils
                xvfb xdotool x11-utils dbus dbus-x11 trayer lxqt-panel libglib2.0-bin
-               weston playerctl)
+               weston playerctl
+               desktop-file-utils appstream qt6-svg-dev dpkg-dev file)
 # The decode benchmark makes its test files with sox, lame and twolame and compares
 # with mpg123.
 bench_packages=(sox lame twolame mpg123)
