@@ -5,6 +5,8 @@
 namespace orvana::player {
 
 enum TMP3Status : std::uint8_t { msStopped = 0, msPlaying = 1, msPaused = 2 };
+// A song is open: playing or paused.
+constexpr bool IsSongOpen(TMP3Status status) { return status == msPlaying || status == msPaused; }
 
 // Why play ended; the program acts only on the end of the data.
 enum TMP3EndPlayReason : std::uint8_t {

@@ -18,8 +18,6 @@ namespace {
 
 constexpr const char* kPlayerInterface = "org.mpris.MediaPlayer2.Player";
 
-bool IsOpen(TMP3Status status) { return status == msPlaying || status == msPaused; }
-
 }  // namespace
 
 TMprisService::TMprisService(TForm1& form, QDBusConnection connection, QObject* parent)
@@ -73,9 +71,9 @@ TMprisState TMprisService::State() const {
   state.canGoPrevious = enabled(aiPrevious);
   state.canPlay = enabled(aiPlay);
   state.canPause = enabled(aiPause);
-  state.hasTrack = IsOpen(state.status);
-  state.canSeek = state.hasTrack && player.Capabilities().Has(mpcSeek);
-  if (state.hasTrack) {
+  const bool songOpen = IsSongOpen(state.status);
+  state.canSeek = songOpen && player.Capabilities().Has(mpcSeek);
+  if (songOpen) {
     TMprisTrack& track = state.track;
     track.serial = form_.Playback().SongsStarted();
     track.path = player.FileName();
@@ -92,7 +90,7 @@ TMprisState TMprisService::State() const {
 
 qint64 TMprisService::PositionUs() const {
   TMP3Player& player = form_.MP3Player1();
-  return IsOpen(player.Status()) ? qint64(player.Position()) * 1000 : 0;
+  return IsSongOpen(player.Status()) ? qint64(player.Position()) * 1000 : 0;
 }
 
 void TMprisService::Post(std::function<void()> command) {
@@ -125,7 +123,7 @@ void TMprisService::Pause() {
 }
 
 void TMprisService::PlayPause() {
-  Post([this] { form_.Actions()[IsOpen(form_.MP3Player1().Status()) ? aiPause : aiPlay].Execute(); });
+  Post([this] { form_.Actions()[IsSongOpen(form_.MP3Player1().Status()) ? aiPause : aiPlay].Execute(); });
 }
 
 void TMprisService::Stop() {

@@ -26,7 +26,7 @@ void InsertText(QVariantMap& map, const char* key, const std::string& text) {
 }  // namespace
 
 QString MprisTrackId(const TMprisState& state) {
-  if (!state.hasTrack) return QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+  if (!player::IsSongOpen(state.status)) return QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
   return QStringLiteral("/org/orvana/Track/%1").arg(state.track.serial);
 }
 
@@ -43,7 +43,7 @@ QString MprisLoopStatus(bool repeat) { return repeat ? QStringLiteral("Playlist"
 QVariantMap MprisMetadata(const TMprisState& state) {
   QVariantMap metadata;
   metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(MprisTrackId(state))));
-  if (!state.hasTrack) return metadata;
+  if (!player::IsSongOpen(state.status)) return metadata;
   const TMprisTrack& track = state.track;
   metadata.insert(QStringLiteral("mpris:length"), qint64(track.lengthMs) * 1000);
   InsertText(metadata, "xesam:title", track.title);

@@ -37,8 +37,7 @@ struct TMprisState {
   bool canPlay = false;
   bool canPause = false;
   bool canSeek = false;
-  bool hasTrack = false;  // a song is open (playing or paused)
-  TMprisTrack track;
+  TMprisTrack track;  // only while a song is open
   bool operator==(const TMprisState&) const = default;
 };
 

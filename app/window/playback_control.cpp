@@ -142,8 +142,7 @@ void TPlaybackControl::Step(bool forward) {
     hooks_.setCurrentIndex(current <= 0 || current > count ? count - 1 : current - 1);
   }
   widgets_.ListView1->ScrollIntoView(state_.currentIndex);
-  const TMP3Status status = player_.Status();
-  if (status == msPlaying || status == msPaused) Invoke(aiPlay);
+  if (IsSongOpen(player_.Status())) Invoke(aiPlay);
 }
 
 void TPlaybackControl::EndPlay(TMP3EndPlayReason reason) {
@@ -200,8 +199,7 @@ void TPlaybackControl::SeekAt(int x) {
 }
 
 void TPlaybackControl::SeekTo(std::int64_t milliseconds) {
-  const TMP3Status status = player_.Status();
-  if (status != msPlaying && status != msPaused) return;
+  if (!IsSongOpen(player_.Status())) return;
   TSeekBar& bar = *widgets_.ProgressBar1;
   bar.SetPosition(milliseconds);
   player_.Seek(bar.value());

@@ -15,7 +15,6 @@ namespace {
 TMprisState Playing(const std::string& path) {
   TMprisState state;
   state.status = player::msPlaying;
-  state.hasTrack = true;
   state.track.serial = 4;
   state.track.path = path;
   state.track.lengthMs = 61'500;
