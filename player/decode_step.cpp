@@ -1,5 +1,6 @@
 #include "player/decode_step.h"
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
@@ -27,6 +28,13 @@ void TMPDecodeStep::FreeBuffer() {
   pcm_ = TAlignedBlock();
   pendingPcm_ = 0;
   pcmBytesPerFrame_ = 0;
+  window_ = {};
+  ContinueAt(0, 0);
+}
+
+void TMPDecodeStep::ContinueAt(std::int64_t frameStart, std::int64_t playFrom) {
+  nextFrameStart_ = frameStart;
+  playFrom_ = playFrom;
 }
 
 bool TMPDecodeStep::InitDecoder(const engine::FrameHeader& header, int length) {
@@ -91,9 +99,22 @@ bool TMPDecodeStep::DecodeNextFrame() {
   reader.Skip(length);
   frames.ClearPending();
   frames.ClearSkipCount();
-  pendingPcm_ = pcmBytesPerFrame_;
   // A frame the engine rejects plays as silence.
   if (result.bytesConsumed < 1) std::memset(pcm_.data(), 0, static_cast<std::size_t>(pcmBytesPerFrame_));
+  return KeepPlayedPart();
+}
+
+bool TMPDecodeStep::KeepPlayedPart() {
+  const std::int64_t frameStart = nextFrameStart_;
+  nextFrameStart_ += pcmBytesPerFrame_;
+  TPlayWindow window = window_;
+  window.from = std::max(window.from, playFrom_);
+  const TBlockPart part = PartInWindow(frameStart, pcmBytesPerFrame_, window);
+  // The encoder's padding is all that is left: the music has ended.
+  if (frameStart + pcmBytesPerFrame_ >= window.until) links_.frames.EndDataHere();
+  if (part.Empty()) return false;
+  pendingPcm_ = static_cast<int>(part.end - part.begin);
+  if (part.begin > 0) std::memmove(pcm_.data(), pcm_.data() + part.begin, static_cast<std::size_t>(pendingPcm_));
   return true;
 }
 

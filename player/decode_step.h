@@ -14,6 +14,7 @@
 #include "player/aligned_memory.h"
 #include "player/event.h"
 #include "player/frame_stream.h"
+#include "player/gapless_trim.h"
 #include "player/mutex.h"
 #include "player/sound_out.h"
 #include "player/stream_reader.h"
@@ -45,6 +46,10 @@ class TMPDecodeStep {
   void FreeBuffer();
   void SetPcmBytesPerFrame(int bytes) { pcmBytesPerFrame_ = bytes; }
   int PcmBytesPerFrame() const { return pcmBytesPerFrame_; }
+  // The PCM bytes of the decoded stream that are played (gapless trimming);
+  // the rest is decoded and dropped.
+  void SetPlayWindow(const TPlayWindow& bytes) { window_ = bytes; }
+  const TPlayWindow& PlayWindow() const { return window_; }
 
   // The rest is called with the decode lock held.
   // Configures the engine for the stream of `header` (whose measured length
@@ -52,6 +57,9 @@ class TMPDecodeStep {
   bool InitDecoder(const engine::FrameHeader& header, int length);
   // Drops decoded samples not yet written (after a stop or seek).
   void DropPendingPcm() { pendingPcm_ = 0; }
+  // The next frame decoded starts at PCM byte `frameStart` of the decoded
+  // stream; nothing before `playFrom` (nor before the window) is played.
+  void ContinueAt(std::int64_t frameStart, std::int64_t playFrom);
   // The engine starts afresh at the next frame.
   void RequestReinit() { reinitDecoder_ = true; }
 
@@ -63,6 +71,8 @@ class TMPDecodeStep {
   void CheckReaderOpen() const;
   // Leaves PCM pending, or returns false when there is nothing to write now.
   bool DecodeNextFrame();
+  // Leaves pending only the decoded frame's bytes inside the play window.
+  bool KeepPlayedPart();
   // Returns the output's free space in percent.
   int WritePendingPcm();
   void ReadAheadWhileFull(int freePercent);
@@ -73,6 +83,9 @@ class TMPDecodeStep {
   TAlignedBlock pcm_;
   int pendingPcm_ = 0;
   int pcmBytesPerFrame_ = 0;
+  TPlayWindow window_;
+  std::int64_t nextFrameStart_ = 0;  // PCM byte offset of the next frame decoded
+  std::int64_t playFrom_ = 0;
   bool reinitDecoder_ = false;
 };
 

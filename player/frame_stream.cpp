@@ -18,6 +18,7 @@ void TMPFrameStream::Reset(std::int64_t start, std::int64_t size) {
   dataStart_ = start;
   dataSize_ = size < 0 ? 0 : size;
   std::memset(firstRaw_, 0, sizeof firstRaw_);
+  freeFormatLength_ = 0;
   pendingLength_ = 0;
   pendingHeader_ = {};
   skipCount_ = 0;
@@ -28,17 +29,22 @@ void TMPFrameStream::MoveDataStart(std::int64_t bytes) {
   if (DataSizeKnown()) dataSize_ = dataSize_ > bytes ? dataSize_ - bytes : 0;
 }
 
-void TMPFrameStream::TakeFirstHeader() {
+void TMPFrameStream::TakeFirstHeader(int freeFormatLength) {
   MPAssert(reader_.Contiguous() >= 4);
   std::memcpy(firstRaw_, reader_.Data(), sizeof firstRaw_);
+  freeFormatLength_ = freeFormatLength > 0 ? freeFormatLength : 0;
 }
 
 int TMPFrameStream::FrameSize(const std::uint8_t* bytes, engine::FrameHeader& header) const {
-  const int length = engine::ParseFrameHeader(bytes, 0, header);
-  if (length <= 0) return length;
-  if (header.layerCode < 1 || header.layerCode > 3) return 0;
+  int length = engine::ParseFrameHeader(bytes, 0, header);
+  if (length < 0) return length;
   const bool sameStream = bytes[0] == firstRaw_[0] && (bytes[1] & 0xFE) == (firstRaw_[1] & 0xFE) &&
                           (bytes[2] & 0x0C) == (firstRaw_[2] & 0x0C);
+  // Matching the first frame's version and layer, a header that measures 0
+  // with bit-rate index 0 is a free-format frame.
+  if (length == 0 && sameStream && header.syncKind != 0 && header.bitrateIndex == 0) length = freeFormatLength_;
+  if (length <= 0) return length;
+  if (header.layerCode < 1 || header.layerCode > 3) return 0;
   if (!sameStream) return 0;
   return length + PaddingBytes(header);
 }

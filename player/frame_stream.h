@@ -5,7 +5,8 @@
 //
 // A frame counts only when its version, layer and sampling frequency match
 // the first frame's (bit rate, padding, CRC and mode may change); anything
-// else is garbage.
+// else is garbage. In a free-format stream every free-format frame has the
+// first frame's length, padding aside.
 #include <cstdint>
 
 #include "engine/frame_header.h"
@@ -32,7 +33,10 @@ class TMPFrameStream {
   bool DataSizeKnown() const { return dataSize_ != kDataSizeUnknown; }
 
   // Keeps the 4 header bytes at the reader's head as the first frame's.
-  void TakeFirstHeader();
+  // `freeFormatLength` (without padding) is the length of a free-format
+  // first frame as measured by the search for the next one; free-format
+  // frames after it have that length too.
+  void TakeFirstHeader(int freeFormatLength = 0);
 
   // Length (padding included) of the frame whose header is at `bytes`, 0 when
   // it does not match the first frame, < 0 for a reserved frequency.
@@ -64,6 +68,7 @@ class TMPFrameStream {
   std::int64_t dataStart_ = 0;
   std::int64_t dataSize_ = kDataSizeUnknown;
   std::uint8_t firstRaw_[4] = {};
+  int freeFormatLength_ = 0;
   int pendingLength_ = 0;
   engine::FrameHeader pendingHeader_;
   int skipCount_ = 0;

@@ -1,5 +1,6 @@
 #include "player/mp3_player.h"
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -274,14 +275,16 @@ void TMP3Player::ReadStreamStart() {
   engine::FrameHeader header;
   int bitrate = 0;
   int offset = 0;
-  if (engine::FindFrameSync(reader_.Data(), reader_.Contiguous(), header, bitrate, offset) <= 0) RaiseUnknownFormat();
+  // A free-format frame measures by the search for the next one within the bytes read.
+  const int firstLength = engine::FindFrameSync(reader_.Data(), reader_.Contiguous(), header, bitrate, offset);
+  if (firstLength <= 0) RaiseUnknownFormat();
   if (offset > 0) {
     frames_.MoveDataStart(offset);
     if (!reader_.Skip(offset)) RaiseUnknownFormat();
     reader_.Need(kLongestFrame);
     if (reader_.Contiguous() < 4) RaiseUnknownFormat();
   }
-  frames_.TakeFirstHeader();
+  frames_.TakeFirstHeader(header.bitrateIndex == 0 ? firstLength : 0);
   engine::FrameHeader measured;
   const int length = frames_.FrameSize(reader_.Data(), measured);
   if (length <= 0) RaiseUnknownFormat();
@@ -317,13 +320,24 @@ void TMP3Player::ReadVbrHeader(const engine::FrameHeader& header) {
   const int length = frames_.PendingLength();
   const TVbrHeader vbr = player::ReadVbrHeader(reader_.Data(), length, header);
   if (vbr.kind == TVbrHeaderKind::kNone) return;
-  bitrate_ = 0;
+  // An Info header marks a constant-bit-rate file: its bit rate stands.
+  if (vbr.kind != TVbrHeaderKind::kInfo) bitrate_ = 0;
   if (vbr.frames > 0) vbrTotal_ = std::int64_t{vbr.frames - 1} * decodeStep_.PcmBytesPerFrame();
   if (vbr.bytes > 0) frames_.SetDataSize(vbr.bytes);
+  // The encoder's delays are those of Layer III encoding.
+  if (layer_ == 3) SetPlayWindow(EncoderPlayWindow(vbr, decodeStep_.PcmBytesPerFrame() / BytesPerSample()));
   // The header frame is stream information, never audio.
   if (!reader_.Skip(length)) RaiseUnknownFormat();
   frames_.MoveDataStart(length);
   frames_.ClearPending();
+}
+
+void TMP3Player::SetPlayWindow(const TPlayWindow& samples) {
+  const TPlayWindow bytes = samples.Scaled(BytesPerSample());
+  decodeStep_.SetPlayWindow(bytes);
+  decodeStep_.ContinueAt(0, bytes.from);
+  // The length is that of the music alone.
+  if (bytes.Length() >= 0) vbrTotal_ = bytes.Length();
 }
 
 void TMP3Player::Close() {
@@ -406,6 +420,7 @@ void TMP3Player::Stop() {
     }
     if (Seekable()) reader_.Seek(frames_.DataStart(), soBeginning);
     decodeStep_.DropPendingPcm();
+    decodeStep_.ContinueAt(0, 0);
     decodeStep_.RequestReinit();
     frames_.ClearPending();
   }
@@ -444,9 +459,14 @@ void TMP3Player::Seek(std::int64_t milliseconds) {
     if (!noisySeek_) decodeStep_.RequestReinit();
     {
       std::lock_guard table(seekTable_);
-      const int frame = LocateFrame(static_cast<int>(SeekTargetFrame(milliseconds)));
+      const TSeekPoint point = SeekPointOf(milliseconds);
+      const int frame = LocateFrame(point.frame);
+      const std::int64_t frameStart = std::int64_t{frame} * decodeStep_.PcmBytesPerFrame();
       reader_.Seek(seekTable_.At(frame), soBeginning);
-      playedBytes_ = std::int64_t{frame} * decodeStep_.PcmBytesPerFrame();
+      // Short of the frame asked for (past the end) play resumes at the frame found.
+      const std::int64_t playFrom = frame == point.frame ? point.playFrom : frameStart;
+      decodeStep_.ContinueAt(frameStart, playFrom);
+      playedBytes_ = PlayedBytesAt(playFrom);
     }
     if (paused) soundOut_.Pause();
     soundOut_.SetOnPosition([this](TSoundOut&) { PositionNotify(); });
@@ -454,13 +474,31 @@ void TMP3Player::Seek(std::int64_t milliseconds) {
   window_.PostOnce(MPM_CHANGEPOSITION);
 }
 
-int64_t TMP3Player::SeekTargetFrame(std::int64_t milliseconds) const {
+TMP3Player::TSeekPoint TMP3Player::SeekPointOf(std::int64_t milliseconds) const {
   // Longer times (2^40 ms is 35 years) would overflow the product below.
   constexpr std::int64_t kLongestSeek = std::int64_t{1} << 40;
-  const std::int64_t bytes = std::min(milliseconds, kLongestSeek) * frequency_ * channels_ * 2 / 1000;
+  const std::int64_t bytesPerSecond = std::int64_t{frequency_} * BytesPerSample();
+  std::int64_t bytes = std::min(milliseconds, kLongestSeek) * bytesPerSecond / 1000;
   const std::int64_t perFrame = decodeStep_.PcmBytesPerFrame();
-  const std::int64_t frame = (bytes + perFrame - 1) / perFrame;
-  return std::min<std::int64_t>(frame, std::numeric_limits<int32_t>::max());
+  const TPlayWindow& window = decodeStep_.PlayWindow();
+  TSeekPoint point;
+  std::int64_t frame;
+  if (window.Trims()) {
+    // To the sample: into the frame that holds it, played from there on.
+    bytes -= bytes % BytesPerSample();
+    point.playFrom = window.from + bytes;
+    frame = point.playFrom / perFrame;
+  } else {
+    frame = (bytes + perFrame - 1) / perFrame;
+    point.playFrom = frame * perFrame;
+  }
+  point.frame = static_cast<int>(std::min<std::int64_t>(frame, std::numeric_limits<int32_t>::max()));
+  return point;
+}
+
+std::int64_t TMP3Player::PlayedBytesAt(std::int64_t playFrom) const {
+  const TPlayWindow& window = decodeStep_.PlayWindow();
+  return std::clamp(playFrom, window.from, window.until) - window.from;
 }
 
 int TMP3Player::LocateFrame(int target) {

@@ -152,7 +152,17 @@ class TMP3Player {
   void SetStatus(TMP3Status status);
   bool Seekable() const { return (options_ & msoSeekable) != 0; }
   void ReleaseStream();
-  int64_t SeekTargetFrame(std::int64_t milliseconds) const;
+  // Where a seek to a time lands: the frame to read from, and the PCM byte of
+  // the decoded stream from which play resumes.
+  struct TSeekPoint {
+    int frame = 0;
+    std::int64_t playFrom = 0;
+  };
+  TSeekPoint SeekPointOf(std::int64_t milliseconds) const;
+  // Bytes played before `playFrom`: of the music alone, when it is trimmed.
+  std::int64_t PlayedBytesAt(std::int64_t playFrom) const;
+  void SetPlayWindow(const TPlayWindow& samples);
+  int BytesPerSample() const { return channels_ * 2; }
   int LocateFrame(int target);
 
   // Main thread: the hidden window's procedure.

@@ -10,8 +10,18 @@ namespace {
 
 constexpr int32_t kXingFrameCountFlag = 0x1;
 constexpr int32_t kXingByteCountFlag = 0x2;
+constexpr int32_t kXingTocFlag = 0x4;
+constexpr int32_t kXingQualityFlag = 0x8;
+constexpr int kXingTocSize = 100;
 
-// Reads big-endian 32-bit fields inside the frame only.
+// LAME's extension after the Xing fields: the encoder's name, then at 21 the
+// delay and padding as two 12-bit numbers, and at 34 a CRC-16 of the frame up
+// to there.
+constexpr int kDelaysOffset = 21;
+constexpr int kExtensionChecksumOffset = 34;
+constexpr int kExtensionSize = 36;
+
+// Reads big-endian fields inside the frame only.
 class TFrameFields {
  public:
   TFrameFields(const uint8_t* frame, int length) : frame_(frame), length_(length) {}
@@ -28,11 +38,50 @@ class TFrameFields {
     const int32_t value = Int32At(offset);
     return value > 0 ? value : 0;
   }
+  const uint8_t* At(int offset) const { return frame_ + offset; }
 
  private:
   const uint8_t* frame_;
   int length_;
 };
+
+// CRC-16 with the polynomial 0x8005, bits taken low first, starting at 0.
+uint16_t ExtensionChecksum(const uint8_t* bytes, int size) {
+  uint16_t crc = 0;
+  for (int i = 0; i < size; ++i) {
+    crc ^= bytes[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) != 0 ? (crc >> 1) ^ 0xA001 : crc >> 1;
+  }
+  return crc;
+}
+
+// The checksum keeps a frame of random bytes from passing for delays.
+void ReadEncoderDelays(const TFrameFields& fields, int extension, TVbrHeader& found) {
+  if (!fields.Holds(extension, kExtensionSize)) return;
+  const uint8_t* stored = fields.At(extension + kExtensionChecksumOffset);
+  const uint16_t checksum = static_cast<uint16_t>(stored[0] << 8 | stored[1]);
+  if (ExtensionChecksum(fields.At(0), extension + kExtensionChecksumOffset) != checksum) return;
+  const uint8_t* delays = fields.At(extension + kDelaysOffset);
+  found.hasEncoderDelays = true;
+  found.encoderDelay = delays[0] << 4 | delays[1] >> 4;
+  found.encoderPadding = (delays[1] & 0x0F) << 8 | delays[2];
+}
+
+void ReadXingFields(const TFrameFields& fields, int offset, TVbrHeader& found) {
+  const int32_t flags = fields.Int32At(offset + 4);
+  int next = offset + 8;
+  if (flags & kXingFrameCountFlag) {
+    found.frames = fields.PositiveAt(next);
+    next += 4;
+  }
+  if (flags & kXingByteCountFlag) {
+    found.bytes = fields.PositiveAt(next);
+    next += 4;
+  }
+  if (flags & kXingTocFlag) next += kXingTocSize;
+  if (flags & kXingQualityFlag) next += 4;
+  ReadEncoderDelays(fields, next, found);
+}
 
 }  // namespace
 
@@ -45,15 +94,9 @@ TVbrHeader ReadVbrHeader(const uint8_t* frame, int length, const engine::FrameHe
   const TFrameFields fields(frame, length);
   const int offset = VbrHeaderOffset(header);
   TVbrHeader found;
-  if (fields.TagAt(offset, "Xing")) {
-    found.kind = TVbrHeaderKind::kXing;
-    const int32_t flags = fields.Int32At(offset + 4);
-    int next = offset + 8;
-    if (flags & kXingFrameCountFlag) {
-      found.frames = fields.PositiveAt(next);
-      next += 4;
-    }
-    if (flags & kXingByteCountFlag) found.bytes = fields.PositiveAt(next);
+  if (fields.TagAt(offset, "Xing") || fields.TagAt(offset, "Info")) {
+    found.kind = fields.TagAt(offset, "Xing") ? TVbrHeaderKind::kXing : TVbrHeaderKind::kInfo;
+    ReadXingFields(fields, offset, found);
   } else if (fields.TagAt(offset, "VBRI")) {
     found.kind = TVbrHeaderKind::kVbri;
     found.bytes = fields.PositiveAt(offset + 10);

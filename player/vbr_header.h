@@ -1,20 +1,27 @@
 #pragma once
-// The Xing and VBRI headers an encoder writes into the first frame of a
-// variable-bit-rate file, in place of audio: the stream's frame count and
-// byte count, from which its length is known without reading it all.
+// The Xing, Info and VBRI headers an encoder writes into the first frame of
+// a file, in place of audio: the stream's frame count and byte count, from
+// which its length is known without reading it all, and (LAME's extension
+// of Xing and Info) how many samples of silence the encoder put in front of
+// the music and after it.
 #include <cstdint>
 
 #include "engine/frame_header.h"
 
 namespace orvana::player {
 
-enum class TVbrHeaderKind { kNone, kXing, kVbri };
+// Xing: variable bit rate. Info: the same layout in a constant-bit-rate file.
+enum class TVbrHeaderKind { kNone, kXing, kInfo, kVbri };
 
 struct TVbrHeader {
   TVbrHeaderKind kind = TVbrHeaderKind::kNone;
   // Counts as the header gives them; 0 when absent or not positive.
   int32_t frames = 0;
   int32_t bytes = 0;
+  // From the encoder's extension, trusted only when its checksum holds.
+  bool hasEncoderDelays = false;
+  int encoderDelay = 0;    // samples of silence before the music
+  int encoderPadding = 0;  // samples after it, to the end of the last frame
 };
 
 // Where the header would start in the frame: after the 4 header bytes, the
