@@ -1,6 +1,7 @@
-// orvana-cli decode [--full-band] INPUT OUTPUT: decodes an MPEG audio file to
-// a WAV file (OUTPUT ending in .wav) or to raw 16-bit little-endian PCM (any
-// other name, "-" for stdout).
+// orvana-cli decode [--full-band] [--gapless] INPUT OUTPUT: decodes an MPEG
+// audio file to a WAV file (OUTPUT ending in .wav) or to raw 16-bit
+// little-endian PCM (any other name, "-" for stdout). --gapless writes only
+// the encoder's input, as the encoder's header gives it, as the player plays.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -12,7 +13,9 @@
 #include "engine/cpu_features.h"
 #include "engine/engine_state.h"
 #include "engine/stream_decoder.h"
+#include "player/gapless_trim.h"
 #include "player/mp3_player.h"
+#include "player/vbr_header.h"
 
 namespace orvana::cli {
 
@@ -23,18 +26,33 @@ int Fail(const std::string& subject, const std::string& message) {
   return 1;
 }
 
+// The PCM bytes of the decoded stream to write: with --gapless what the
+// encoder's delays leave of a Layer III stream, else everything.
+player::TPlayWindow PlayWindowOf(const engine::StreamDecoder& decoder, const uint8_t* data, bool gapless) {
+  const engine::FrameScanner& scanner = decoder.scanner();
+  if (!gapless || decoder.layerCode() != engine::kLayerIIICode) return {};
+  const player::TVbrHeader header =
+      player::ReadVbrHeader(data + scanner.firstFrameOffset(), scanner.firstFrameLength(), scanner.firstHeader());
+  const int channels = decoder.format().channels;
+  const int samplesPerFrame = decoder.format().samplesPerFrame / channels;
+  return player::EncoderPlayWindow(header, samplesPerFrame).Scaled(std::int64_t{channels} * 2);
+}
+
 int Run(int argc, char** argv) {
   bool fullBand = false;
+  bool gapless = false;
   std::vector<std::string> paths;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--full-band")
       fullBand = true;
+    else if (argument == "--gapless")
+      gapless = true;
     else
       paths.push_back(argument);
   }
   if (paths.size() != 2) {
-    std::fprintf(stderr, "usage: orvana-cli decode [--full-band] INPUT OUTPUT\n");
+    std::fprintf(stderr, "usage: orvana-cli decode [--full-band] [--gapless] INPUT OUTPUT\n");
     return 2;
   }
   const std::string& input = paths[0];
@@ -53,6 +71,8 @@ int Run(int argc, char** argv) {
     case engine::StreamDecoder::OpenResult::kReady:
       break;
   }
+  if (gapless) decoder.PassInfoFrame();
+  const player::TPlayWindow window = PlayWindowOf(decoder, data.data(), gapless);
 
   const engine::OutputFormat& format = decoder.format();
   PcmOutputFile out;
@@ -60,13 +80,18 @@ int Run(int argc, char** argv) {
                 error))
     return Fail(output, error);
   std::vector<int16_t> pcm(format.samplesPerFrame);
-  for (int bytes; (bytes = decoder.DecodeNext(pcm.data())) > 0;)
-    if (!out.Write(pcm.data(), bytes, error)) return Fail(output, error);
+  const auto* pcmBytes = reinterpret_cast<const uint8_t*>(pcm.data());
+  std::int64_t decoded = 0;
+  for (int bytes; decoded < window.until && (bytes = decoder.DecodeNext(pcm.data())) > 0; decoded += bytes) {
+    const player::TBlockPart part = player::PartInWindow(decoded, bytes, window);
+    if (!part.Empty() && !out.Write(pcmBytes + part.begin, static_cast<size_t>(part.end - part.begin), error))
+      return Fail(output, error);
+  }
   if (!out.Close(error)) return Fail(output, error);
   return 0;
 }
 
-const CommandRegistration kReg{{"decode", "decode [--full-band] INPUT OUTPUT", &Run}};
+const CommandRegistration kReg{{"decode", "decode [--full-band] [--gapless] INPUT OUTPUT", &Run}};
 
 }  // namespace
 }  // namespace orvana::cli

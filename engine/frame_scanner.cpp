@@ -89,11 +89,23 @@ bool FrameScanner::Next(ScannedFrame& frame) {
   return false;
 }
 
-bool IsVbrHeaderFrame(const uint8_t* frame, int length, const FrameHeader& header) {
+namespace {
+
+// The 4 bytes right after the frame's side information (and CRC word) are `tag`.
+bool TagAfterSideInfo(const uint8_t* frame, int length, const FrameHeader& header, const char (&tag)[5]) {
   int offset = Layer3SideInfoEnd(header.versionId == 1, ChannelsOfMode(header.mode));
   if (header.protectionBit == 0) offset += 2;
-  if (offset + 4 > length) return false;
-  return std::memcmp(frame + offset, "Xing", 4) == 0 || std::memcmp(frame + offset, "VBRI", 4) == 0;
+  return offset + 4 <= length && std::memcmp(frame + offset, tag, 4) == 0;
+}
+
+}  // namespace
+
+bool IsVbrHeaderFrame(const uint8_t* frame, int length, const FrameHeader& header) {
+  return TagAfterSideInfo(frame, length, header, "Xing") || TagAfterSideInfo(frame, length, header, "VBRI");
+}
+
+bool IsInfoHeaderFrame(const uint8_t* frame, int length, const FrameHeader& header) {
+  return TagAfterSideInfo(frame, length, header, "Info");
 }
 
 }  // namespace orvana::engine

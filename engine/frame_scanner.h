@@ -59,5 +59,8 @@ class FrameScanner {
 // True when the frame carries a Xing or VBRI header (looked for right after
 // its side information), which is stream information and not audio.
 bool IsVbrHeaderFrame(const uint8_t* frame, int length, const FrameHeader& header);
+// True when the frame carries the Info header a constant-bit-rate file may
+// start with: the same stream information in a frame that decodes as silence.
+bool IsInfoHeaderFrame(const uint8_t* frame, int length, const FrameHeader& header);
 
 }  // namespace orvana::engine

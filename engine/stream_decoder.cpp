@@ -20,7 +20,9 @@ int StreamDecoder::DecodeNext(int16_t* pcm) {
   const uint8_t* bytes = data_ + frame.offset;
   if (firstFrame_) {
     firstFrame_ = false;
-    if (IsVbrHeaderFrame(bytes, frame.length, frame.header) && !scanner_.Next(frame)) return 0;
+    const bool headerFrame = IsVbrHeaderFrame(bytes, frame.length, frame.header) ||
+                             (passInfoFrame_ && IsInfoHeaderFrame(bytes, frame.length, frame.header));
+    if (headerFrame && !scanner_.Next(frame)) return 0;
     bytes = data_ + frame.offset;
   }
   const int pcmBytes = format_.samplesPerFrame * 2;

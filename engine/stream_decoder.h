@@ -1,7 +1,7 @@
 #pragma once
 // Decodes a whole MPEG audio stream held in memory frame by frame: the
-// frames as the FrameScanner finds them, the Xing or VBRI header frame passed
-// over, rejected frames played as silence.
+// frames as the FrameScanner finds them, the Xing or VBRI header frame (and
+// on request an Info frame) passed over, rejected frames played as silence.
 #include <cstddef>
 #include <cstdint>
 
@@ -20,6 +20,9 @@ class StreamDecoder {
   // Finds the first frame and configures the engine for 16-bit output of the
   // channels as coded, decoding up to `maxFrequency` Hz.
   OpenResult Open(int maxFrequency);
+  // Passes over a leading Info frame too (before the first DecodeNext); by
+  // default it is decoded, as the silent frame it also is.
+  void PassInfoFrame() { passInfoFrame_ = true; }
 
   const OutputFormat& format() const { return format_; }
   const FrameScanner& scanner() const { return scanner_; }
@@ -38,6 +41,7 @@ class StreamDecoder {
   const uint8_t* data_;
   OutputFormat format_;
   bool firstFrame_ = true;
+  bool passInfoFrame_ = false;
   int framesDecoded_ = 0;
   int framesRejected_ = 0;
 };
