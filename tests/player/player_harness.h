@@ -69,9 +69,11 @@ inline TBytes WaveSamples(const std::string& path) {
 }
 
 // What `orvana-cli decode` makes of a file, in the player's mode.
-inline TBytes CliDecode(const std::string& path) {
+// `options` go before the paths, e.g. "--gapless".
+inline TBytes CliDecode(const std::string& path, const std::string& options = {}) {
   TTempFile out(".wav");
-  const std::string command = std::string("'") + ORVANA_CLI_PATH + "' decode '" + path + "' '" + out.Path() + "'";
+  const std::string command =
+      std::string("'") + ORVANA_CLI_PATH + "' decode " + options + " '" + path + "' '" + out.Path() + "'";
   if (std::system(command.c_str()) != 0) throw std::runtime_error("decode failed: " + command);
   return WaveSamples(out.Path());
 }

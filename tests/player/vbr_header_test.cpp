@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tag_builders.h"
+#include "test_streams.h"
 
 namespace orvana::player {
 namespace {
@@ -86,9 +87,34 @@ TEST(VbrHeader, CountsThatAreNotPositiveOrLiePastTheFrameAreAbsent) {
   EXPECT_EQ(ReadVbrHeader(whole.data(), 36 + 3, Parse(whole)).kind, TVbrHeaderKind::kNone);
 }
 
-TEST(VbrHeader, AnythingElseIsAudio) {
+TEST(VbrHeader, InfoHasXingsLayout) {
   const TBytes info = FrameWith(kMpeg1Stereo, "Info" + BigEndian(3) + BigEndian(9) + BigEndian(99));
-  EXPECT_EQ(ReadVbrHeader(info.data(), 417, Parse(info)).kind, TVbrHeaderKind::kNone);
+  const TVbrHeader found = ReadVbrHeader(info.data(), 417, Parse(info));
+  EXPECT_EQ(found.kind, TVbrHeaderKind::kInfo);
+  EXPECT_EQ(found.frames, 9);
+  EXPECT_EQ(found.bytes, 99);
+  EXPECT_FALSE(found.hasEncoderDelays) << "no encoder's extension after the fields";
+}
+
+TEST(VbrHeader, EncoderDelaysWhereTheExtensionsChecksumHolds) {
+  // LAME's own frames: every Xing field, then the extension.
+  const TBytes bytes = testing::ReadBytes(testing::DataPath("player/tone-44100-stereo-info.mp3"));
+  const TVbrHeader found = ReadVbrHeader(bytes.data(), 417, Parse(bytes));
+  ASSERT_TRUE(found.hasEncoderDelays);
+  EXPECT_EQ(found.encoderDelay, 576);
+  EXPECT_EQ(found.encoderPadding, 648);
+  EXPECT_EQ(std::int64_t{found.frames} * 1152 - 576 - 648, 52920) << "the source's samples";
+
+  TBytes spoilt = bytes;
+  spoilt[36 + 120 + 22] ^= 0x10;  // a delay bit, the checksum left as it was
+  EXPECT_FALSE(ReadVbrHeader(spoilt.data(), 417, Parse(spoilt)).hasEncoderDelays);
+  // A frame that ends inside the extension keeps its Xing fields only.
+  const TVbrHeader cut = ReadVbrHeader(bytes.data(), 36 + 120 + 35, Parse(bytes));
+  EXPECT_EQ(cut.frames, found.frames);
+  EXPECT_FALSE(cut.hasEncoderDelays);
+}
+
+TEST(VbrHeader, AnythingElseIsAudio) {
   // The tag must sit right after the side information, not anywhere.
   const TBytes shifted = FrameWith(kMpeg1Stereo, std::string(1, '\0') + "Xing");
   EXPECT_EQ(ReadVbrHeader(shifted.data(), 417, Parse(shifted)).kind, TVbrHeaderKind::kNone);

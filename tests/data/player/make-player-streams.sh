@@ -19,3 +19,11 @@ lame --quiet -V 4 --noreplaygain "$tmp/a.wav" tone-44100-stereo-xing.mp3
 # The tone is chosen so that no byte pair in it looks like a 44.1 kHz header.
 sox -n -r 48000 -c 2 -b 16 "$tmp/b.wav" synth 0.5 sine 500 vol 0.5
 lame --quiet -b 128 -t --noreplaygain "$tmp/b.wav" tone-48000-stereo-cbr.mp3
+
+# LAME's Info frame with its delays in a constant-bit-rate file (no -t).
+lame --quiet -b 128 --noreplaygain "$tmp/a.wav" tone-44100-stereo-info.mp3
+
+# A short MPEG-2 tone kept with its source, to compare gapless playback with.
+sox -n -r 22050 -c 1 -b 16 tone-22050-mono.wav synth 0.5 sine 330 vol 0.5
+lame --quiet -b 64 --noreplaygain tone-22050-mono.wav tone-22050-mono-info.mp3
+lame --quiet -V 2 --noreplaygain tone-22050-mono.wav tone-22050-mono-xing.mp3
