@@ -1,6 +1,7 @@
 // orvana-cli decode, run as a program on real files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -161,6 +162,7 @@ TEST_F(DecodeCommand, LayersIAndIIDecodeLikeLayerIII) {
 TEST_F(DecodeCommand, UsageErrors) {
   EXPECT_EQ(Run(""), 2);
   EXPECT_EQ(Run("--full-band only-one-name"), 2);
+  EXPECT_EQ(Run("--gapless only-one-name"), 2);
 }
 
 TEST_F(DecodeCommand, TagsAndGarbageAroundAndBetweenFrames) {
@@ -196,6 +198,26 @@ TEST_F(DecodeCommand, XingFrameSkippedAndFreeFormatDecoded) {
     EXPECT_LE(difference.maxAbs, 1) << name;
     EXPECT_LE(difference.rms, 0.1) << name;
   }
+}
+
+TEST_F(DecodeCommand, GaplessWritesTheEncodersInputOnly) {
+  // LAME's CBR tone: 1.2 s of music, with its Info frame and delays.
+  const std::string info = TestDataPath("player/tone-44100-stereo-info.mp3");
+  const std::vector<int16_t> everything = DecodeToRaw(info);
+  const fs::path out = dir / "gapless.raw";
+  ASSERT_EQ(Run("--gapless " + Quoted(info) + " " + Quoted(out)), 0) << stderrText;
+  const std::vector<int16_t> music = PcmFromBytes(ReadFile(out));
+  ASSERT_EQ(music.size(), 52920u * 2);
+  // Past the Info frame (one frame of silence), the delays and the decoder's own 529 samples.
+  constexpr std::size_t kSkipped = (1152 + 576 + 529) * 2;
+  ASSERT_GT(everything.size(), kSkipped + music.size());
+  EXPECT_TRUE(std::equal(music.begin(), music.end(), everything.begin() + kSkipped));
+
+  // Streams without the encoder's delays decode as without the option.
+  const std::string plain = TestDataPath("lsf-l3-22050-stereo-cbr64.mp3");
+  const fs::path plainOut = dir / "plain.raw";
+  ASSERT_EQ(Run("--gapless " + Quoted(plain) + " " + Quoted(plainOut)), 0) << stderrText;
+  EXPECT_EQ(PcmFromBytes(ReadFile(plainOut)), DecodeToRaw(plain));
 }
 
 }  // namespace
