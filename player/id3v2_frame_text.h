@@ -1,11 +1,14 @@
 #pragma once
-// The text of one ID3v2.3 frame body (encoding byte first), as UTF-8.
+// The text of one ID3v2 frame body (encoding byte first), as UTF-8.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace orvana::player {
 
-std::string ID3v2FrameText(std::string_view id, const std::uint8_t* body, std::int64_t size);
+// `majorVersion` is the tag's: 2 names the comment "COM" and the user link
+// "WXX"; only 4 knows UTF-16 without a mark (big-endian). UTF-8 (encoding 3)
+// and Latin-1 are read alike, as bytes whose encoding is not trusted.
+std::string ID3v2FrameText(std::string_view id, const std::uint8_t* body, std::int64_t size, int majorVersion = 3);
 
 }  // namespace orvana::player

@@ -1,6 +1,6 @@
 #pragma once
-// The ID3v2 tag at the start of a file. Version 2.3 tags are read frame by
-// frame; other versions and unsynchronised tags are passed over whole.
+// The ID3v2 tag at the start of a file. Versions 2.2, 2.3 and 2.4 are read
+// frame by frame, unsynchronised or not; other versions are passed over whole.
 #include <cstdint>
 #include <optional>
 
@@ -9,8 +9,9 @@
 
 namespace orvana::player {
 
-// On success the reader stands just past the tag, whose whole length
-// (header included) is returned; text frames are added to `values`.
+// On success the reader stands just past the tag (and its footer), whose
+// whole length is returned; text frames are added to `values` under their own
+// ids ("TIT2", "TT2", ...).
 std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, TKeyedList& values);
 
 }  // namespace orvana::player

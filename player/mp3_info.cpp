@@ -107,25 +107,43 @@ void TMP3Info::ScanLyrics() {
 
 std::string TMP3Info::KnownGenre() const {
   if (id3v1Values_.Value("GENREIDX") != "255") return Genre();
-  return Merged({}, "TIT1", "IGNR");
+  return Merged({}, ID3v2Genre(), "IGNR");
 }
 
-std::string TMP3Info::Merged(std::string_view id3v1Key, std::string_view id3v2Key,
-                             std::string_view riffKey) const {
+std::string TMP3Info::ID3v2Text(std::initializer_list<std::string_view> keys) const {
+  for (const std::string_view key : keys) {
+    std::string value = id3v2Values_.Value(key);
+    if (!value.empty()) return value;
+  }
+  return {};
+}
+
+std::string TMP3Info::ID3v2Year() const {
+  if (std::string year = ID3v2Text({"TYER", "TYE"}); !year.empty()) return year;
+  std::string time = id3v2Values_.Value("TDRC");
+  const bool leadingYear = time.size() >= 4 && std::all_of(time.begin(), time.begin() + 4, [](char c) {
+                             return c >= '0' && c <= '9';
+                           });
+  return leadingYear ? time.substr(0, 4) : time;
+}
+
+std::string TMP3Info::Merged(std::string_view id3v1Key, std::string id3v2Text, std::string_view riffKey) const {
   std::string best;
   std::size_t bestLength = 0;
-  const auto consider = [&](TMP3InfoItem source, const TKeyedList& values, std::string_view key) {
-    if (key.empty() || !needInfoType_.Has(source)) return;
-    std::string value = values.Value(key);
+  const auto consider = [&](TMP3InfoItem source, std::string value) {
+    if (!needInfoType_.Has(source)) return;
     const std::size_t length = platform::Utf8Length(value);
     if (length > bestLength) {
       best = std::move(value);
       bestLength = length;
     }
   };
-  consider(mitID3V1, id3v1Values_, id3v1Key);
-  consider(mitID3V2, id3v2Values_, id3v2Key);
-  consider(mitRiff, riffValues_, riffKey);
+  const auto valueOf = [](const TKeyedList& values, std::string_view key) {
+    return key.empty() ? std::string() : values.Value(key);
+  };
+  consider(mitID3V1, valueOf(id3v1Values_, id3v1Key));
+  consider(mitID3V2, std::move(id3v2Text));
+  consider(mitRiff, valueOf(riffValues_, riffKey));
   return best;
 }
 

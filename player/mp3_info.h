@@ -3,6 +3,7 @@
 // It finds where the audio starts and how long it is, and keeps the texts
 // of the tags in four keyed lists from which the song's texts are merged.
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -45,20 +46,27 @@ class TMP3Info {
   void SetNeedInfoType(TMP3InfoType types) { needInfoType_ = types; }
 
   // Each text is the longest of the wanted sources' values; of equally long
-  // ones the first of ID3v1, ID3v2, RIFF.
-  std::string Title() const { return Merged("TITLE", "TIT2", "INAM"); }
-  std::string Artist() const { return Merged("ARTIST", "TPE1", "IART"); }
-  std::string Album() const { return Merged("ALBUM", "TALB", "IPRD"); }
-  std::string Year() const { return Merged("YEAR", "TYER", "ICRD"); }
+  // ones the first of ID3v1, ID3v2, RIFF. ID3v2 frames are named by version:
+  // 2.3 and 2.4 first, then 2.2.
+  std::string Title() const { return Merged("TITLE", ID3v2Text({"TIT2", "TT2"}), "INAM"); }
+  std::string Artist() const { return Merged("ARTIST", ID3v2Text({"TPE1", "TP1"}), "IART"); }
+  std::string Album() const { return Merged("ALBUM", ID3v2Text({"TALB", "TAL"}), "IPRD"); }
+  std::string Year() const { return Merged("YEAR", ID3v2Year(), "ICRD"); }
   std::string Comment() const { return Merged("COMMENT", {}, "ICMT"); }
-  std::string Genre() const { return Merged("GENRE", "TIT1", "IGNR"); }
+  std::string Genre() const { return Merged("GENRE", ID3v2Genre(), "IGNR"); }
   // The genre as people read it: ID3v1's byte 255 is what taggers write for
   // "no genre", not the table's last name.
   std::string KnownGenre() const;
   std::string Track() const { return Merged("TRACK", {}, {}); }
 
  private:
-  std::string Merged(std::string_view id3v1Key, std::string_view id3v2Key, std::string_view riffKey) const;
+  std::string Merged(std::string_view id3v1Key, std::string id3v2Text, std::string_view riffKey) const;
+  // The first non-empty ID3v2 value of the keys.
+  std::string ID3v2Text(std::initializer_list<std::string_view> keys) const;
+  // 2.4 keeps a recording time ("2021-05-04T10:00") of which the year counts.
+  std::string ID3v2Year() const;
+  // The grouping frame, not TCON: the genre has always been read from there.
+  std::string ID3v2Genre() const { return ID3v2Text({"TIT1", "TT1"}); }
   void ScanRiffHead();
   void ScanRiffTail();
   void ScanID3v1();

@@ -18,6 +18,8 @@ const char* const kFixtures[] = {
     "v22.mp3",           "v23-unsync.mp3",       "v23-extended.mp3",    "v23-stray.mp3",
     "v23-utf16-marks.mp3", "v1-cp932.mp3",       "lyrics3v1.mp3",       "lyrics3v2.mp3",
     "lyrics3v2-notag.mp3", "macbinary.bin",      "riff-tail-info.wav",  "riff-iid3.wav",
+    "eyed3-v24-utf8.mp3",  "eyed3-v24-utf16.mp3", "eyed3-v24-utf16-be.mp3", "eyed3-v24-date.mp3",
+    "v24-unsync.mp3",      "v24-frame-flags.mp3", "v24-extended.mp3",    "v24-footer.mp3",
 };
 
 // A scan reads a few structures; anything near this many reads is a loop.

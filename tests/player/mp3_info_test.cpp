@@ -18,9 +18,10 @@ TEST(MP3InfoExtent, TagsMoveTheDataStartAndShortenTheData) {
     std::int64_t size;
   };
   for (const TCase& c : {TCase{"plain.mp3", 0, 1881}, TCase{"eyed3-v24.mp3", 303, 1881},
-                         TCase{"v22.mp3", 46, 1881}, TCase{"v23-unsync.mp3", 35, 1881},
+                         TCase{"v22.mp3", 46, 1881}, TCase{"v23-unsync.mp3", 57, 1881},
                          TCase{"v23-extended.mp3", 127, 1881}, TCase{"eyed3-v23-latin1.mp3", 375, 2009},
-                         TCase{"v23-stray.mp3", 0, 1912}}) {
+                         TCase{"v23-stray.mp3", 0, 1912}, TCase{"v24-footer.mp3", 37, 1881},
+                         TCase{"v24-unsync.mp3", 113, 1881}}) {
     const TInfoScan scan(Fixture(c.file));
     EXPECT_EQ(scan.info.DataStart(), c.start) << c.file;
     EXPECT_EQ(scan.info.DataSize(), c.size) << c.file;
@@ -80,6 +81,42 @@ TEST(MP3InfoText, ToolWrittenTagsOfBothVersions) {
   EXPECT_EQ(scan.info.Track(), "4");
   EXPECT_EQ(scan.info.ID3v2Values().Value("COMM"), "tool comment");
   EXPECT_EQ(scan.info.ID3v2Values().Value("TCON"), "(17)");
+}
+
+TEST(MP3InfoText, EachTagVersionNamesItsFrames) {
+  const TInfoScan v24(Fixture("eyed3-v24-utf8.mp3"));
+  EXPECT_EQ(v24.info.Title(), "夜の歌");
+  EXPECT_EQ(v24.info.Artist(), "歌手");
+  EXPECT_EQ(v24.info.Album(), "アルバム");
+  EXPECT_EQ(v24.info.Genre(), "グループ");
+  EXPECT_EQ(v24.info.Comment(), "");  // ID3v2 comments still do not count
+  const std::string v22 =
+      ID3v22Frame("TT2", std::string("\0Two", 4)) + ID3v22Frame("TP1", std::string("\0Artist", 7)) +
+      ID3v22Frame("TAL", std::string("\0Album", 6)) + ID3v22Frame("TYE", std::string("\0" "1990", 5)) +
+      ID3v22Frame("TT1", std::string("\0Group", 6)) + ID3v22Frame("TCO", std::string("\0(17)", 5));
+  const TInfoScan scan(Bytes(ID3v2Tag(v22, 2) + Audio()));
+  EXPECT_EQ(scan.info.Title(), "Two");
+  EXPECT_EQ(scan.info.Artist(), "Artist");
+  EXPECT_EQ(scan.info.Album(), "Album");
+  EXPECT_EQ(scan.info.Year(), "1990");
+  EXPECT_EQ(scan.info.Genre(), "Group");
+  EXPECT_EQ(scan.info.KnownGenre(), "Group");
+}
+
+TEST(MP3InfoText, RecordingTimeGivesItsYear) {
+  const TInfoScan dated(Fixture("eyed3-v24-date.mp3"));
+  EXPECT_EQ(dated.info.Year(), "2021");
+  EXPECT_EQ(dated.info.ID3v2Values().Value("TDRC"), "2021-05-04");
+  const auto year = [](const std::string& time) {
+    return TInfoScan(Bytes(ID3v2Tag(ID3v24Frame("TDRC", "\3" + time), 4) + Audio())).info.Year();
+  };
+  EXPECT_EQ(year("2021-05-04T10:00"), "2021");
+  EXPECT_EQ(year("1999"), "1999");
+  EXPECT_EQ(year("99"), "99");  // not a timestamp: kept as it is
+  // Only the year competes with ID3v1's, so a tie goes to ID3v1.
+  std::string v1 = ID3v1Tag("T", 0, 1);
+  v1.replace(93, 4, "1998");
+  EXPECT_EQ(TInfoScan(Bytes(ID3v2Tag(ID3v24Frame("TDRC", "\3" "2021-05"), 4) + Audio() + v1)).info.Year(), "1998");
 }
 
 TEST(MP3InfoLifecycle, NewReaderClearsThePreviousResults) {

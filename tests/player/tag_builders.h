@@ -21,6 +21,26 @@ inline std::string ID3v23Frame(const std::string& id, const std::string& body) {
   return id + BigEndian(static_cast<std::uint32_t>(body.size())) + std::string(2, '\0') + body;
 }
 
+inline std::string ID3v24Frame(const std::string& id, const std::string& body, char formatFlags = 0) {
+  return id + Syncsafe(static_cast<std::uint32_t>(body.size())) + '\0' + formatFlags + body;
+}
+
+inline std::string ID3v22Frame(const std::string& id, const std::string& body) {
+  return id + BigEndian(static_cast<std::uint32_t>(body.size())).substr(1) + body;
+}
+
+// 0x00 after each 0xFF that precedes 0x00 or 0xE0 and up, or ends the bytes.
+inline std::string Unsynchronised(const std::string& bytes) {
+  std::string out;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    out += bytes[i];
+    const bool last = i + 1 == bytes.size();
+    if (bytes[i] == '\xFF' && (last || bytes[i + 1] == '\0' || static_cast<std::uint8_t>(bytes[i + 1]) >= 0xE0))
+      out += '\0';
+  }
+  return out;
+}
+
 inline std::string ID3v2Tag(const std::string& content, char version = 3, char flags = 0) {
   return std::string("ID3") + version + '\0' + flags + Syncsafe(static_cast<std::uint32_t>(content.size())) + content;
 }

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Makes the container and tag test files in this folder from a short tone.
-# Run once by hand (needs sox, lame, eyeD3, id3v2, ffmpeg, iconv); the small
-# results are committed so that the tests need none of these tools.
+# Run once by hand (needs sox, lame, eyeD3, id3v2, ffmpeg, iconv, perl); the
+# small results are committed so that the tests need none of these tools.
+# The committed plain.mp3 is kept: sox dithers, so a new tone would change the
+# bytes of every file made from it.
 #
 # Where a tool writes the structure, the tool makes it; the rest (ID3v2.2,
-# unsynchronised and hand-laid ID3v2.3 tags, CP932 ID3v1, Lyrics3, MacBinary,
-# RIFF INFO after the audio) is laid out byte by byte below.
+# unsynchronised and hand-laid ID3v2.3 and 2.4 tags, CP932 ID3v1, Lyrics3,
+# MacBinary, RIFF INFO after the audio) is laid out byte by byte below.
 set -euo pipefail
 export LC_ALL=C
 cd "$(dirname "$0")"
@@ -26,6 +28,10 @@ cp932() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 
 # ID3v2.3 frame: ID BODYFILE
 frame23() { printf '%s' "$1"; be32 "$(size_of "$2")"; bytes 0 0; cat "$2"; }
+# ID3v2.4 frame: ID FORMATFLAGS BODYFILE (the body as stored)
+frame24() { printf '%s' "$1"; syncsafe "$(size_of "$3")"; bytes 0 "$2"; cat "$3"; }
+# Unsynchronisation of stdin: 0x00 after each 0xFF that precedes 0x00 or 0xE0 and up, or ends the data.
+unsync() { perl -0777 -pe 's/\xFF(?=[\x00\xE0-\xFF]|\z)/\xFF\x00/g'; }
 # ID3v2 tag: VERSION FLAGS CONTENTFILE
 tag2() { printf 'ID3'; bytes "$1" 0 "$2"; syncsafe "$(size_of "$3")"; cat "$3"; }
 # ID3v1.1 tag: TITLE ARTIST ALBUM YEAR COMMENT TRACK GENRE (texts as bytes)
@@ -39,8 +45,10 @@ chunk() { printf '%s' "$1"; le32 "$(size_of "$2")"; cat "$2"; [ $(($(size_of "$2
 lyrics_field() { printf '%s%05d%s' "$1" "${#2}" "$2"; }
 
 # The audio: 0.4 s of a 440 Hz tone, MPEG-2 Layer III, 32 kbit/s mono, no Xing frame.
-sox -n -r 22050 -c 1 -b 16 "$tmp/tone.wav" synth 0.4 sine 440 vol 0.5
-lame --quiet -b 32 -t --noreplaygain "$tmp/tone.wav" plain.mp3
+if [ ! -e plain.mp3 ]; then
+  sox -n -r 22050 -c 1 -b 16 "$tmp/tone.wav" synth 0.4 sine 440 vol 0.5
+  lame --quiet -b 32 -t --noreplaygain "$tmp/tone.wav" plain.mp3
+fi
 
 # --- made by the tools
 cp plain.mp3 eyed3-v23-latin1.mp3
@@ -53,6 +61,15 @@ eyeD3 -Q --to-v2.3 -t "夜の歌" -a "歌手" -A "アルバム" -c "コメント
 
 cp plain.mp3 eyed3-v24.mp3
 eyeD3 -Q -t "Four" -a "Artist Four" eyed3-v24.mp3 >/dev/null
+
+for encoding in utf8 utf16 utf16-be; do
+  cp plain.mp3 "eyed3-v24-$encoding.mp3"
+  eyeD3 -Q --to-v2.4 --encoding "$encoding" -t "夜の歌" -a "歌手" -A "アルバム" -c "コメント" \
+    --text-frame "TIT1:グループ" "eyed3-v24-$encoding.mp3" >/dev/null
+done
+
+cp plain.mp3 eyed3-v24-date.mp3
+eyeD3 -Q --to-v2.4 -t "Dated" --recording-date 2021-05-04 eyed3-v24-date.mp3 >/dev/null
 
 cp plain.mp3 eyed3-v11.mp3
 eyeD3 -Q --to-v1.1 -t "Title" -a "Artist" -A "Album" -n 7 -G Rock eyed3-v11.mp3 >/dev/null
@@ -67,13 +84,42 @@ ffmpeg -v error -y -i plain.mp3 -c:a copy -metadata title="Wave Song" -metadata 
 ffmpeg -v error -i plain.mp3 -c:a copy -metadata title="Streamed" -f wav - > ffmpeg-streamed.wav
 
 # --- laid out by hand
-# ID3v2.2: three-letter frames, passed over whole.
+# ID3v2.2: three-letter frames.
 { printf 'TT2'; bytes 0 0 10; printf '\0Old Title'; zeros 20; } > "$tmp/v22"
 { tag2 2 0 "$tmp/v22"; cat plain.mp3; } > v22.mp3
 
-printf '\0Unsynchronised' > "$tmp/title"
-frame23 TIT2 "$tmp/title" > "$tmp/frames"
+# Unsynchronised ID3v2.3: the byte-order mark (FF FE) and the "ÿ" (FF 00) of
+# the UTF-16 title get a 0x00 each.
+{ bytes 1 0xFF 0xFE; utf16le "Unsynchronised ÿ"; } > "$tmp/title"
+frame23 TIT2 "$tmp/title" | unsync > "$tmp/frames"
 { tag2 3 0x80 "$tmp/frames"; cat plain.mp3; } > v23-unsync.mp3
+
+# ID3v2.4 unsynchronised by the tag header's flag alone: each frame body is
+# undone, a trailing 0xFF included (UTF-16 big-endian "ÿ" ends in FF).
+{ bytes 1 0xFF 0xFE; utf16le "Four ÿ"; } | unsync > "$tmp/title"
+{ bytes 2; utf16be "Artist ÿ"; } | unsync > "$tmp/artist"
+{ bytes 3; printf '歌手のアルバム'; } > "$tmp/album"
+{ frame24 TIT2 0 "$tmp/title"; frame24 TPE1 0 "$tmp/artist"; frame24 TALB 0 "$tmp/album"; zeros 16; } > "$tmp/content"
+{ tag2 4 0x80 "$tmp/content"; cat plain.mp3; } > v24-unsync.mp3
+
+# ID3v2.4 frame flags: data length and unsynchronisation, a group byte, and a
+# compressed frame (not text, whatever it seems to hold).
+{ bytes 1 0xFF 0xFE; utf16le "Flagged ÿ"; } > "$tmp/title"
+{ syncsafe "$(size_of "$tmp/title")"; unsync < "$tmp/title"; } > "$tmp/title-stored"
+{ bytes 7 3; printf 'Grouped'; } > "$tmp/artist"
+{ syncsafe 8; printf '\0Hidden!'; } > "$tmp/album"
+{ frame24 TIT2 3 "$tmp/title-stored"; frame24 TPE1 0x40 "$tmp/artist"; frame24 TALB 9 "$tmp/album"; } > "$tmp/content"
+{ tag2 4 0 "$tmp/content"; cat plain.mp3; } > v24-frame-flags.mp3
+
+# ID3v2.4 extended header (12 bytes with its size: one flag byte, CRC-32 data)
+# and a footer after unpadded frames.
+printf '\3Extended' > "$tmp/title"
+{ syncsafe 12; bytes 1 0x20 5 0x0A 0x12 0x34 0x56 0x78; frame24 TIT2 0 "$tmp/title"; zeros 32; } > "$tmp/content"
+{ tag2 4 0x40 "$tmp/content"; cat plain.mp3; } > v24-extended.mp3
+printf '\0Footer' > "$tmp/title"
+frame24 TIT2 0 "$tmp/title" > "$tmp/content"
+{ tag2 4 0x10 "$tmp/content"; printf '3DI'; bytes 4 0 0x10; syncsafe "$(size_of "$tmp/content")"; cat plain.mp3; } \
+  > v24-footer.mp3
 
 # Extended header (size 6: flags and padding size) and 64 bytes of padding.
 printf '\0Extended' > "$tmp/title"

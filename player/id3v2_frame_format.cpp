@@ -1,0 +1,62 @@
+#include "player/id3v2_frame_format.h"
+
+#include <string_view>
+
+#include "player/byte_order.h"
+#include "player/id3v2_frame_text.h"
+#include "player/id3v2_unsync.h"
+#include "player/tag_text.h"
+
+namespace orvana::player {
+
+namespace {
+
+// Second flag byte of a 2.3 frame: the body is zlib data or encrypted, not text.
+constexpr std::uint8_t kVersion3NotText = 0x80 | 0x40;
+// Second flag byte of a 2.4 frame.
+constexpr std::uint8_t kVersion4Grouping = 0x40;
+constexpr std::uint8_t kVersion4NotText = 0x08 | 0x04;  // compressed or encrypted
+constexpr std::uint8_t kVersion4Unsynchronised = 0x02;
+constexpr std::uint8_t kVersion4DataLength = 0x01;
+constexpr std::int64_t kGroupingSize = 1;
+constexpr std::int64_t kDataLengthSize = 4;
+
+}  // namespace
+
+TID3v2FrameFormat::TID3v2FrameFormat(int majorVersion, bool unsynchronised)
+    : majorVersion_(majorVersion), unsynchronised_(unsynchronised) {}
+
+std::int64_t TID3v2FrameFormat::BodySize(const std::uint8_t* header) const {
+  switch (majorVersion_) {
+    case 2: return std::int64_t{header[3]} << 16 | std::int64_t{header[4]} << 8 | header[5];
+    case 4: return SynchsafeInteger(header + 4);
+    default: return SignedBigEndian32(header + 4);
+  }
+}
+
+std::optional<TID3v2Line> TID3v2FrameFormat::Line(const std::uint8_t* frame, std::int64_t bodySize) const {
+  const int headerSize = HeaderSize();
+  const std::uint8_t* body = frame + headerSize;
+  std::string id = FixedText(frame, majorVersion_ == 2 ? 3 : 4);
+  if (majorVersion_ == 3 && (frame[9] & kVersion3NotText) != 0) return std::nullopt;
+  if (majorVersion_ != 4) return TID3v2Line{id, ID3v2FrameText(id, body, bodySize, majorVersion_)};
+  const std::optional<std::string> text = Version4Body(frame[9], body, bodySize);
+  if (!text) return std::nullopt;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text->data());
+  return TID3v2Line{id, ID3v2FrameText(id, bytes, static_cast<std::int64_t>(text->size()), majorVersion_)};
+}
+
+std::optional<std::string> TID3v2FrameFormat::Version4Body(std::uint8_t flags, const std::uint8_t* body,
+                                                           std::int64_t size) const {
+  if ((flags & kVersion4NotText) != 0) return std::nullopt;
+  // The group byte and the stated length of the undone body come first.
+  const std::int64_t skipped = ((flags & kVersion4Grouping) != 0 ? kGroupingSize : 0) +
+                                ((flags & kVersion4DataLength) != 0 ? kDataLengthSize : 0);
+  if (skipped >= size) return std::nullopt;  // not even an encoding byte left
+  const std::string_view stored(reinterpret_cast<const char*>(body + skipped),
+                                static_cast<std::size_t>(size - skipped));
+  if (unsynchronised_ || (flags & kVersion4Unsynchronised) != 0) return Resynchronised(stored);
+  return std::string(stored);
+}
+
+}  // namespace orvana::player
