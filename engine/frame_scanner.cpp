@@ -89,12 +89,15 @@ bool FrameScanner::Next(ScannedFrame& frame) {
   return false;
 }
 
+int VbrHeaderOffset(const FrameHeader& header) {
+  const int crcBytes = header.protectionBit == 0 ? 2 : 0;
+  return Layer3SideInfoEnd(header.versionId == 1, ChannelsOfMode(header.mode)) + crcBytes;
+}
+
 namespace {
 
-// The 4 bytes right after the frame's side information (and CRC word) are `tag`.
 bool TagAfterSideInfo(const uint8_t* frame, int length, const FrameHeader& header, const char (&tag)[5]) {
-  int offset = Layer3SideInfoEnd(header.versionId == 1, ChannelsOfMode(header.mode));
-  if (header.protectionBit == 0) offset += 2;
+  const int offset = VbrHeaderOffset(header);
   return offset + 4 <= length && std::memcmp(frame + offset, tag, 4) == 0;
 }
 

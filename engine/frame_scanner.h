@@ -56,6 +56,9 @@ class FrameScanner {
   bool found_ = false;
 };
 
+// Where an encoder's header (Xing, Info, VBRI) would start in a Layer III
+// frame: after the 4 header bytes, the CRC word if any and the side information.
+int VbrHeaderOffset(const FrameHeader& header);
 // True when the frame carries a Xing or VBRI header (looked for right after
 // its side information), which is stream information and not audio.
 bool IsVbrHeaderFrame(const uint8_t* frame, int length, const FrameHeader& header);

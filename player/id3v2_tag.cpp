@@ -4,7 +4,7 @@
 #include <string>
 
 #include "player/byte_order.h"
-#include "player/id3v2_byte_stream.h"
+#include "player/bytes_stream.h"
 #include "player/id3v2_frame_format.h"
 #include "player/id3v2_unsync.h"
 #include "player/tag_text.h"
@@ -98,7 +98,7 @@ void ReadResynchronisedBody(TMPStreamReader& reader, const TTagHeader& header, T
   std::string stored;
   if (!ReadRawText(reader, header.size, stored)) return;
   const std::string body = Resynchronised(stored);
-  TID3v2ByteStream stream(body);
+  TBytesStream stream(body);
   TMPStreamReader bodyReader(reader.Capacity());
   bodyReader.Open(&stream, true);
   ReadBody(bodyReader, header, static_cast<std::int64_t>(body.size()), values);

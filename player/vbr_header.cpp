@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "engine/layer3_side_info.h"
 #include "player/byte_order.h"
 
 namespace orvana::player {
@@ -85,17 +84,13 @@ void ReadXingFields(const TFrameFields& fields, int offset, TVbrHeader& found) {
 
 }  // namespace
 
-int VbrHeaderOffset(const engine::FrameHeader& header) {
-  const int crcBytes = header.protectionBit == 0 ? 2 : 0;
-  return engine::Layer3SideInfoEnd(header.versionId == 1, engine::ChannelsOfMode(header.mode)) + crcBytes;
-}
-
 TVbrHeader ReadVbrHeader(const uint8_t* frame, int length, const engine::FrameHeader& header) {
   const TFrameFields fields(frame, length);
-  const int offset = VbrHeaderOffset(header);
+  const int offset = engine::VbrHeaderOffset(header);
   TVbrHeader found;
-  if (fields.TagAt(offset, "Xing") || fields.TagAt(offset, "Info")) {
-    found.kind = fields.TagAt(offset, "Xing") ? TVbrHeaderKind::kXing : TVbrHeaderKind::kInfo;
+  const bool xing = fields.TagAt(offset, "Xing");
+  if (xing || fields.TagAt(offset, "Info")) {
+    found.kind = xing ? TVbrHeaderKind::kXing : TVbrHeaderKind::kInfo;
     ReadXingFields(fields, offset, found);
   } else if (fields.TagAt(offset, "VBRI")) {
     found.kind = TVbrHeaderKind::kVbri;

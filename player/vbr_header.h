@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/frame_header.h"
+#include "engine/frame_scanner.h"
 
 namespace orvana::player {
 
@@ -23,10 +24,6 @@ struct TVbrHeader {
   int encoderDelay = 0;    // samples of silence before the music
   int encoderPadding = 0;  // samples after it, to the end of the last frame
 };
-
-// Where the header would start in the frame: after the 4 header bytes, the
-// CRC word if any and the side information.
-int VbrHeaderOffset(const engine::FrameHeader& header);
 
 // Looks at the frame of `length` bytes at `frame`. Fields that would lie
 // past the frame's end count as absent.

@@ -1,51 +1,51 @@
 #pragma once
 // Streams over bytes in memory for the player's tests, and the fixtures.
-#include <algorithm>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "player/bytes_stream.h"
 #include "player/stream.h"
 
 namespace orvana::player::testing {
 
 using TBytes = std::vector<std::uint8_t>;
 
-// Counts what the reader asks of it; may refuse to seek like a pipe.
-class TMemoryStream : public TStream {
+namespace detail {
+// Holds the bytes so that they are there before the stream over them.
+struct TOwnedBytes {
+  TBytes bytes;
+};
+}  // namespace detail
+
+// Owns its bytes and counts what the reader asks of it; may refuse to seek like a pipe.
+class TMemoryStream : private detail::TOwnedBytes, public TBytesStream {
  public:
-  explicit TMemoryStream(TBytes bytes, bool canSeek = true) : bytes_(std::move(bytes)), canSeek_(canSeek) {}
+  explicit TMemoryStream(TBytes bytes, bool canSeek = true)
+      : TOwnedBytes{std::move(bytes)},
+        TBytesStream(std::string_view(reinterpret_cast<const char*>(this->bytes.data()), this->bytes.size())),
+        canSeek_(canSeek) {}
 
   std::int64_t Read(void* buffer, std::int64_t count) override {
     ++reads;
-    const std::int64_t size = static_cast<std::int64_t>(bytes_.size());
-    const std::int64_t got = std::clamp<std::int64_t>(size - position_, 0, count);
-    if (got > 0) std::memcpy(buffer, bytes_.data() + position_, static_cast<std::size_t>(got));
-    position_ += got;
+    const std::int64_t got = TBytesStream::Read(buffer, count);
     bytesRead += got;
     requested.push_back(count);
     return got;
   }
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override {
     if (!canSeek_) throw EStreamError("not seekable");
-    const std::int64_t base = origin == soBeginning ? 0 : origin == soCurrent ? position_ : Size();
-    if (base + offset < 0) throw EStreamError("negative position");
-    position_ = base + offset;
-    return position_;
+    return TBytesStream::Seek(offset, origin);
   }
-  std::int64_t Size() override { return static_cast<std::int64_t>(bytes_.size()); }
-  std::int64_t StreamPosition() const { return position_; }
 
   int reads = 0;
   std::int64_t bytesRead = 0;
   std::vector<std::int64_t> requested;
 
  private:
-  TBytes bytes_;
-  std::int64_t position_ = 0;
   bool canSeek_;
 };
 

@@ -12,6 +12,7 @@ namespace {
 
 using namespace std::string_literals;
 
+using engine::VbrHeaderOffset;
 using testing::BigEndian;
 using testing::TBytes;
 
