@@ -15,12 +15,14 @@ constexpr int kStopMs = 3000;
 }  // namespace
 
 // The server picks a free number itself and writes it once it accepts
-// connections: two tests starting at once can never share a display.
+// connections: two tests starting at once can never share a display. It
+// never resets: a reset when the last client leaves drops a client that is
+// connecting just then (the tray or the program, which then sees no display).
 TPrivateDisplay::TPrivateDisplay(const std::string& logPath, const std::string& screen) {
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC) != 0) return;
   server_ = std::make_unique<TChildProcess>(
-      std::vector<std::string>{"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", screen},
+      std::vector<std::string>{"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-noreset", "-screen", "0", screen},
       std::vector<std::string>{"PATH=/usr/bin:/bin"}, logPath, pipeFds[1]);
   ::close(pipeFds[1]);
   const std::string number = ReadFirstLine(pipeFds[0], kStartMs);
