@@ -5,6 +5,7 @@
 #include "engine/cpu_features.h"
 #include "engine/kernel_selection.h"
 #include "engine/layer12_frame_decoder.h"
+#include "engine/layer12_tables.h"
 #include "engine/layer3_frame_decoder.h"
 
 namespace orvana::engine {
@@ -30,7 +31,23 @@ bool UsableHeader(const FrameHeader& header) {
          !(header.syncKind == 2 && header.versionId == 1);
 }
 
+int SamplesPerChannel(const FrameHeader& header) {
+  if (header.layerCode == kLayerIIICode) return header.versionId == 1 ? 1152 : 576;
+  return header.layerCode == kLayerIICode ? 1152 : 384;
+}
+
 }  // namespace
+
+bool OutputFormatFor(const FrameHeader& header, int frameLength, uint8_t outputFlags, OutputFormat& format) {
+  if (!UsableHeader(header) || (outputFlags & output_flags::kEightBit)) return false;
+  // Layers I and II have no version with the 11-bit sync, nor every mode at every bit rate.
+  if (header.layerCode != kLayerIIICode && (header.syncKind != 1 || !AllocationLayoutFor(header))) return false;
+  const int sampleRate = kSampleRateHz[header.versionId][header.sampleRateIndex] >> (header.syncKind == 2 ? 1 : 0);
+  const int channels =
+      (ChannelsOfMode(header.mode) == 1 || (outputFlags & output_flags::kChannelSelectMask) != 0) ? 1 : 2;
+  format = {channels, channels * SamplesPerChannel(header), sampleRate, 16, frameLength, 0};
+  return true;
+}
 
 EngineState::EngineState() { engine::SelectKernels(kernels, cpu::kFpu); }
 
@@ -43,7 +60,8 @@ void EngineState::SetPolarityInverted(bool on) { engine::SetPolarityInverted(syn
 int EngineState::InitDecoder(const FrameHeader& header, int frameLength, int rateShift,
                              int /*reserved*/, uint8_t outputFlags, int maxFrequency) {
   frameDecoder = nullptr;
-  if (!UsableHeader(header)) return 0;
+  OutputFormat described;
+  if (!OutputFormatFor(header, frameLength, outputFlags, described)) return 0;
 
   StreamConfig& c = config;
   c.rateShift = std::clamp(rateShift, 0, 2);

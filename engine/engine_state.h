@@ -53,6 +53,12 @@ constexpr int kFullBandMaxFrequency = 48000;
 
 class EngineState;
 
+// The output InitDecoder sets up for a stream of `header` (16-bit PCM at the
+// stream's own rate), worked out without touching any engine; false where
+// InitDecoder would refuse the stream. The player describes a song it opens
+// ahead this way while the engine still decodes the song before it.
+bool OutputFormatFor(const FrameHeader& header, int frameLength, uint8_t outputFlags, OutputFormat& format);
+
 using FrameDecoderFn = DecodeResult (*)(EngineState& engine, const uint8_t* frame, int available,
                                         int16_t* pcm);
 using ChannelStageFn = void (*)(EngineState& engine, int16_t* pcm, int slot);

@@ -13,11 +13,11 @@ namespace orvana::player {
 namespace {
 
 constexpr std::size_t kPcmAlignment = 8;
+constexpr int kBitsPerSample = 16;
 
 }  // namespace
 
-TMPDecodeStep::TMPDecodeStep(const TLinks& links, EndOfStreamNotice onEndOfStream)
-    : links_(links), onEndOfStream_(std::move(onEndOfStream)) {}
+TMPDecodeStep::TMPDecodeStep(const TLinks& links, THooks hooks) : links_(links), hooks_(std::move(hooks)) {}
 
 void TMPDecodeStep::AllocateBuffer() {
   pcm_ = TAlignedBlock(kPcmBufferSize, kPcmAlignment);
@@ -27,14 +27,8 @@ void TMPDecodeStep::AllocateBuffer() {
 void TMPDecodeStep::FreeBuffer() {
   pcm_ = TAlignedBlock();
   pendingPcm_ = 0;
-  pcmBytesPerFrame_ = 0;
-  window_ = {};
-  ContinueAt(0, 0);
-}
-
-void TMPDecodeStep::ContinueAt(std::int64_t frameStart, std::int64_t playFrom) {
-  nextFrameStart_ = frameStart;
-  playFrom_ = playFrom;
+  track_ = next_ = nullptr;
+  trackStartInOutput_ = 0;
 }
 
 bool TMPDecodeStep::InitDecoder(const engine::FrameHeader& header, int length) {
@@ -42,12 +36,12 @@ bool TMPDecodeStep::InitDecoder(const engine::FrameHeader& header, int length) {
                                               engine::output_flags::kChannelsAsCoded, engine::kPlayerMaxFrequency);
   if (ready == 0) return false;
   reinitDecoder_ = false;
-  links_.frames.ClearSkipCount();
+  if (track_ != nullptr) track_->frames.ClearSkipCount();
   return true;
 }
 
 void TMPDecodeStep::CheckReaderOpen() const {
-  if (!links_.reader.Opened()) throw std::runtime_error("TMP3Player.MPMWatchEvent");
+  if (track_ == nullptr || !track_->reader.Opened()) throw std::runtime_error("TMP3Player.MPMWatchEvent");
 }
 
 void TMPDecodeStep::Run() {
@@ -56,8 +50,8 @@ void TMPDecodeStep::Run() {
   if (!WakeSignalled()) return;
   if (pendingPcm_ == 0) {
     CheckReaderOpen();
-    if (links_.frames.Exhausted()) {
-      FinishStream(decodeLock);
+    if (track_->frames.Exhausted()) {
+      EndOfTrack(decodeLock);
       return;
     }
     if (!DecodeNextFrame()) return;
@@ -69,8 +63,8 @@ void TMPDecodeStep::Run() {
 }
 
 bool TMPDecodeStep::DecodeNextFrame() {
-  TMPStreamReader& reader = links_.reader;
-  TMPFrameStream& frames = links_.frames;
+  TMPStreamReader& reader = track_->reader;
+  TMPFrameStream& frames = track_->frames;
   if (frames.PendingLength() == 0) {
     if (!reader.Need(4)) {
       frames.EndDataHere();
@@ -93,25 +87,26 @@ bool TMPDecodeStep::DecodeNextFrame() {
     frames.EndDataHere();
     return false;
   }
-  MPAssert(pcm_ && pcmBytesPerFrame_ > 0 && pcmBytesPerFrame_ <= kPcmBufferSize);
+  const int pcmBytesPerFrame = track_->PcmBytesPerFrame();
+  MPAssert(pcm_ && pcmBytesPerFrame > 0 && pcmBytesPerFrame <= kPcmBufferSize);
   const engine::DecodeResult result =
       links_.engine.DecodeFrame(reader.Data(), length, reinterpret_cast<int16_t*>(pcm_.data()));
   reader.Skip(length);
   frames.ClearPending();
   frames.ClearSkipCount();
   // A frame the engine rejects plays as silence.
-  if (result.bytesConsumed < 1) std::memset(pcm_.data(), 0, static_cast<std::size_t>(pcmBytesPerFrame_));
+  if (result.bytesConsumed < 1) std::memset(pcm_.data(), 0, static_cast<std::size_t>(pcmBytesPerFrame));
   return KeepPlayedPart();
 }
 
 bool TMPDecodeStep::KeepPlayedPart() {
-  const std::int64_t frameStart = nextFrameStart_;
-  nextFrameStart_ += pcmBytesPerFrame_;
-  TPlayWindow window = window_;
-  window.from = std::max(window.from, playFrom_);
-  const TBlockPart part = PartInWindow(frameStart, pcmBytesPerFrame_, window);
+  const int pcmBytesPerFrame = track_->PcmBytesPerFrame();
+  const std::int64_t frameStart = track_->TakeFrameStart();
+  TPlayWindow window = track_->PlayWindow();
+  window.from = std::max(window.from, track_->PlayFrom());
+  const TBlockPart part = PartInWindow(frameStart, pcmBytesPerFrame, window);
   // The encoder's padding is all that is left: the music has ended.
-  if (frameStart + pcmBytesPerFrame_ >= window.until) links_.frames.EndDataHere();
+  if (frameStart + pcmBytesPerFrame >= window.until) track_->frames.EndDataHere();
   if (part.Empty()) return false;
   pendingPcm_ = static_cast<int>(part.end - part.begin);
   if (part.begin > 0) std::memmove(pcm_.data(), pcm_.data() + part.begin, static_cast<std::size_t>(pendingPcm_));
@@ -141,14 +136,52 @@ void TMPDecodeStep::ReadAheadWhileFull(int freePercent) {
       std::lock_guard decodeLock(links_.decodeLock);
       if (!WakeSignalled()) return;
       CheckReaderOpen();
-      if (!links_.reader.ReadAhead()) return;
+      if (!track_->reader.ReadAhead()) return;
     }
     std::lock_guard outputLock(links_.outputLock);
     freePercent = links_.output.FreePercent();
   }
 }
 
-void TMPDecodeStep::FinishStream(std::unique_lock<TMPSimpleMutex>& decodeLock) {
+void TMPDecodeStep::EndOfTrack(std::unique_lock<TMPSimpleMutex>& decodeLock) {
+  if (next_ != nullptr && SameOutputFormat(*track_, *next_)) {
+    // The next song's first sample follows this one's last in the same stream.
+    {
+      std::lock_guard outputLock(links_.outputLock);
+      links_.output.SetMark();
+      trackStartInOutput_ = links_.output.WrittenBytes();
+    }
+    EnterNextTrack();
+    return;
+  }
+  if (!PlayOut(decodeLock, next_)) return;
+  if (next_ == nullptr) {
+    links_.wakeEvent.ResetEvent();
+    if (hooks_.endOfStream) hooks_.endOfStream();
+    return;
+  }
+  {
+    std::lock_guard outputLock(links_.outputLock);
+    TSoundOut& output = links_.output;
+    if (SameOutputFormat(*track_, *next_)) {
+      // Queued after the output had run dry: it goes on from here.
+      trackStartInOutput_ = output.WrittenBytes();
+      EnterNextTrack();
+    } else {
+      // Another rate or channel count: a new output for the next song.
+      output.Close();
+      output.SetFrequency(next_->Frequency());
+      output.SetChannels(next_->Channels());
+      output.SetBitsPerSample(kBitsPerSample);
+      trackStartInOutput_ = 0;
+      EnterNextTrack();
+      output.Open();
+    }
+  }
+  if (hooks_.nextAudibleNow) hooks_.nextAudibleNow();
+}
+
+bool TMPDecodeStep::PlayOut(std::unique_lock<TMPSimpleMutex>& decodeLock, const TMPTrack* expectedNext) {
   {
     std::lock_guard outputLock(links_.outputLock);
     links_.output.SetWaiter(nullptr);
@@ -160,10 +193,18 @@ void TMPDecodeStep::FinishStream(std::unique_lock<TMPSimpleMutex>& decodeLock) {
   decodeLock.unlock();
   links_.output.WaitAllDone();
   decodeLock.lock();
-  if (!WakeSignalled()) return;  // stopped meanwhile
-  if (!links_.reader.Opened() || !links_.frames.Exhausted()) return;  // a seek moved back into the data
-  links_.wakeEvent.ResetEvent();
-  if (onEndOfStream_) onEndOfStream_();
+  if (!WakeSignalled()) return false;  // stopped meanwhile
+  if (track_ == nullptr || !track_->reader.Opened() || !track_->frames.Exhausted()) return false;  // seeked back
+  // A next song queued meanwhile is taken up; one replaced meanwhile is
+  // looked at again from the start.
+  return next_ == expectedNext || expectedNext == nullptr;
+}
+
+void TMPDecodeStep::EnterNextTrack() {
+  track_ = next_;
+  next_ = nullptr;
+  RequestReinit();
+  if (hooks_.trackEntered) hooks_.trackEntered(*track_);
 }
 
 }  // namespace orvana::player

@@ -1,11 +1,15 @@
 #pragma once
 // One step of the player's decode thread, run each time its wake event is
-// found signalled: decode the next frame into the PCM buffer and write it to
-// the sound output; skip garbage; read ahead while the output is full; and
-// at the end of the data wait until the output has played everything and
-// report the end of the stream.
+// found signalled: decode the next frame of the track into the PCM buffer
+// and write it to the sound output; skip garbage; read ahead while the
+// output is full. At the end of a track's data it goes on with the next
+// track when one is queued, in the same output stream (marking where the
+// next song begins) or, for another sampling rate or channel count, in an
+// output reopened once the song before has been played out. Without a next
+// track it waits until the output has played everything and reports the
+// end of the stream.
 //
-// Locks: the decode lock (reader, engine, this object) is taken before the
+// Locks: the decode lock (tracks, engine, this object) is taken before the
 // output lock (the sound output), never the other way round.
 #include <cstdint>
 #include <functional>
@@ -13,11 +17,9 @@
 #include "engine/engine_state.h"
 #include "player/aligned_memory.h"
 #include "player/event.h"
-#include "player/frame_stream.h"
-#include "player/gapless_trim.h"
 #include "player/mutex.h"
 #include "player/sound_out.h"
-#include "player/stream_reader.h"
+#include "player/track.h"
 
 namespace orvana::player {
 
@@ -29,37 +31,43 @@ class TMPDecodeStep {
   static constexpr int kYieldFreePercent = 25;
 
   struct TLinks {
-    TMPStreamReader& reader;
-    TMPFrameStream& frames;
     engine::EngineState& engine;
     TSoundOut& output;
     TMPSimpleMutex& decodeLock;
     TMPSimpleMutex& outputLock;
     TMPEvent& wakeEvent;
   };
-  using EndOfStreamNotice = std::function<void()>;
+  struct THooks {
+    std::function<void()> endOfStream;
+    // The decode thread has moved on to `next` (with the decode lock held):
+    // the engine is about to be configured for it.
+    std::function<void(TMPTrack& next)> trackEntered;
+    // The output was reopened for the next track: it is heard from now on.
+    std::function<void()> nextAudibleNow;
+  };
 
-  TMPDecodeStep(const TLinks& links, EndOfStreamNotice onEndOfStream);
+  TMPDecodeStep(const TLinks& links, THooks hooks);
 
   // Per open stream.
   void AllocateBuffer();
   void FreeBuffer();
-  void SetPcmBytesPerFrame(int bytes) { pcmBytesPerFrame_ = bytes; }
-  int PcmBytesPerFrame() const { return pcmBytesPerFrame_; }
-  // The PCM bytes of the decoded stream that are played (gapless trimming);
-  // the rest is decoded and dropped.
-  void SetPlayWindow(const TPlayWindow& bytes) { window_ = bytes; }
-  const TPlayWindow& PlayWindow() const { return window_; }
 
   // The rest is called with the decode lock held.
+  // The track decoded, and the one to follow it (none: nullptr).
+  void SetTrack(TMPTrack* track) { track_ = track; }
+  TMPTrack* Track() const { return track_; }
+  void SetNextTrack(TMPTrack* next) { next_ = next; }
+  TMPTrack* NextTrack() const { return next_; }
+  // Output bytes (since the output opened or was reset) written before the
+  // current track's first sample.
+  std::int64_t TrackStartInOutput() const { return trackStartInOutput_; }
+  void SetTrackStartInOutput(std::int64_t bytes) { trackStartInOutput_ = bytes; }
+
   // Configures the engine for the stream of `header` (whose measured length
   // includes padding); on success clears the restart flag and the garbage count.
   bool InitDecoder(const engine::FrameHeader& header, int length);
   // Drops decoded samples not yet written (after a stop or seek).
   void DropPendingPcm() { pendingPcm_ = 0; }
-  // The next frame decoded starts at PCM byte `frameStart` of the decoded
-  // stream; nothing before `playFrom` (nor before the window) is played.
-  void ContinueAt(std::int64_t frameStart, std::int64_t playFrom);
   // The engine starts afresh at the next frame.
   void RequestReinit() { reinitDecoder_ = true; }
 
@@ -76,16 +84,20 @@ class TMPDecodeStep {
   // Returns the output's free space in percent.
   int WritePendingPcm();
   void ReadAheadWhileFull(int freePercent);
-  void FinishStream(std::unique_lock<TMPSimpleMutex>& decodeLock);
+  // The track's data has ended: on to the next track, or the end of the stream.
+  void EndOfTrack(std::unique_lock<TMPSimpleMutex>& decodeLock);
+  // Waits, without the decode lock, until the output has played all it was
+  // given; false when stopped, seeked or moved on meanwhile.
+  bool PlayOut(std::unique_lock<TMPSimpleMutex>& decodeLock, const TMPTrack* expectedNext);
+  void EnterNextTrack();
 
   TLinks links_;
-  EndOfStreamNotice onEndOfStream_;
+  THooks hooks_;
   TAlignedBlock pcm_;
   int pendingPcm_ = 0;
-  int pcmBytesPerFrame_ = 0;
-  TPlayWindow window_;
-  std::int64_t nextFrameStart_ = 0;  // PCM byte offset of the next frame decoded
-  std::int64_t playFrom_ = 0;
+  TMPTrack* track_ = nullptr;
+  TMPTrack* next_ = nullptr;
+  std::int64_t trackStartInOutput_ = 0;
   bool reinitDecoder_ = false;
 };
 

@@ -10,29 +10,23 @@
 #include "player/file_stream.h"
 #include "player/host_hooks.h"
 #include "player/player_messages.h"
-#include "player/vbr_header.h"
 
 namespace orvana::player {
-namespace {
-
-// The open reads this much after the tags in one request to find the first frame.
-constexpr int kSyncSearchBytes = 4096;
-// The longest frame there is (MPEG-2.5 Layer III, 160 kbit/s at 8 kHz, padded).
-constexpr int kLongestFrame = 1441;
-
-[[noreturn]] void RaiseUnknownFormat() { throw std::runtime_error(TMP3Player::kUnknownFormat); }
-
-}  // namespace
-
 TMP3Player::TMP3Player(engine::EngineState& engine)
     : engine_(engine),
       window_([this](TMPMessage& message) { HandleMessage(message); }),
-      decodeStep_({reader_, frames_, engine_, soundOut_, decodeLock_, outputLock_, decodeThread_.WakeEvent()},
-                  [this] { window_.Post(MPM_ENDOFSTREAM); }) {
+      decodeStep_({engine_, soundOut_, decodeLock_, outputLock_, decodeThread_.WakeEvent()},
+                  {[this] { window_.Post(MPM_ENDOFSTREAM); },
+                   [this](TMPTrack& next) {
+                     // The engine's tables must fit the song decoded from here on.
+                     ApplyEqualizerMapping(engineEqualizer_, next.Layer(), next.Frequency(), engine_.equalizer);
+                   },
+                   [this] { window_.Post(MPM_NEXTSONG); }}) {
   soundOut_.SetPositionInterval(changePosStep_);
   soundOut_.SetOnException(
       [this](TSoundOut&, const std::exception& error, bool& handled) { ThreadExceptionHandler(error, handled); });
   soundOut_.SetOnPosition([this](TSoundOut&) { PositionNotify(); });
+  soundOut_.SetOnMark([this](TSoundOut&) { window_.Post(MPM_NEXTSONG); });
   decodeTarget_.SetHandler([this] { decodeStep_.Run(); });
   decodeThread_.SetOnException(
       [this](TMPLoopThread&, const std::exception& error, bool& handled) { ThreadExceptionHandler(error, handled); });
@@ -52,6 +46,7 @@ TMP3Player::~TMP3Player() {
   window_.Discard();
   decodeThread_.Stop();
   soundOut_.SetOnPosition(nullptr);
+  soundOut_.SetOnMark(nullptr);
   soundOut_.SetOnException(nullptr);
 }
 
@@ -121,6 +116,13 @@ int TMP3Player::EqualizerFrequency(int band) const {
 void TMP3Player::SetBandRange(int low, int high) {
   if (equalizer_.mode != memFreq) return;
   if (SetGeometricBands(equalizer_.frequencies, equalizer_.count, low, high)) window_.PostOnce(MPM_EQUALIZER);
+}
+
+void TMP3Player::SetNeedInfoType(TMP3InfoType types) {
+  needInfoType_ = types;
+  closedInfo_.SetNeedInfoType(types);
+  if (current_) current_->info.SetNeedInfoType(types);
+  if (next_) next_->info.SetNeedInfoType(types);
 }
 
 void TMP3Player::SetFileName(const std::string& name) {
@@ -196,7 +198,7 @@ TMP3PlayerCapabilities TMP3Player::Capabilities() const {
 }
 
 std::string TMP3Player::Title() const {
-  std::string title = info_.Title();
+  std::string title = Info().Title();
   if (!title.empty()) return title;
   const std::size_t slash = fileName_.find_last_of('/');
   return slash == std::string::npos ? fileName_ : fileName_.substr(slash + 1);
@@ -206,9 +208,9 @@ std::int64_t TMP3Player::Position() {
   std::lock_guard output(outputLock_);
   if (soundOut_.IsOpen()) {
     playedBytes_ += soundOut_.GetDoneBytes();
-    const std::int64_t bitsPerSecond =
-        std::int64_t{soundOut_.Frequency()} * soundOut_.Channels() * soundOut_.BitsPerSample();
-    position_ = playedBytes_ * 1000 * 8 / bitsPerSecond;
+    // Of the song heard, whose format the output may not have taken yet.
+    const std::int64_t bytesPerSecond = current_ ? std::int64_t{current_->Frequency()} * current_->BytesPerSample() : 0;
+    if (bytesPerSecond > 0) position_ = playedBytes_ * 1000 / bytesPerSecond;
   }
   return position_;
 }
@@ -216,8 +218,11 @@ std::int64_t TMP3Player::Position() {
 std::int64_t TMP3Player::Length() const {
   // The decode thread moves the end of the data when it finds it early.
   std::lock_guard decode(decodeLock_);
-  if (frequency_ > 0 && vbrTotal_ > 0) return vbrTotal_ * 1000 / (std::int64_t{frequency_} * channels_ * 2);
-  if (bitrate_ > 0 && frames_.DataSizeKnown()) return frames_.DataSize() * 8 * 1000 / bitrate_;
+  if (!current_) return 0;
+  const TMPTrack& track = *current_;
+  if (track.Frequency() > 0 && track.HeaderTotal() > 0)
+    return track.HeaderTotal() * 1000 / (std::int64_t{track.Frequency()} * track.BytesPerSample());
+  if (track.Bitrate() > 0 && track.frames.DataSizeKnown()) return track.frames.DataSize() * 8 * 1000 / track.Bitrate();
   return 0;
 }
 
@@ -241,127 +246,106 @@ void TMP3Player::OpenStream(TStream* stream, TMP3StreamOptions options) { OpenSt
 void TMP3Player::OpenStreamNamed(TStream* stream, TMP3StreamOptions options, const std::string& name) {
   Close();
   if (stream != nullptr) {
-    stream_ = stream;
-    options_ = options;
-    fileName_ = name;  // Close forgot it; the file being opened keeps it
-    try {
-      ReadStreamStart();
-    } catch (...) {
-      Close();
-      throw;
+    std::unique_ptr<TMPTrack> track = OpenTrack(stream, options, name);
+    {
+      std::lock_guard decode(decodeLock_);
+      if (!decodeStep_.InitDecoder(track->FirstHeader(), track->FirstLength())) throw std::runtime_error(kUnknownFormat);
+      current_ = std::move(track);
+      decodeStep_.AllocateBuffer();
+      decodeStep_.SetTrack(current_.get());
+      decodeStep_.SetTrackStartInOutput(0);
+      std::lock_guard output(outputLock_);
+      soundOut_.SetFrequency(current_->Frequency());
+      soundOut_.SetBitsPerSample(16);
+      soundOut_.SetChannels(current_->Channels());
     }
+    fileName_ = name;  // Close forgot it; the file being opened keeps it
+    playedBytes_ = position_ = 0;
     window_.PostOnce(MPM_EQUALIZER);
     SetStatus(msStopped);
   }
   if (autoPlay_) Play();
 }
 
-void TMP3Player::ReadStreamStart() {
-  std::lock_guard decode(decodeLock_);
-  seekTable_.Clear();
-  reader_.Open(stream_, Seekable());
-  decodeStep_.AllocateBuffer();
-  info_.SetReader(&reader_);
-  info_.ScanHead();
-  if (Seekable()) {
-    info_.ScanTail();
-    reader_.Seek(info_.DataStart(), soBeginning);
-  }
-  frames_.Reset(info_.DataStart(), info_.DataSize());
-  playedBytes_ = position_ = 0;
-
-  // A shorter stream simply offers fewer bytes.
-  reader_.Need(kSyncSearchBytes);
-  engine::FrameHeader header;
-  int bitrate = 0;
-  int offset = 0;
-  // A free-format frame measures by the search for the next one within the bytes read.
-  const int firstLength = engine::FindFrameSync(reader_.Data(), reader_.Contiguous(), header, bitrate, offset);
-  if (firstLength <= 0) RaiseUnknownFormat();
-  if (offset > 0) {
-    frames_.MoveDataStart(offset);
-    if (!reader_.Skip(offset)) RaiseUnknownFormat();
-    reader_.Need(kLongestFrame);
-    if (reader_.Contiguous() < 4) RaiseUnknownFormat();
-  }
-  frames_.TakeFirstHeader(header.bitrateIndex == 0 ? firstLength : 0);
-  engine::FrameHeader measured;
-  const int length = frames_.FrameSize(reader_.Data(), measured);
-  if (length <= 0) RaiseUnknownFormat();
-  frames_.SetPending(length, measured);
-  layer_ = 4 - header.layerCode;
-  if (header.versionId == 1)
-    version_ = 1;
-  else if (header.versionId == 0 && (header.syncKind == 1 || header.syncKind == 2))
-    version_ = header.syncKind + 1;
-  else
-    RaiseUnknownFormat();
-  if (!reader_.Need(length) || !decodeStep_.InitDecoder(header, length)) RaiseUnknownFormat();
-
-  engine::OutputFormat format;
-  engine_.GetOutputFormat(format);
-  const int pcmBytesPerFrame = format.samplesPerFrame * format.bitsPerSample / 8;
-  if (pcmBytesPerFrame <= 0 || pcmBytesPerFrame > TMPDecodeStep::kPcmBufferSize) RaiseUnknownFormat();
-  {
-    std::lock_guard output(outputLock_);
-    soundOut_.SetFrequency(format.sampleRate);
-    soundOut_.SetBitsPerSample(format.bitsPerSample);
-    soundOut_.SetChannels(format.channels);
-  }
-  frequency_ = format.sampleRate;
-  channels_ = format.channels;
-  bitrate_ = bitrate;
-  decodeStep_.SetPcmBytesPerFrame(pcmBytesPerFrame);
-  ReadVbrHeader(header);
-  seekTable_.Add(reader_.Position());
-}
-
-void TMP3Player::ReadVbrHeader(const engine::FrameHeader& header) {
-  const int length = frames_.PendingLength();
-  const TVbrHeader vbr = player::ReadVbrHeader(reader_.Data(), length, header);
-  if (vbr.kind == TVbrHeaderKind::kNone) return;
-  // An Info header marks a constant-bit-rate file: its bit rate stands.
-  if (vbr.kind != TVbrHeaderKind::kInfo) bitrate_ = 0;
-  if (vbr.frames > 0) vbrTotal_ = std::int64_t{vbr.frames - 1} * decodeStep_.PcmBytesPerFrame();
-  if (vbr.bytes > 0) frames_.SetDataSize(vbr.bytes);
-  // The encoder's delays are those of Layer III encoding.
-  if (layer_ == 3) SetPlayWindow(EncoderPlayWindow(vbr, decodeStep_.PcmBytesPerFrame() / BytesPerSample()));
-  // The header frame is stream information, never audio.
-  if (!reader_.Skip(length)) RaiseUnknownFormat();
-  frames_.MoveDataStart(length);
-  frames_.ClearPending();
-}
-
-void TMP3Player::SetPlayWindow(const TPlayWindow& samples) {
-  const TPlayWindow bytes = samples.Scaled(BytesPerSample());
-  decodeStep_.SetPlayWindow(bytes);
-  decodeStep_.ContinueAt(0, bytes.from);
-  // The length is that of the music alone.
-  if (bytes.Length() >= 0) vbrTotal_ = bytes.Length();
+std::unique_ptr<TMPTrack> TMP3Player::OpenTrack(TStream* stream, TMP3StreamOptions options, const std::string& name) {
+  auto track = std::make_unique<TMPTrack>(needInfoType_);
+  // The stream is the track's from here: freed with it when owned, whatever happens.
+  track->Open(stream, options, name);
+  return track;
 }
 
 void TMP3Player::Close() {
   if (!Opened()) return;
   if (status_ != msStopped) Stop();
   if (!Opened()) return;  // a stream that cannot be positioned closes when it stops
+  std::unique_ptr<TMPTrack> closing;
+  std::unique_ptr<TMPTrack> dropped;
   {
     std::lock_guard decode(decodeLock_);
-    reader_.Close();
     decodeStep_.FreeBuffer();
-    ReleaseStream();
-    info_.Clear();
-    frames_.Reset(0, kDataSizeUnknown);
+    closing = std::move(current_);
+    dropped = std::move(next_);
   }
   fileName_.clear();
-  bitrate_ = channels_ = layer_ = version_ = frequency_ = 0;
-  playedBytes_ = position_ = vbrTotal_ = 0;
+  playedBytes_ = position_ = 0;
   SetStatus(msStopped);
 }
 
-void TMP3Player::ReleaseStream() {
-  if (options_ & msoOwnsStream) delete stream_;
-  stream_ = nullptr;
-  options_ = 0;
+// --- the song that follows
+
+void TMP3Player::QueueNext(const std::string& fileName) {
+  if (!ClearNext() || !Opened() || fileName.empty()) return;
+  auto stream = std::make_unique<TMPFileStream>(fileName);
+  // A next song may have to start over (a seek back into the song heard).
+  if (!stream->CanSeek()) return;
+  std::unique_ptr<TMPTrack> next = OpenTrack(stream.release(), msoOwnsStream | msoSeekable, fileName);
+  // A WAV file keeps one format from its first sample to its last.
+  if (!waveFileName_.empty() && !SameOutputFormat(*current_, *next)) return;
+  std::lock_guard decode(decodeLock_);
+  next_ = std::move(next);
+  decodeStep_.SetNextTrack(next_.get());
+}
+
+bool TMP3Player::ClearNext() {
+  if (!next_) return true;
+  const std::int64_t heard = Position();
+  std::unique_ptr<TMPTrack> dropped;
+  {
+    std::lock_guard decode(decodeLock_);
+    if (decodeStep_.Track() == next_.get()) {
+      // Already on its way to the output: the song heard plays on from where
+      // it is heard instead. A WAV file cannot take back what it was given.
+      if (!Capabilities().Has(mpcSeek)) return false;
+      std::lock_guard output(outputLock_);
+      SeekHeardSong(heard);
+    }
+    decodeStep_.SetNextTrack(nullptr);
+    dropped = std::move(next_);
+  }
+  window_.PostOnce(MPM_CHANGEPOSITION);
+  return true;
+}
+
+std::string TMP3Player::NextFileName() const { return next_ ? next_->FileName() : std::string(); }
+
+void TMP3Player::MPMNextSong() {
+  std::unique_ptr<TMPTrack> previous;
+  {
+    std::lock_guard decode(decodeLock_);
+    // Stopped, seeked back or dropped since the notice was posted.
+    if (!next_ || decodeStep_.Track() != next_.get()) return;
+    previous = std::move(current_);
+    current_ = std::move(next_);
+    std::lock_guard output(outputLock_);
+    // What has been played since the mark is the new song's.
+    soundOut_.GetDoneBytes();
+    playedBytes_ = std::max<std::int64_t>(0, soundOut_.DoneBytesSoFar() - decodeStep_.TrackStartInOutput());
+  }
+  previous.reset();
+  fileName_ = current_->FileName();
+  window_.PostOnce(MPM_EQUALIZER);
+  DoChangeSong();
+  window_.PostOnce(MPM_CHANGEPOSITION);
 }
 
 // --- playback
@@ -409,6 +393,7 @@ void TMP3Player::Resume() {
 void TMP3Player::Stop() {
   if (!Opened() || status_ == msStopped) return;
   waveFileName_.clear();
+  std::unique_ptr<TMPTrack> dropped;
   {
     std::lock_guard decode(decodeLock_);
     {
@@ -418,16 +403,19 @@ void TMP3Player::Stop() {
       soundOut_.Close();
       decodeThread_.WakeEvent().ResetEvent();
     }
-    if (Seekable()) reader_.Seek(frames_.DataStart(), soBeginning);
+    decodeStep_.SetNextTrack(nullptr);
+    dropped = std::move(next_);
+    decodeStep_.SetTrack(current_.get());
+    decodeStep_.SetTrackStartInOutput(0);
+    current_->Rewind();
     decodeStep_.DropPendingPcm();
-    decodeStep_.ContinueAt(0, 0);
     decodeStep_.RequestReinit();
-    frames_.ClearPending();
   }
   playedBytes_ = position_ = 0;
-  // An end-of-stream notice of the playback that ends here must not stop
-  // (or close) whatever is played next.
+  // Notices of the playback that ends here must not stop (or close) whatever
+  // is played next, nor change to a song that was dropped.
   window_.RemoveQueued(MPM_ENDOFSTREAM);
+  window_.RemoveQueued(MPM_NEXTSONG);
   SetStatus(msStopped);
   window_.PostOnce(MPM_CHANGEPOSITION);
   if (!Seekable()) Close();
@@ -448,44 +436,58 @@ void TMP3Player::Seek(std::int64_t milliseconds) {
   {
     std::lock_guard decode(decodeLock_);
     std::lock_guard output(outputLock_);
-    soundOut_.SetOnPosition(nullptr);
-    const bool paused = status_ == msPaused;
-    soundOut_.Reset();
-    soundOut_.WaitAllDone();
-    decodeStep_.DropPendingPcm();
-    frames_.ClearPending();
-    playedBytes_ = position_ = 0;
-    // Without noise the engine forgets the old position's reservoir and overlap.
-    if (!noisySeek_) decodeStep_.RequestReinit();
-    {
-      std::lock_guard table(seekTable_);
-      const TSeekPoint point = SeekPointOf(milliseconds);
-      const int frame = LocateFrame(point.frame);
-      const std::int64_t frameStart = std::int64_t{frame} * decodeStep_.PcmBytesPerFrame();
-      reader_.Seek(seekTable_.At(frame), soBeginning);
-      // Short of the frame asked for (past the end) play resumes at the frame found.
-      const std::int64_t playFrom = frame == point.frame ? point.playFrom : frameStart;
-      decodeStep_.ContinueAt(frameStart, playFrom);
-      playedBytes_ = PlayedBytesAt(playFrom);
-    }
-    if (paused) soundOut_.Pause();
-    soundOut_.SetOnPosition([this](TSoundOut&) { PositionNotify(); });
+    SeekHeardSong(milliseconds);
   }
   window_.PostOnce(MPM_CHANGEPOSITION);
+}
+
+void TMP3Player::SeekHeardSong(std::int64_t milliseconds) {
+  soundOut_.SetOnPosition(nullptr);
+  const bool paused = status_ == msPaused;
+  soundOut_.Reset();
+  soundOut_.WaitAllDone();
+  decodeStep_.DropPendingPcm();
+  decodeStep_.SetTrackStartInOutput(0);
+  if (decodeStep_.Track() != current_.get()) {
+    // Decoding had gone on into the next song, which starts over when its turn comes.
+    window_.RemoveQueued(MPM_NEXTSONG);
+    next_->Rewind();
+    decodeStep_.SetTrack(current_.get());
+    decodeStep_.RequestReinit();
+  }
+  TMPTrack& track = *current_;
+  track.frames.ClearPending();
+  playedBytes_ = position_ = 0;
+  // Without noise the engine forgets the old position's reservoir and overlap.
+  if (!noisySeek_) decodeStep_.RequestReinit();
+  {
+    std::lock_guard table(track.seekTable);
+    const TSeekPoint point = SeekPointOf(milliseconds);
+    const int frame = LocateFrame(point.frame);
+    const std::int64_t frameStart = std::int64_t{frame} * track.PcmBytesPerFrame();
+    track.reader.Seek(track.seekTable.At(frame), soBeginning);
+    // Short of the frame asked for (past the end) play resumes at the frame found.
+    const std::int64_t playFrom = frame == point.frame ? point.playFrom : frameStart;
+    track.ContinueAt(frameStart, playFrom);
+    playedBytes_ = PlayedBytesAt(playFrom);
+  }
+  if (paused) soundOut_.Pause();
+  soundOut_.SetOnPosition([this](TSoundOut&) { PositionNotify(); });
 }
 
 TMP3Player::TSeekPoint TMP3Player::SeekPointOf(std::int64_t milliseconds) const {
   // Longer times (2^40 ms is 35 years) would overflow the product below.
   constexpr std::int64_t kLongestSeek = std::int64_t{1} << 40;
-  const std::int64_t bytesPerSecond = std::int64_t{frequency_} * BytesPerSample();
+  const TMPTrack& track = *current_;
+  const std::int64_t bytesPerSecond = std::int64_t{track.Frequency()} * track.BytesPerSample();
   std::int64_t bytes = std::min(milliseconds, kLongestSeek) * bytesPerSecond / 1000;
-  const std::int64_t perFrame = decodeStep_.PcmBytesPerFrame();
-  const TPlayWindow& window = decodeStep_.PlayWindow();
+  const std::int64_t perFrame = track.PcmBytesPerFrame();
+  const TPlayWindow& window = track.PlayWindow();
   TSeekPoint point;
   std::int64_t frame;
   if (window.Trims()) {
     // To the sample: into the frame that holds it, played from there on.
-    bytes -= bytes % BytesPerSample();
+    bytes -= bytes % track.BytesPerSample();
     point.playFrom = window.from + bytes;
     frame = point.playFrom / perFrame;
   } else {
@@ -497,21 +499,22 @@ TMP3Player::TSeekPoint TMP3Player::SeekPointOf(std::int64_t milliseconds) const 
 }
 
 std::int64_t TMP3Player::PlayedBytesAt(std::int64_t playFrom) const {
-  const TPlayWindow& window = decodeStep_.PlayWindow();
+  const TPlayWindow& window = current_->PlayWindow();
   return std::clamp(playFrom, window.from, window.until) - window.from;
 }
 
 int TMP3Player::LocateFrame(int target) {
   // The table knows the frames up to the furthest seek so far; beyond, its
   // frames are stepped over without decoding.
-  const int known = seekTable_.Count();
+  TMPTrack& track = *current_;
+  const int known = track.seekTable.Count();
   if (target < known) return target;
-  reader_.Seek(seekTable_.At(known - 1), soBeginning);
-  if (!frames_.NextFrame()) return known - 1;
-  while (target >= seekTable_.Count()) {
-    const std::int64_t frameStart = reader_.Position();
-    if (!frames_.NextFrame()) return seekTable_.Count() - 1;
-    seekTable_.Add(frameStart);
+  track.reader.Seek(track.seekTable.At(known - 1), soBeginning);
+  if (!track.frames.NextFrame()) return known - 1;
+  while (target >= track.seekTable.Count()) {
+    const std::int64_t frameStart = track.reader.Position();
+    if (!track.frames.NextFrame()) return track.seekTable.Count() - 1;
+    track.seekTable.Add(frameStart);
   }
   return target;
 }
@@ -521,7 +524,10 @@ int TMP3Player::LocateFrame(int target) {
 void TMP3Player::ApplyEqualizer() {
   // Under the decode lock, so that no frame is decoded with half-written tables.
   std::lock_guard decode(decodeLock_);
-  ApplyEqualizerMapping(equalizer_, layer_, frequency_, engine_.equalizer);
+  const TMPTrack* decoded = decodeStep_.Track();
+  if (decoded == nullptr) return;
+  ApplyEqualizerMapping(equalizer_, decoded->Layer(), decoded->Frequency(), engine_.equalizer);
+  engineEqualizer_ = equalizer_;
 }
 
 // --- events
@@ -532,6 +538,10 @@ void TMP3Player::DoChangeStatus() {
 
 void TMP3Player::DoChangePosition() {
   if (!destroying_ && onChangePosition_) onChangePosition_(*this);
+}
+
+void TMP3Player::DoChangeSong() {
+  if (!destroying_ && onChangeSong_) onChangeSong_(*this);
 }
 
 void TMP3Player::DoEndPlay(TMP3Player& sender) {
@@ -550,6 +560,7 @@ void TMP3Player::HandleMessage(TMPMessage& message) {
       break;
     case MPM_THREADEXCEPTION: MPMThreadException(message); break;
     case MPM_ENDOFSTREAM: MPMEndOfStream(); break;
+    case MPM_NEXTSONG: MPMNextSong(); break;
     case MPM_CHANGESTATUS:
       window_.RemoveQueued(MPM_CHANGESTATUS);
       DoChangeStatus();

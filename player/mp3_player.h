@@ -9,10 +9,16 @@
 // host's exception display (host_hooks.h) shows exceptions of the worker
 // threads, after which play stops with meprError.
 //
+// Songs follow each other without a gap: the host queues the next song
+// (QueueNext) while one plays; the decode thread goes on into it as the
+// first song's data ends, and OnChangeSong fires once it is heard, when
+// every property has come to describe it.
+//
 // The engine holds the state of the stream being decoded: players that
 // share one (the process-wide engine by default) must not play at once.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/cpu_features.h"
@@ -26,10 +32,9 @@
 #include "player/mp3_info.h"
 #include "player/mp3_player_types.h"
 #include "player/mutex.h"
-#include "player/seek_table.h"
 #include "player/sound_out.h"
 #include "player/stream.h"
-#include "player/stream_reader.h"
+#include "player/track.h"
 #include "player/watch_event_target.h"
 
 namespace orvana::player {
@@ -39,8 +44,8 @@ class TMP3Player {
   using TNotifyEvent = std::function<void(TMP3Player& sender)>;
   using TMP3EndPlayEvent = std::function<void(TMP3Player& sender, TMP3EndPlayReason reason)>;
 
-  static constexpr int kReaderCapacity = 65536;
-  static constexpr const char* kUnknownFormat = "unknown MPEG Audio format.";
+  static constexpr int kReaderCapacity = TMPTrack::kReaderCapacity;
+  static constexpr const char* kUnknownFormat = TMPTrack::kUnknownFormat;
 
   explicit TMP3Player(engine::EngineState& engine = engine::GlobalEngineState());
   virtual ~TMP3Player();
@@ -76,8 +81,8 @@ class TMP3Player {
   int EqualizerFrequency(int band) const;
   const std::string& FileName() const { return fileName_; }
   void SetFileName(const std::string& name);
-  TMP3InfoType NeedInfoType() const { return info_.NeedInfoType(); }
-  void SetNeedInfoType(TMP3InfoType types) { info_.SetNeedInfoType(types); }
+  TMP3InfoType NeedInfoType() const { return needInfoType_; }
+  void SetNeedInfoType(TMP3InfoType types);
   bool NoisySeek() const { return noisySeek_; }
   void SetNoisySeek(bool value) { noisySeek_ = value; }
   bool InvertPolarity();
@@ -99,6 +104,7 @@ class TMP3Player {
   void SetOnChangePosition(TNotifyEvent handler) { onChangePosition_ = std::move(handler); }
   void SetOnChangeStatus(TNotifyEvent handler) { onChangeStatus_ = std::move(handler); }
   void SetOnEndPlay(TMP3EndPlayEvent handler) { onEndPlay_ = std::move(handler); }
+  void SetOnChangeSong(TNotifyEvent handler) { onChangeSong_ = std::move(handler); }
 
   // Operations.
   void Open();
@@ -114,27 +120,39 @@ class TMP3Player {
   // Frequency mode only: band frequencies from `low` to `high` Hz, spaced geometrically.
   void SetBandRange(int low, int high);
 
-  // Read-only values.
-  bool Opened() const { return stream_ != nullptr; }
+  // Opens `fileName` as the song that follows the open one, in place of one
+  // queued before; raises as Open does, leaving nothing queued then. A song
+  // that cannot follow without a gap (a stream that cannot be positioned,
+  // or another format while writing a WAV file) is not queued: it plays the
+  // ordinary way once this one has ended. Stop, Close and every open drop it.
+  void QueueNext(const std::string& fileName);
+  // False when the queued song is already being written to a WAV file,
+  // which cannot take it back: it stays.
+  bool ClearNext();
+  // The file of the queued song; empty when none is.
+  std::string NextFileName() const;
+
+  // Read-only values, of the song that is heard.
+  bool Opened() const { return current_ != nullptr; }
   TMP3Status Status() const { return status_; }
   TMP3PlayerCapabilities Capabilities() const;
-  int Layer() const { return layer_; }
+  int Layer() const { return current_ ? current_->Layer() : 0; }
   // 1 MPEG-1, 2 MPEG-2, 3 MPEG-2.5.
-  int Version() const { return version_; }
-  int Frequency() const { return frequency_; }
-  int Bitrate() const { return bitrate_; }
-  int Channels() const { return channels_; }
+  int Version() const { return current_ ? current_->Version() : 0; }
+  int Frequency() const { return current_ ? current_->Frequency() : 0; }
+  int Bitrate() const { return current_ ? current_->Bitrate() : 0; }
+  int Channels() const { return current_ ? current_->Channels() : 0; }
   std::int64_t Position();
   std::int64_t Length() const;
   std::string Title() const;
-  std::string Artist() const { return info_.Artist(); }
-  std::string Album() const { return info_.Album(); }
-  std::string Comment() const { return info_.Comment(); }
-  std::string Genre() const { return info_.Genre(); }
-  std::string KnownGenre() const { return info_.KnownGenre(); }
-  std::string Track() const { return info_.Track(); }
-  std::string Year() const { return info_.Year(); }
-  const TMP3Info& Info() const { return info_; }
+  std::string Artist() const { return Info().Artist(); }
+  std::string Album() const { return Info().Album(); }
+  std::string Comment() const { return Info().Comment(); }
+  std::string Genre() const { return Info().Genre(); }
+  std::string KnownGenre() const { return Info().KnownGenre(); }
+  std::string Track() const { return Info().Track(); }
+  std::string Year() const { return Info().Year(); }
+  const TMP3Info& Info() const { return current_ ? current_->info : closedInfo_; }
 
   // The queue the host's event loop pumps.
   TMainThreadQueue& Messages() { return window_; }
@@ -143,15 +161,17 @@ class TMP3Player {
   virtual void DoChangeStatus();
   virtual void DoChangePosition();
   virtual void DoEndPlay(TMP3Player& sender);
+  virtual void DoChangeSong();
 
  private:
   void OpenStreamNamed(TStream* stream, TMP3StreamOptions options, const std::string& name);
-  void ReadStreamStart();
-  void ReadVbrHeader(const engine::FrameHeader& header);
+  std::unique_ptr<TMPTrack> OpenTrack(TStream* stream, TMP3StreamOptions options, const std::string& name);
   void ApplyEqualizer();
   void SetStatus(TMP3Status status);
-  bool Seekable() const { return (options_ & msoSeekable) != 0; }
-  void ReleaseStream();
+  bool Seekable() const { return current_ && current_->Seekable(); }
+  // With both locks held: the song heard plays from `milliseconds`;
+  // decoding comes back to it if it had gone on into the next song.
+  void SeekHeardSong(std::int64_t milliseconds);
   // Where a seek to a time lands: the frame to read from, and the PCM byte of
   // the decoded stream from which play resumes.
   struct TSeekPoint {
@@ -161,14 +181,13 @@ class TMP3Player {
   TSeekPoint SeekPointOf(std::int64_t milliseconds) const;
   // Bytes played before `playFrom`: of the music alone, when it is trimmed.
   std::int64_t PlayedBytesAt(std::int64_t playFrom) const;
-  void SetPlayWindow(const TPlayWindow& samples);
-  int BytesPerSample() const { return channels_ * 2; }
   int LocateFrame(int target);
 
   // Main thread: the hidden window's procedure.
   void HandleMessage(TMPMessage& message);
   void MPMThreadException(const TMPMessage& message);
   void MPMEndOfStream();
+  void MPMNextSong();
   // Worker threads.
   void PositionNotify();
   void ThreadExceptionHandler(const std::exception& error, bool& handled);
@@ -176,12 +195,10 @@ class TMP3Player {
   engine::EngineState& engine_;
   platform::Event shuttingDown_;  // releases workers waiting for the main thread
   TMainThreadQueue window_;
-  TMP3Info info_;
-  TMPSeekTable seekTable_;
-  TMPStreamReader reader_{kReaderCapacity};
-  TMPFrameStream frames_{reader_};
-  TStream* stream_ = nullptr;
-  TMP3StreamOptions options_ = 0;
+  TMP3InfoType needInfoType_{mitID3V1, mitID3V2, mitRiff};
+  TMP3Info closedInfo_;
+  std::unique_ptr<TMPTrack> current_;  // the song that is heard
+  std::unique_ptr<TMPTrack> next_;     // the one queued to follow it
 
   bool loading_ = false;
   bool destroying_ = false;
@@ -192,26 +209,24 @@ class TMP3Player {
   int volBalance_ = 0;
   int volume_ = 100;
   TMP3Status status_ = msStopped;
-  int channels_ = 0;
-  int layer_ = 0;
-  int version_ = 0;
-  int frequency_ = 0;
-  int bitrate_ = 0;
   TNotifyEvent onChangeStatus_;
   TNotifyEvent onChangePosition_;
   TMP3EndPlayEvent onEndPlay_;
+  TNotifyEvent onChangeSong_;
   TMP3EndPlayReason endReason_ = meprStopped;
 
   TSoundOut soundOut_;
   std::int64_t playedBytes_ = 0;
   std::int64_t position_ = 0;
-  std::int64_t vbrTotal_ = 0;  // PCM bytes of the whole stream, from a VBR header
   std::string waveFileName_;
   int deviceId_ = platform::kDefaultWaveDevice;
   TMPSimpleMutex outputLock_;
   mutable TMPSimpleMutex decodeLock_;
   engine::TMP3CpuCapabilities usingCpuCapabilities_ = engine::TMP3CpuCapabilities::All();
   TEqualizerSettings equalizer_;
+  // What the engine's tables were last made from, for the decode thread to
+  // remake them for a next song of another layer or rate.
+  TEqualizerSettings engineEqualizer_;
   bool noisySeek_ = true;
   TThreadPriority decodePriority_ = tpNormal;
   TMPWatchEventTarget decodeTarget_;

@@ -13,5 +13,7 @@ inline constexpr uint32_t MPM_ENDOFSTREAM = WM_USER + 12;
 inline constexpr uint32_t MPM_CHANGESTATUS = WM_USER + 14;
 inline constexpr uint32_t MPM_ENDPLAY = WM_USER + 15;
 inline constexpr uint32_t MPM_EQUALIZER = WM_USER + 16;
+// The song queued to follow is heard now.
+inline constexpr uint32_t MPM_NEXTSONG = WM_USER + 17;
 
 }  // namespace orvana::player

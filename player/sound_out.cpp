@@ -118,6 +118,11 @@ void TSoundOut::SetOnException(ExceptionHandler handler) {
   onException_ = std::move(handler);
 }
 
+void TSoundOut::SetOnMark(PositionHandler handler) {
+  std::lock_guard lock(callbackMutex_);
+  onMark_ = std::move(handler);
+}
+
 int TSoundOut::BufferSize() const {
   std::lock_guard lock(bufferLock_);
   return bufferSize_;
@@ -138,7 +143,10 @@ void TSoundOut::Open() {
       std::lock_guard lock(bufferLock_);
       current_ = 0;
       fill_ = 0;
+      writtenBytes_ = 0;
+      std::lock_guard mark(markLock_);
       queued_.store(0);
+      markCountdown_ = 0;
     }
     lastPositionTick_.store(platform::TickCount());
     allDone_.SetEvent();
@@ -248,6 +256,7 @@ int TSoundOut::Write(const void* bytes, int length) {
     const int n = std::min(bufferSize_ - fill_, length);
     std::memcpy(buffers_[current_].data() + fill_, source + taken, static_cast<size_t>(n));
     fill_ += n;
+    writtenBytes_ += n;
     if (fill_ >= bufferSize_) QueueCurrentBuffer();
     taken += n;
     length -= n;
@@ -313,6 +322,9 @@ void TSoundOut::Reset() {
   {
     std::lock_guard lock(bufferLock_);
     fill_ = 0;
+    writtenBytes_ = 0;
+    std::lock_guard mark(markLock_);
+    markCountdown_ = 0;
   }
   waveOut_->Reset();
   previousDoneBytes_ = 0;
@@ -373,12 +385,47 @@ void TSoundOut::Dispatch(TMPMessage& message) {
     case platform::MM_WOM_DONE: MMWomDone(); break;
     case MPM_WRITEFILE: MPMWriteFile(message.LParam); break;
     case MPM_TIMEOUT: MPMTimeout(); break;
+    case MPM_MARKREACHED: MarkReached(); break;
     default: break;
   }
 }
 
+int64_t TSoundOut::WrittenBytes() const {
+  std::lock_guard lock(bufferLock_);
+  return writtenBytes_;
+}
+
+void TSoundOut::SetMark() {
+  bool reachedAlready = false;
+  {
+    std::lock_guard lock(bufferLock_);
+    // The mark falls at a buffer's end: the partly filled one goes now.
+    if (fill_ > 0) QueueCurrentBuffer();
+    std::lock_guard mark(markLock_);
+    markCountdown_ = queued_.load();
+    reachedAlready = markCountdown_ == 0;
+  }
+  if (reachedAlready) thread_.PostMessage(MPM_MARKREACHED);
+}
+
+void TSoundOut::MarkReached() {
+  PositionHandler handler;
+  {
+    std::lock_guard lock(callbackMutex_);
+    handler = onMark_;
+  }
+  if (handler) handler(*this);
+}
+
 void TSoundOut::MMWomDone() {
-  const int32_t left = platform::InterlockedDecrement(queued_);
+  int32_t left = 0;
+  bool markReached = false;
+  {
+    std::lock_guard mark(markLock_);
+    left = platform::InterlockedDecrement(queued_);
+    markReached = markCountdown_ > 0 && --markCountdown_ == 0;
+  }
+  if (markReached) MarkReached();
   if (left <= 0) {
     // Checked again under the buffer lock: a buffer queued meanwhile has
     // already reset the event, which must then stay reset.

@@ -24,6 +24,8 @@ namespace orvana::player {
 
 // Posted to the output thread: lParam is the index of a buffer to write to the file.
 inline constexpr uint32_t MPM_WRITEFILE = WM_USER + 20;
+// Posted to the output thread: a mark set with nothing queued is reached at once.
+inline constexpr uint32_t MPM_MARKREACHED = WM_USER + 21;
 
 inline constexpr int kSoundBufferCount = 4;
 
@@ -61,9 +63,10 @@ class TSoundOut final : private TMPMessageTarget {
   // Milliseconds between position callbacks; -1 for none.
   int PositionInterval() const { return positionInterval_.load(); }
   void SetPositionInterval(int milliseconds);
-  // Both run on the output thread.
+  // These run on the output thread.
   void SetOnPosition(PositionHandler handler);
   void SetOnException(ExceptionHandler handler);
+  void SetOnMark(PositionHandler handler);
 
   bool IsOpen() const { return open_.load(); }
   void Open();
@@ -84,6 +87,14 @@ class TSoundOut final : private TMPMessageTarget {
   void Unpause();
   // Bytes played since the previous call.
   int64_t GetDoneBytes();
+  // Bytes played since the output opened or was reset, as of the last GetDoneBytes.
+  int64_t DoneBytesSoFar() const { return static_cast<int64_t>(previousDoneBytes_); }
+  // Bytes written since the output opened or was reset.
+  int64_t WrittenBytes() const;
+  // Queues what has been written and calls OnMark once all of it has been
+  // played: where one song ends and the next begins. One mark at a time;
+  // Reset and Close drop it.
+  void SetMark();
   // `event` is signalled (once) as soon as a buffer is free; null clears it.
   void SetWaiter(TMPEvent* event);
 
@@ -103,6 +114,7 @@ class TSoundOut final : private TMPMessageTarget {
   void MMWomDone();
   void MPMWriteFile(intptr_t bufferIndex);
   void MPMTimeout();
+  void MarkReached();
 
   platform::WaveFormat Format() const;
   void OpenDevice();
@@ -131,6 +143,7 @@ class TSoundOut final : private TMPMessageTarget {
   std::mutex callbackMutex_;
   ExceptionHandler onException_;
   PositionHandler onPosition_;
+  PositionHandler onMark_;
   std::atomic<int> positionInterval_{-1};
   std::atomic<int64_t> lastPositionTick_{0};
   std::unique_ptr<platform::WaveOutStream> waveOut_;
@@ -141,6 +154,7 @@ class TSoundOut final : private TMPMessageTarget {
   std::array<std::vector<uint8_t>, kSoundBufferCount> buffers_;
   int current_ = 0;  // the buffer being filled
   int fill_ = 0;     // bytes in it
+  int64_t writtenBytes_ = 0;
   std::atomic<int32_t> queued_{0};
   int bufferSize_ = 0;
   int balance_ = 0;
@@ -150,6 +164,10 @@ class TSoundOut final : private TMPMessageTarget {
   std::string waveFileName_;
   uint64_t previousDoneBytes_ = 0;
   mutable TMPSimpleMutex bufferLock_;
+  // Buffers still to come back before the mark is reached; 0: no mark.
+  // Changed together with queued_ under markLock_.
+  int markCountdown_ = 0;
+  std::mutex markLock_;
   std::mutex timerLock_;
   TMPLoopThread thread_;  // last: stopped before anything it uses goes away
 };

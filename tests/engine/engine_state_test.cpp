@@ -101,6 +101,42 @@ TEST(InitDecoder, RefusesWhatItCannotDecode) {
   EXPECT_EQ(engine.DecodeFrame(frame, 8, pcm).bytesConsumed, 0) << "nothing open";
 }
 
+// A song opened ahead is described without an engine: the description must
+// be what InitDecoder then sets up, for every header there is.
+TEST(OutputFormatFor, AgreesWithInitDecoderOnEveryHeader) {
+  EngineState engine;
+  int accepted = 0;
+  for (int syncKind : {1, 2})
+    for (int versionId : {0, 1})
+      for (int layerCode : {kLayerIIICode, kLayerIICode, kLayerICode})
+        for (int bitrateIndex = 0; bitrateIndex < 15; ++bitrateIndex)
+          for (int sampleRateIndex = 0; sampleRateIndex < 4; ++sampleRateIndex)
+            for (int mode = 0; mode < 4; ++mode)
+              for (uint8_t flags : {uint8_t{0}, output_flags::kMixDown, output_flags::kEightBit}) {
+                FrameHeader header;
+                header.syncKind = syncKind;
+                header.versionId = versionId;
+                header.layerCode = layerCode;
+                header.bitrateIndex = bitrateIndex;
+                header.sampleRateIndex = sampleRateIndex;
+                header.mode = mode;
+                OutputFormat described, opened;
+                const bool describable = OutputFormatFor(header, 300, flags, described);
+                const int ready = engine.InitDecoder(header, 300, 0, 0, flags, kPlayerMaxFrequency);
+                ASSERT_EQ(describable, ready == 1) << syncKind << versionId << layerCode << bitrateIndex
+                                                   << sampleRateIndex << mode << int(flags);
+                if (!ready) continue;
+                ++accepted;
+                engine.GetOutputFormat(opened);
+                EXPECT_EQ(described.channels, opened.channels);
+                EXPECT_EQ(described.samplesPerFrame, opened.samplesPerFrame);
+                EXPECT_EQ(described.sampleRate, opened.sampleRate);
+                EXPECT_EQ(described.bitsPerSample, opened.bitsPerSample);
+                EXPECT_EQ(described.frameLength, opened.frameLength);
+              }
+  EXPECT_GT(accepted, 1000);
+}
+
 class FrameDecoding : public ::testing::Test {
  protected:
   void SetUp() override {
