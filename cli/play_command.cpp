@@ -1,6 +1,7 @@
 // orvana-cli play [options] FILE...: plays the files one after another
-// through the player component, on ALSA's default device unless told
-// otherwise, with a status line or (--events) one line per player event.
+// through the player component, without a gap between them, on the
+// default device unless told otherwise, with a status line or (--events)
+// one line per player event.
 // Exits with 3 when the sound device cannot be opened, 130 after Ctrl+C.
 #include <poll.h>
 
@@ -60,6 +61,13 @@ class PlaySession {
       const std::int64_t position = sender.Position();
       PrintEvent("position " + std::to_string(position));
     });
+    player_.SetOnChangeSong([this](TMP3Player& sender) {
+      ++index_;
+      title_ = sender.Title();
+      length_ = sender.Length();
+      PrintEvent("song " + sender.FileName());
+      QueueFollowing();
+    });
     player_.SetOnEndPlay([this](TMP3Player&, player::TMP3EndPlayReason reason) {
       ended_ = true;
       endReason_ = reason;
@@ -71,9 +79,10 @@ class PlaySession {
 
   int Run() {
     int status = 0;
-    for (const std::string& file : options_.files) {
+    for (index_ = 0; index_ < options_.files.size(); ++index_) {
       if (interrupt_.Raised()) break;
-      const int result = PlayFile(file);
+      // Songs that followed without a gap move index_ on meanwhile.
+      const int result = PlayFile(options_.files[index_]);
       if (result == kNoDeviceStatus) return kNoDeviceStatus;
       if (result != 0) status = 1;
     }
@@ -109,6 +118,7 @@ class PlaySession {
     length_ = player_.Length();
     shownPosition_ = 0;
     if (options_.seekMs > 0) player_.Seek(options_.seekMs);
+    QueueFollowing();
     PumpUntilEnded();
     // The player is back at the start (or closed) by now: show where play ended.
     ShowStatusLine(endReason_ == player::meprEndOfStream && length_ > 0 ? length_ : shownPosition_);
@@ -116,6 +126,17 @@ class PlaySession {
     if (!options_.waveOut.empty() && endReason_ == player::meprEndOfStream && !options_.events)
       std::fprintf(stderr, "orvana-cli play: wrote %s\n", options_.waveOut.c_str());
     return endReason_ == player::meprError ? 1 : 0;
+  }
+
+  // The file after the one heard, opened now to follow it without a gap. One
+  // that cannot be opened is left for its turn, which says why.
+  void QueueFollowing() {
+    if (index_ + 1 >= options_.files.size()) return;
+    try {
+      player_.QueueNext(options_.files[index_ + 1]);
+    } catch (const std::exception&) {
+      // Its own turn tries it again and says what is wrong.
+    }
   }
 
   void PumpUntilEnded() {
@@ -151,6 +172,7 @@ class PlaySession {
   const PlayOptions& options_;
   PlayStatusLine statusLine_;
   InterruptSignal interrupt_;
+  std::size_t index_ = 0;  // of the file heard
   std::string title_;
   std::int64_t length_ = 0;
   std::int64_t shownPosition_ = 0;

@@ -453,6 +453,7 @@ void TMP3Player::SeekHeardSong(std::int64_t milliseconds) {
     window_.RemoveQueued(MPM_NEXTSONG);
     next_->Rewind();
     decodeStep_.SetTrack(current_.get());
+    decodeStep_.SetNextTrack(next_.get());
     decodeStep_.RequestReinit();
   }
   TMPTrack& track = *current_;

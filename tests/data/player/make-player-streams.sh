@@ -27,3 +27,11 @@ lame --quiet -b 128 --noreplaygain "$tmp/a.wav" tone-44100-stereo-info.mp3
 sox -n -r 22050 -c 1 -b 16 tone-22050-mono.wav synth 0.5 sine 330 vol 0.5
 lame --quiet -b 64 --noreplaygain tone-22050-mono.wav tone-22050-mono-info.mp3
 lame --quiet -V 2 --noreplaygain tone-22050-mono.wav tone-22050-mono-xing.mp3
+
+# One 440 Hz tone cut into two files at a point that is no frame boundary,
+# for songs that must join again without a gap or a click.
+sox -n -r 44100 -c 2 -b 16 "$tmp/whole.wav" synth 2.0 sine 440 vol 0.5
+sox "$tmp/whole.wav" "$tmp/first.wav" trim 0 39690s
+sox "$tmp/whole.wav" "$tmp/second.wav" trim 39690s
+lame --quiet -b 192 --noreplaygain "$tmp/first.wav" tone-440-part1.mp3
+lame --quiet -b 192 --noreplaygain "$tmp/second.wav" tone-440-part2.mp3
