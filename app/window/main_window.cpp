@@ -48,7 +48,8 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
       clicks_(nullptr),
       trayLostWait_(new QTimer(this)),
       Timer1_(new QTimer(this)),
-      timSleep_(new QTimer(this)) {
+      timSleep_(new QTimer(this)),
+      followingCheck_(new QTimer(this)) {
   setObjectName("Form1");
   setFont(WindowFont());
   ConfigurePlayer();
@@ -71,6 +72,7 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
   WireDialogs();
   WireActions();
   WireWidgets();
+  WireFollowingSong();
   WireTray();
 }
 
@@ -114,6 +116,7 @@ void TForm1::ConfigurePlayer() {
   });
   player.SetOnChangePosition([this](TMP3Player&) { playback_->PositionChanged(); });
   player.SetOnEndPlay([this](TMP3Player&, TMP3EndPlayReason reason) { playback_->EndPlay(reason); });
+  player.SetOnChangeSong([this](TMP3Player&) { playback_->SongChanged(); });
 }
 
 TActionContext TForm1::ActionContext() const {
@@ -204,6 +207,19 @@ void TForm1::WireWidgets() {
   connect(&list, &TPlaylistView::selectedRowsChanged, actions_, &TActionList::UpdateAll);
   connect(model_, &QAbstractItemModel::rowsInserted, actions_, &TActionList::UpdateAll);
   connect(model_, &QAbstractItemModel::modelReset, actions_, &TActionList::UpdateAll);
+}
+
+void TForm1::WireFollowingSong() {
+  followingCheck_->setSingleShot(true);
+  followingCheck_->setInterval(0);
+  connect(followingCheck_, &QTimer::timeout, this, [this] { playback_->PrepareNext(); });
+  const auto check = [this] { followingCheck_->start(); };
+  connect(model_, &QAbstractItemModel::rowsInserted, this, check);
+  connect(model_, &QAbstractItemModel::rowsRemoved, this, check);
+  connect(model_, &QAbstractItemModel::rowsMoved, this, check);
+  connect(model_, &QAbstractItemModel::modelReset, this, check);
+  connect(model_, &QAbstractItemModel::layoutChanged, this, check);
+  for (TActionId mode : {aiRepeat, aiShuffle}) connect(actions_->QtAction(mode), &QAction::toggled, this, check);
 }
 
 void TForm1::WireTray() {

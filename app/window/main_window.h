@@ -120,6 +120,7 @@ class TForm1 : public QWidget {
   void ShowFirstRun();
   void ShowFileInfo();
   void WireWidgets();
+  void WireFollowingSong();
   void ApplySettings(const TProgramSettings& settings);
   TProgramSettings CollectSettings() const;
   void ApplyListFont();
@@ -147,6 +148,9 @@ class TForm1 : public QWidget {
   QTimer* trayLostWait_;
   QTimer* Timer1_;
   QTimer* timSleep_;
+  // Coalesces the changes of one command (the list, the modes) into one new
+  // pick of the song that follows.
+  QTimer* followingCheck_;
   ui::TDialogRunner runDialog_;
   TTimedFunctions* timedFunctions_ = nullptr;
   std::unique_ptr<TWindowDialogs> dialogs_;

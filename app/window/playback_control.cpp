@@ -47,17 +47,58 @@ void TPlaybackControl::Play() {
   player_.Open();
   player_.Play();
   lastPlay_ = TPlayOutcome::kPlaying;
+  SongStarted(index, path, tag);
+  PrepareNext();
+}
+
+void TPlaybackControl::SongStarted(int index, const std::string& path, const TTagRecord& tag) {
   ++songsStarted_;
   songClock_.start();
   songLength_ = player_.Length();
   state_.tag = tag;
-
-  ShowSong(index, tag);
+  // A song queued before its item left the list plays without one.
+  const bool listed = playlist_.ValidIndex(index);
+  if (listed) ShowSong(index, tag);
   ShowProperties();
   ShowLyrics(path);
   hooks_.updateCaption();
-  if (!Played(path)) state_.playedList.push_back(path);
-  history_.Add(path, playlist_.Item(index).caption);
+  if (!PlayedInPass({index, state_.playedList}, path)) state_.playedList.push_back(path);
+  if (listed) history_.Add(path, playlist_.Item(index).caption);
+}
+
+void TPlaybackControl::SongChanged() {
+  const std::string path = player_.FileName();
+  int index = FirstItemWithPath(path);
+  if (prepared_ && prepared_->path == path) {
+    // The pass as it stood when the song was picked; the list may have moved it.
+    state_.playedList = prepared_->pass.played;
+    if (playlist_.ValidIndex(prepared_->index) && ItemPath(playlist_.Item(prepared_->index)) == path)
+      index = prepared_->index;
+  }
+  prepared_.reset();
+  if (index >= 0) hooks_.setCurrentIndex(index);
+  TTagRecord tag = state_.tag;
+  ReadTagV1(path, tag);
+  CountEmptyEnd();
+  SongStarted(index, path, tag);
+  if (emptyEnds_ < playlist_.Count()) PrepareNext();
+}
+
+void TPlaybackControl::PrepareNext() {
+  if (!IsSongOpen(player_.Status())) return;
+  const std::string drawn = prepared_ ? prepared_->path : std::string();
+  prepared_ = SongAfterCurrent(playlist_, {state_.currentIndex, state_.playedList}, Modes(), random_,
+                               RegularFileExists, drawn);
+  if (!prepared_) {
+    player_.ClearNext();
+    return;
+  }
+  if (player_.NextFileName() == prepared_->path) return;
+  try {
+    player_.QueueNext(prepared_->path);
+  } catch (const std::exception&) {
+    // Not queued: its turn comes when this song ends, and says what is wrong.
+  }
 }
 
 void TPlaybackControl::ShowSong(int index, const TTagRecord& tag) {
@@ -119,27 +160,25 @@ void TPlaybackControl::Pause() {
 void TPlaybackControl::Step(bool forward) {
   const int count = playlist_.Count();
   if (count == 0) return;
-  passEnded_ = false;
-  if (state_.playedList.size() >= std::size_t(count)) {
-    state_.playedList.clear();
-    if (!actions_[aiRepeat].Checked()) {
-      passEnded_ = true;
-      return;
-    }
-  }
-  const bool shuffle = actions_[aiShuffle].Checked();
-  const int current = state_.currentIndex;
-  if (forward && shuffle) {
-    hooks_.setCurrentIndex(RandomUnplayedIndex());
-  } else if (forward) {
-    hooks_.setCurrentIndex(current >= count - 1 || current < 0 ? 0 : current + 1);
-  } else if (shuffle) {
-    // Back to the song played before this one.
-    if (history_.Count() < 2) return;
-    const int index = FirstItemWithPath(history_.PathAt(history_.Count() - 2));
-    if (index >= 0) hooks_.setCurrentIndex(index);
+  TPassState pass{state_.currentIndex, state_.playedList};
+  if (forward) {
+    passEnded_ = !StepForward(pass, playlist_, Modes(), random_);
+    state_.playedList = std::move(pass.played);
+    if (passEnded_) return;
+    hooks_.setCurrentIndex(pass.currentIndex);
   } else {
-    hooks_.setCurrentIndex(current <= 0 || current > count ? count - 1 : current - 1);
+    passEnded_ = !RenewFullPass(pass, playlist_, Modes());
+    state_.playedList = std::move(pass.played);
+    if (passEnded_) return;
+    const int current = state_.currentIndex;
+    if (Modes().shuffle) {
+      // Back to the song played before this one.
+      if (history_.Count() < 2) return;
+      const int index = FirstItemWithPath(history_.PathAt(history_.Count() - 2));
+      if (index >= 0) hooks_.setCurrentIndex(index);
+    } else {
+      hooks_.setCurrentIndex(current <= 0 || current > count ? count - 1 : current - 1);
+    }
   }
   widgets_.ListView1->ScrollIntoView(state_.currentIndex);
   if (IsSongOpen(player_.Status())) Invoke(aiPlay);
@@ -147,14 +186,18 @@ void TPlaybackControl::Step(bool forward) {
 
 void TPlaybackControl::EndPlay(TMP3EndPlayReason reason) {
   if (reason == meprEndOfStream) {
-    // Files that end as soon as they start, one after another, would have
-    // the list go round for ever without a sound.
-    const bool empty = songLength_ < kEmptySongMs || (songClock_.isValid() && songClock_.elapsed() < kEmptySongMs);
-    emptyEnds_ = empty ? emptyEnds_ + 1 : 0;
+    CountEmptyEnd();
     if (emptyEnds_ < playlist_.Count()) FollowEndedSong();
   }
   // Playback may have ended here: the caption no longer says it plays.
   if (player_.Status() == msStopped) hooks_.updateCaption();
+}
+
+void TPlaybackControl::CountEmptyEnd() {
+  // Files that end as soon as they start, one after another, would have
+  // the list go round for ever without a sound.
+  const bool empty = songLength_ < kEmptySongMs || (songClock_.isValid() && songClock_.elapsed() < kEmptySongMs);
+  emptyEnds_ = empty ? emptyEnds_ + 1 : 0;
 }
 
 void TPlaybackControl::FollowEndedSong() {
@@ -204,26 +247,6 @@ void TPlaybackControl::SeekTo(std::int64_t milliseconds) {
   bar.SetPosition(milliseconds);
   player_.Seek(bar.value());
   if (hooks_.seeked) hooks_.seeked(bar.value());
-}
-
-int TPlaybackControl::RandomUnplayedIndex() {
-  const int count = playlist_.Count();
-  int index = state_.currentIndex;
-  for (int attempt = 0; attempt < count; ++attempt) {
-    index = random_.Below(count);
-    if (!Played(ItemPath(playlist_.Item(index)))) return index;
-  }
-  // Luck alone would play a song twice in a pass while others wait: draw
-  // among those not played yet.
-  std::vector<int> waiting;
-  for (int item = 0; item < count; ++item)
-    if (!Played(ItemPath(playlist_.Item(item)))) waiting.push_back(item);
-  return waiting.empty() ? index : waiting[std::size_t(random_.Below(int(waiting.size())))];
-}
-
-bool TPlaybackControl::Played(const std::string& path) const {
-  // Exact: on Linux a.mp3 and A.mp3 are two songs.
-  return std::find(state_.playedList.begin(), state_.playedList.end(), path) != state_.playedList.end();
 }
 
 int TPlaybackControl::FirstItemWithPath(const std::string& path) const {

@@ -1,11 +1,13 @@
 #pragma once
 // The playback commands of the window (play, stop, pause, next, previous,
-// repeat and shuffle), what follows when a song ends, the history box,
+// repeat and shuffle), what follows when a song ends (queued in the player
+// while the song before still plays, so that it follows without a gap), the history box,
 // seeking on the progress bar, and what the window shows of the song that
 // plays. Everything runs on the window's thread, where the player's events
 // arrive too.
 #include <QElapsedTimer>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/actions/action_list.h"
@@ -14,6 +16,7 @@
 #include "app/playlist/random_generator.h"
 #include "app/window/main_window_state.h"
 #include "app/window/main_window_widgets.h"
+#include "app/window/following_song.h"
 #include "app/window/play_history.h"
 #include "player/mp3_player.h"
 
@@ -40,6 +43,12 @@ class TPlaybackControl {
   void EndPlay(player::TMP3EndPlayReason reason);
   void PositionChanged();
   void StatusChanged();
+  // The song queued to follow is heard now.
+  void SongChanged();
+
+  // The song to follow the one that plays, queued in the player: again
+  // whenever what decides it has changed (the list, repeat, shuffle).
+  void PrepareNext();
 
   // The user's gestures: a list row (double click, Enter), a history entry,
   // a press on the progress bar.
@@ -58,12 +67,15 @@ class TPlaybackControl {
  private:
   enum class TPlayOutcome { kMissing, kFailed, kPlaying };
 
+  // What the window shows and keeps once a song is heard.
+  void SongStarted(int index, const std::string& path, const TTagRecord& tag);
   void ShowSong(int index, const TTagRecord& tag);
   void ShowProperties();
   void ShowLyrics(const std::string& path);
+  // The song heard has ended: one more of those that ended as soon as they began, or none.
+  void CountEmptyEnd();
   void FollowEndedSong();
-  int RandomUnplayedIndex();
-  bool Played(const std::string& path) const;
+  TPlayModes Modes() { return {actions_[aiRepeat].Checked(), actions_[aiShuffle].Checked()}; }
   int FirstItemWithPath(const std::string& path) const;
   void Invoke(TActionId id) { actions_[id].Execute(); }
 
@@ -81,6 +93,7 @@ class TPlaybackControl {
   QElapsedTimer songClock_;  // since the song that plays started
   std::int64_t songLength_ = 0;
   int emptyEnds_ = 0;        // songs in a row that ended as soon as they began
+  std::optional<TFollowingSong> prepared_;  // queued to follow the song heard
   int songsStarted_ = 0;
 };
 

@@ -120,6 +120,33 @@ TEST_F(Playback, ASingleSongRepeatsOnlyWithRepeat) {
   Execute(aiStop);
 }
 
+// The song to follow is queued while one plays; what the user does
+// meanwhile decides what is heard.
+TEST_F(Playback, TheListChangedWhileTheNextSongWaitsDecidesWhatFollows) {
+  TForm1& window = WithSongs({"a.mp3", "b.mp3", "c.mp3"});
+  PlayRow(0);
+  EXPECT_EQ(window.MP3Player1().NextFileName(), Path("b.mp3"));
+  window.Playlist().Remove({1});
+  ASSERT_TRUE(WaitUntil([&] { return window.MP3Player1().NextFileName() == Path("c.mp3"); }));
+  ASSERT_TRUE(EndsWithin(8000));
+  EXPECT_EQ(starts, (Strings{"a.mp3", "c.mp3"}));
+  EXPECT_EQ(window.State().currentIndex, 1);
+  EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(Playback, ASongPickedWhileTheNextWaitsPlaysAndItsOwnNextFollows) {
+  TForm1& window = WithSongs({"a.mp3", "b.mp3", "c.mp3"});
+  PlayRow(0);
+  // The player has decoded a's 1.2 s whole and gone on into b by now.
+  Spin(300);
+  PlayRow(2);
+  Execute(aiRepeat);
+  ASSERT_TRUE(WaitUntil([&] { return starts.size() == 3; }, 10000));
+  EXPECT_EQ(starts, (Strings{"a.mp3", "c.mp3", "a.mp3"}));
+  Execute(aiStop);
+  EXPECT_EQ(window.MP3Player1().NextFileName(), "");
+}
+
 TEST_F(Playback, NextAndPreviousWhileStoppedMoveTheHighlightOnly) {
   TForm1& window = WithSongs({"a.mp3", "b.mp3", "c.mp3"});
   Execute(aiNext);
