@@ -186,6 +186,8 @@ int main(int argc, char** argv) {
   QApplication::setFont(orvana::app::WindowFont());
 
   QStringList errors;
+  // Not a first start: the first-run window would wait for a click.
+  std::ofstream(session.Folder() + "/orvana.ini") << "[ini]\r\nFirst=0\r\n";
   TForm1 form({session.Folder() + "/orvana.ini", session.Folder() + "/orvana.lst"});
   form.SetErrorDisplay([&errors](const QString& text) { errors << text; });
   form.FormCreate({song});  // adds the song and plays it, as a start with it does

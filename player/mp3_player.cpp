@@ -71,8 +71,19 @@ void TMP3Player::SetAutoPlay(bool value) {
 void TMP3Player::SetChangePosStep(int milliseconds) {
   if (milliseconds < 100) return;
   changePosStep_ = milliseconds;
+  if (!positionEvents_) return;
   std::lock_guard output(outputLock_);
   soundOut_.SetPositionInterval(milliseconds);
+}
+
+void TMP3Player::SetPositionEvents(bool on) {
+  if (on == positionEvents_) return;
+  positionEvents_ = on;
+  {
+    std::lock_guard output(outputLock_);
+    soundOut_.SetPositionInterval(on ? changePosStep_ : -1);
+  }
+  if (on) window_.PostOnce(MPM_CHANGEPOSITION);
 }
 
 void TMP3Player::SetDecodePriority(TThreadPriority priority) {

@@ -67,6 +67,11 @@ class TMP3Player {
   void SetAutoPlay(bool value);
   int ChangePosStep() const { return changePosStep_; }
   void SetChangePosStep(int milliseconds);  // below 100 ignored
+  // OnChangePosition every ChangePosStep while playing, for a host that
+  // shows the position; off, the threads sleep until a buffer comes back
+  // (a window hidden in the tray). Turned on, an event follows at once.
+  bool PositionEvents() const { return positionEvents_; }
+  void SetPositionEvents(bool on);
   TThreadPriority DecodePriority() const { return decodePriority_; }
   void SetDecodePriority(TThreadPriority priority);
   bool EqualizerEnabled() const { return equalizer_.enabled; }
@@ -206,6 +211,7 @@ class TMP3Player {
   bool autoPlay_ = true;
   std::string fileName_;
   int changePosStep_ = 400;
+  bool positionEvents_ = true;
   int volBalance_ = 0;
   int volume_ = 100;
   TMP3Status status_ = msStopped;

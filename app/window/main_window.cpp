@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHideEvent>
+#include <QShowEvent>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QTimer>
@@ -74,6 +76,7 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
   WireWidgets();
   WireFollowingSong();
   WireTray();
+  FollowVisibility();
 }
 
 TForm1::~TForm1() {
@@ -474,6 +477,25 @@ void TForm1::closeEvent(QCloseEvent* event) {
   }
   event->ignore();
   (*actions_)[aiHide].Execute();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  FollowVisibility();
+}
+
+void TForm1::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  FollowVisibility();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) FollowVisibility();
+}
+
+void TForm1::FollowVisibility() {
+  if (player_) player_->SetPositionEvents(isVisible() && !isMinimized());
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

@@ -107,6 +107,9 @@ class TForm1 : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -121,6 +124,9 @@ class TForm1 : public QWidget {
   void ShowFileInfo();
   void WireWidgets();
   void WireFollowingSong();
+  // The position shows in the window alone: hidden or minimised, the player
+  // need not report it, and wakes less.
+  void FollowVisibility();
   void ApplySettings(const TProgramSettings& settings);
   TProgramSettings CollectSettings() const;
   void ApplyListFont();

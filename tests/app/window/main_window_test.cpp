@@ -118,8 +118,12 @@ TEST_F(TMainWindow, TheCloseBoxOnlyHides) {
   EXPECT_FALSE(window.isVisible());
   EXPECT_FALSE(window.Closed());
   EXPECT_EQ(exits, 0);
+  EXPECT_FALSE(window.MP3Player1().PositionEvents()) << "nothing shows the position behind the tray";
   window.OpenHandedOver({});  // a second start without files
   EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(window.MP3Player1().PositionEvents());
+  window.showMinimized();
+  EXPECT_FALSE(window.MP3Player1().PositionEvents());
 }
 
 TEST_F(TMainWindow, DroppedLocalFilesAreAppendedInDropOrder) {
