@@ -4,11 +4,11 @@
 // the next song is on its way is what it gets.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "player_harness.h"
+#include "sound/tone_analysis.h"
 
 namespace orvana::player {
 namespace {
@@ -24,25 +24,6 @@ const std::string kSecondPart = "player/tone-440-part2.mp3";
 constexpr std::size_t kFirstPartSamples = 39690;
 constexpr std::size_t kSecondPartSamples = 48510;
 constexpr double kTonePeak = 16384;
-
-std::vector<double> LeftChannel(const TBytes& stereo) {
-  std::vector<double> left(stereo.size() / 4);
-  for (std::size_t i = 0; i < left.size(); ++i)
-    left[i] = static_cast<std::int16_t>(stereo[4 * i] | stereo[4 * i + 1] << 8);
-  return left;
-}
-
-// A pure tone is predicted exactly from its two samples before; a gap, a
-// click or a step in phase shows as a large error. The largest error over
-// samples [from, to).
-double LargestPredictionError(const std::vector<double>& x, double hz, double rate, std::size_t from,
-                              std::size_t to) {
-  const double c = 2 * std::cos(2 * M_PI * hz / rate);
-  double largest = 0;
-  for (std::size_t n = std::max<std::size_t>(from, 2); n < std::min(to, x.size()); ++n)
-    largest = std::max(largest, std::abs(x[n] - (c * x[n - 1] - x[n - 2])));
-  return largest;
-}
 
 struct TSongChanges {
   explicit TSongChanges(TMP3Player& player) {
@@ -75,8 +56,10 @@ TEST(NextSong, TwoPartsOfAToneJoinAsOneWithoutAGapOrAClick) {
   ASSERT_EQ(played.size(), (kFirstPartSamples + kSecondPartSamples) * 4);
   EXPECT_TRUE(played == expected);
 
-  const std::vector<double> left = LeftChannel(played);
-  const double atJoin = LargestPredictionError(left, 440, 44100, kFirstPartSamples - 64, kFirstPartSamples + 64);
+  const std::vector<double> left =
+      orvana::testing::LeftChannelOf(std::string(played.begin(), played.end()));
+  const double atJoin =
+      orvana::testing::LargestPredictionError(left, 440, 44100, kFirstPartSamples - 64, kFirstPartSamples + 64);
   EXPECT_LT(atJoin, 0.05 * kTonePeak) << "the wave goes on across the join";
 
   ASSERT_EQ(changes.files, std::vector<std::string>{DataPath(kSecondPart)});
