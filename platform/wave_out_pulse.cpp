@@ -619,12 +619,22 @@ class PulseWaveStream final : public WaveOutStream {
 }  // namespace
 
 MmResult OpenPulseWaveOut(const WaveFormat& format, MessageQueue* notify, std::unique_ptr<WaveOutStream>& stream) {
-  std::shared_ptr<PulseConnection> connection;
-  if (const MmResult result = PulseConnection::Acquire(connection); result != MMSYSERR_NOERROR) return result;
-  auto opened = std::make_unique<PulseWaveStream>(std::move(connection), format, notify);
-  if (const MmResult result = opened->Connect(); result != MMSYSERR_NOERROR) return result;
-  stream = std::move(opened);
-  return MMSYSERR_NOERROR;
+  MmResult result = MMSYSERR_NOERROR;
+  // A server that has just gone away may not have been noticed yet: the
+  // stream then fails with the connection, and a new one is tried once.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    std::shared_ptr<PulseConnection> connection;
+    if ((result = PulseConnection::Acquire(connection)) != MMSYSERR_NOERROR) return result;
+    auto opened = std::make_unique<PulseWaveStream>(connection, format, notify);
+    if ((result = opened->Connect()) == MMSYSERR_NOERROR) {
+      stream = std::move(opened);
+      return MMSYSERR_NOERROR;
+    }
+    opened.reset();
+    PulseLock lock(connection->Loop());
+    if (connection->Ready()) return result;
+  }
+  return result;
 }
 
 bool IsNoPulseServer(MmResult code) {
