@@ -36,7 +36,7 @@ std::optional<PlayOptions> ParsePlayOptions(int argc, char** argv, std::string& 
     } else if (argument == "--device") {
       const auto name = value();
       const auto device = name ? platform::ParseWaveDeviceName(*name) : std::nullopt;
-      if (!device) return fail("--device takes default, null or a device number");
+      if (!device) return fail("--device takes default, pulse, alsa, null or an ALSA device number");
       options.device = *device;
     } else if (argument == "--wave-out") {
       const auto name = value();

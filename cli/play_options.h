@@ -8,7 +8,7 @@
 namespace orvana::cli {
 
 struct PlayOptions {
-  int device = -1;  // ALSA's default
+  int device = -1;  // the sound server when one answers, ALSA's default otherwise
   std::string waveOut;
   std::int64_t seekMs = 0;
   std::optional<int> volume;
@@ -18,7 +18,7 @@ struct PlayOptions {
 };
 
 inline constexpr const char* kPlayUsage =
-    "play [--device default|null|N] [--wave-out FILE.wav] [--seek MS] [--volume N] [--balance N] [--events] FILE...";
+    "play [--device default|pulse|alsa|null|N] [--wave-out FILE.wav] [--seek MS] [--volume N] [--balance N] [--events] FILE...";
 
 // The options, or nothing with the reason in `error`.
 std::optional<PlayOptions> ParsePlayOptions(int argc, char** argv, std::string& error);

@@ -1,8 +1,9 @@
 #pragma once
 // Wave output: a PCM stream on a sound device that plays queued blocks in
 // order and hands each one back, when it has been played, as MM_WOM_DONE on
-// a thread's message queue. Back ends (ALSA, a clock-paced null device) sit
-// behind this one interface and are chosen by device number when opened.
+// a thread's message queue. Back ends (a PulseAudio server, ALSA, a
+// clock-paced null device) sit behind this one interface and are chosen by
+// device number when opened.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -30,6 +31,8 @@ inline constexpr MmResult WAVERR_STILLPLAYING = 33;
 inline constexpr MmResult WAVERR_UNPREPARED = 34;
 // ALSA failures: this base plus the (positive) error number ALSA returned.
 inline constexpr MmResult kAlsaErrorBase = 0x10000;
+// PulseAudio failures: this base plus libpulse's error number (PA_ERR_*).
+inline constexpr MmResult kPulseErrorBase = 0x20000;
 
 // The text for a result code, or nothing for a code without one.
 std::optional<std::string> WaveOutErrorText(MmResult code);
@@ -37,13 +40,18 @@ std::optional<std::string> WaveOutErrorText(MmResult code);
 // The buffer-done notice: wParam is the stream, lParam the WaveHeader.
 inline constexpr uint32_t MM_WOM_DONE = 0x3BD;
 
-// Device numbers: -1 is the system's default output (ALSA "default"),
-// 0..DeviceCount()-1 the playback devices in the order the system lists them,
-// kNullWaveDevice the null device that plays silently in real time.
+// Device numbers: -1 is the system's default output: the PulseAudio server
+// (or PipeWire's) when one answers, ALSA's "default" otherwise;
+// 0..DeviceCount()-1 the ALSA playback devices in the order the system lists
+// them; kNullWaveDevice the null device that plays silently in real time;
+// kPulseWaveDevice the PulseAudio server only, kAlsaDefaultWaveDevice ALSA's
+// "default" only.
 inline constexpr int kDefaultWaveDevice = -1;
 inline constexpr int kNullWaveDevice = -2;
+inline constexpr int kPulseWaveDevice = -3;
+inline constexpr int kAlsaDefaultWaveDevice = -4;
 
-// "null", "default" or a device number; nothing for anything else.
+// "default", "pulse", "alsa", "null" or a device number; nothing for anything else.
 std::optional<int> ParseWaveDeviceName(std::string_view name);
 
 inline constexpr uint16_t WAVE_FORMAT_PCM = 1;
@@ -86,12 +94,19 @@ class WaveOutStream {
   virtual MmResult Reset() = 0;
   // Bytes played since the stream was opened or last reset.
   virtual MmResult GetPositionBytes(uint64_t& bytes) = 0;
-  // Left volume in the low 16 bits, right in the high 16 bits; applied to
-  // this stream's samples.
+  // Left volume in the low 16 bits, right in the high 16 bits (0xFFFF: full
+  // volume); this stream's own, whatever else plays.
   virtual MmResult SetVolume(uint32_t leftRight) = 0;
   virtual MmResult GetVolume(uint32_t& leftRight) = 0;
   // WAVERR_STILLPLAYING while blocks are queued; the stream stays open then.
   virtual MmResult Close() = 0;
+
+  // What is playing (UTF-8), for the desktop's sound mixer; ignored by
+  // back ends that show no name.
+  virtual void SetTitle(const std::string& title) { (void)title; }
+  // The length of block that suits this stream best, in milliseconds of
+  // sound; 0 when the caller's own choice is as good as any.
+  virtual uint32_t PreferredBlockMs() const { return 0; }
 };
 
 // Opens device `deviceId` for `format`. Buffer-done notices go to `notify`
@@ -99,7 +114,8 @@ class WaveOutStream {
 MmResult OpenWaveOut(int deviceId, const WaveFormat& format, MessageQueue* notify,
                      std::unique_ptr<WaveOutStream>& stream);
 
-// The number of playback devices (the default and null devices not counted).
+// The number of ALSA playback devices (the default, PulseAudio and null
+// devices not counted).
 int WaveOutDeviceCount();
 
 }  // namespace orvana::platform

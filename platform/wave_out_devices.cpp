@@ -30,8 +30,18 @@ MmResult OpenWaveOut(int deviceId, const WaveFormat& format, MessageQueue* notif
                      std::unique_ptr<WaveOutStream>& stream) {
   stream.reset();
   if (!IsPlayableFormat(format)) return WAVERR_BADFORMAT;
-  if (deviceId == kNullWaveDevice) return OpenNullWaveOut(format, notify, stream);
-  return OpenAlsaWaveOut(deviceId, format, notify, stream);
+  switch (deviceId) {
+    case kNullWaveDevice: return OpenNullWaveOut(format, notify, stream);
+    case kPulseWaveDevice: return OpenPulseWaveOut(format, notify, stream);
+    case kAlsaDefaultWaveDevice: return OpenAlsaWaveOut(kDefaultWaveDevice, format, notify, stream);
+    case kDefaultWaveDevice: {
+      // The sound server when one answers; ALSA's default otherwise.
+      const MmResult result = OpenPulseWaveOut(format, notify, stream);
+      if (!IsNoPulseServer(result)) return result;
+      return OpenAlsaWaveOut(kDefaultWaveDevice, format, notify, stream);
+    }
+    default: return OpenAlsaWaveOut(deviceId, format, notify, stream);
+  }
 }
 
 int WaveOutDeviceCount() { return AlsaPlaybackDeviceCount(); }
@@ -39,6 +49,8 @@ int WaveOutDeviceCount() { return AlsaPlaybackDeviceCount(); }
 std::optional<int> ParseWaveDeviceName(std::string_view name) {
   if (name == "null") return kNullWaveDevice;
   if (name == "default") return kDefaultWaveDevice;
+  if (name == "pulse") return kPulseWaveDevice;
+  if (name == "alsa") return kAlsaDefaultWaveDevice;
   int number = 0;
   const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), number);
   if (name.empty() || error != std::errc() || end != name.data() + name.size() || number < 0) return std::nullopt;
@@ -46,6 +58,7 @@ std::optional<int> ParseWaveDeviceName(std::string_view name) {
 }
 
 std::optional<std::string> WaveOutErrorText(MmResult code) {
+  if (code > kPulseErrorBase) return PulseErrorText(static_cast<int>(code - kPulseErrorBase));
   if (code > kAlsaErrorBase) return AlsaErrorText(static_cast<int>(code - kAlsaErrorBase));
   switch (code) {
     case MMSYSERR_NOERROR: return "The command was successful.";

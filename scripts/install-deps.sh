@@ -4,7 +4,8 @@
 set -euo pipefail
 
 # qt6-wayland lets the program run natively in a Wayland session.
-build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins
+# libpulse-dev: the PulseAudio back end, which PipeWire's pipewire-pulse serves too.
+build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins libpulse-dev
                 qt6-base-dev qt6-wayland libxcb1-dev fonts-noto-cjk)
 # The desktop tests run the program on a private X server and drive it there,
 # with trayer (XEmbed) and lxqt-panel (StatusNotifierItem) as its trays, on a
@@ -12,13 +13,16 @@ build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugi
 # The packaging tests validate the menu entry and the metainfo, compare the
 # scalable icon with the painted ones (Qt SVG) and make the Debian package
 # (dpkg-shlibdeps; file, with which CPack finds the binaries).
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio alsa-utils
+# The sound tests start a private pulseaudio with a null sink and record its
+# monitor with parecord, and look at its streams with pactl (pulseaudio-utils).
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio pulseaudio-utils alsa-utils
                xvfb xdotool x11-utils dbus dbus-x11 trayer lxqt-panel libglib2.0-bin
                weston playerctl
                desktop-file-utils appstream qt6-svg-dev dpkg-dev file)
 # The decode benchmark makes its test files with sox, lame and twolame and compares
-# with mpg123.
-bench_packages=(sox lame twolame mpg123)
+# with mpg123. The sound-server benchmark records with parecord and tries a
+# private PipeWire (pipewire, wireplumber and pipewire-pulse) where it can run.
+bench_packages=(sox lame twolame mpg123 pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber)
 
 case "${1:-run}" in
   run) wanted=("${build_packages[@]}") ;;

@@ -1,6 +1,6 @@
 // orvana-cli play end to end: WAV output against orvana-cli decode, the
-// event lines on the null device, pipes, refusals, device failures, usage
-// errors and Ctrl+C.
+// event lines on the null device, pipes, refusals, device failures (a sound
+// server that is not there), usage errors and Ctrl+C.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -121,6 +121,23 @@ TEST(PlayCommand, ADeviceThatCannotBeOpenedIsNamedWithWhatToTryInstead) {
       << run.err;
   EXPECT_NE(run.err.find("--device null"), std::string::npos);
   EXPECT_NE(run.err.find("--wave-out"), std::string::npos);
+}
+
+TEST(PlayCommand, WithoutASoundServerThePulseDeviceFailsAtOnceWithTheReason) {
+  const auto started = std::chrono::steady_clock::now();
+  const CliRun run = Shell("PULSE_SERVER=unix:/nonexistent/orvana-test-socket " + Quoted(ORVANA_CLI_PATH) +
+                           " play --device pulse " + Quoted(kTone));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+  EXPECT_EQ(run.status, 3) << run.err;
+  EXPECT_NE(run.err.find("cannot open the sound device: PulseAudio: Connection refused"), std::string::npos) << run.err;
+}
+
+TEST(PlayCommand, TheUsageNamesEveryDevice) {
+  const CliRun run = Play("--device loud x.mp3");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("--device takes default, pulse, alsa, null or an ALSA device number"), std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("[--device default|pulse|alsa|null|N]"), std::string::npos) << run.err;
 }
 
 TEST(PlayCommand, UsageErrors) {

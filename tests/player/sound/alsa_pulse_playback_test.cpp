@@ -118,7 +118,7 @@ TEST_F(AlsaPulsePlayback, TheStreamSleepsUntilTheDeviceNeedsItNotPollingIt) {
   const auto before = VoluntarySwitches(name);
   platform::MessageQueue notices;
   std::unique_ptr<platform::WaveOutStream> stream;
-  ASSERT_EQ(platform::OpenWaveOut(platform::kDefaultWaveDevice, platform::MakePcmFormat(kRate, 2, 16), &notices,
+  ASSERT_EQ(platform::OpenWaveOut(platform::kAlsaDefaultWaveDevice, platform::MakePcmFormat(kRate, 2, 16), &notices,
                                   stream),
             platform::MMSYSERR_NOERROR);
   std::string worker;
@@ -149,7 +149,7 @@ class AlsaStream : public AlsaPulsePlayback {
  protected:
   void SetUp() override {
     AlsaPulsePlayback::SetUp();
-    ASSERT_EQ(platform::OpenWaveOut(platform::kDefaultWaveDevice, platform::MakePcmFormat(kRate, 2, 16), &notices_,
+    ASSERT_EQ(platform::OpenWaveOut(platform::kAlsaDefaultWaveDevice, platform::MakePcmFormat(kRate, 2, 16), &notices_,
                                     stream_),
               platform::MMSYSERR_NOERROR);
     blockPcm_ = Sine(0.25);

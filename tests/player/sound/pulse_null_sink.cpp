@@ -41,18 +41,26 @@ bool PulseNullSink::Start() {
   dir_ = pattern;
   fs::create_directories(dir_ / "run");
   fs::permissions(dir_ / "run", fs::perms::owner_all);
-  const std::string socket = (dir_ / "native").string();
   const std::string alsaConfig = (dir_ / "asound.conf").string();
-  std::ofstream(alsaConfig) << "pcm.!default { type pulse server \"unix:" << socket << "\" }\n"
-                            << "ctl.!default { type pulse server \"unix:" << socket << "\" }\n";
+  std::ofstream(alsaConfig) << "pcm.!default { type pulse server \"" << Server() << "\" }\n"
+                            << "ctl.!default { type pulse server \"" << Server() << "\" }\n";
+  if (!StartDaemon()) return false;
+  ::setenv("ALSA_CONFIG_PATH", alsaConfig.c_str(), 1);
+  ::setenv("PULSE_SERVER", Server().c_str(), 1);
+  return true;
+}
 
+bool PulseNullSink::StartDaemon() {
+  const std::string socket = Socket();
+  std::error_code ignored;
+  fs::remove(socket, ignored);  // left behind by a killed daemon
   // Everything the child needs is prepared before fork: after it only exec.
   // Without norewinds the null sink renders far ahead when a stream starts
   // and then stalls it for over a second, which no real device does.
   std::vector<std::string> args = {"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
                                    "--use-pid-file=no", "--system=no", "--realtime=no", "--high-priority=no",
-                                   "--log-target=stderr", "-L", "module-null-sink norewinds=1", "-L",
-                                   "module-native-protocol-unix auth-anonymous=1 socket=" + socket};
+                                   "--log-target=stderr", "-L", std::string("module-null-sink norewinds=1 sink_name=") + kSinkName,
+                                   "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + socket};
   const char* path = std::getenv("PATH");
   std::vector<std::string> env = {"HOME=" + dir_.string(), "XDG_RUNTIME_DIR=" + (dir_ / "run").string(),
                                   "XDG_CONFIG_HOME=" + (dir_ / "config").string(),
@@ -73,7 +81,7 @@ bool PulseNullSink::Start() {
   if (pid_ == 0) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != parent) ::_exit(127);
-    const int log = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int log = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
     if (log >= 0) {
       ::dup2(log, STDOUT_FILENO);
       ::dup2(log, STDERR_FILENO);
@@ -94,28 +102,43 @@ bool PulseNullSink::Start() {
       failure_ = "pulseaudio did not open its socket in time:\n" + Log();
       return false;
     }
-    std::this_thread::sleep_for(milliseconds(50));
+    std::this_thread::sleep_for(milliseconds(20));
   }
-  ::setenv("ALSA_CONFIG_PATH", alsaConfig.c_str(), 1);
-  ::setenv("PULSE_SERVER", ("unix:" + socket).c_str(), 1);
   return true;
 }
 
-void PulseNullSink::Stop() {
-  if (pid_ > 0) {
-    ::kill(pid_, SIGTERM);
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + kStopLimit;
-    while (!Exited(pid_, status)) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, &status, 0);
-        break;
-      }
-      std::this_thread::sleep_for(milliseconds(20));
+void PulseNullSink::Kill() {
+  if (pid_ <= 0) return;
+  ::kill(pid_, SIGKILL);
+  int status = 0;
+  ::waitpid(pid_, &status, 0);
+  pid_ = -1;
+}
+
+bool PulseNullSink::Restart() {
+  StopDaemon();
+  failure_.clear();
+  return StartDaemon();
+}
+
+void PulseNullSink::StopDaemon() {
+  if (pid_ <= 0) return;
+  ::kill(pid_, SIGTERM);
+  int status = 0;
+  const auto deadline = std::chrono::steady_clock::now() + kStopLimit;
+  while (!Exited(pid_, status)) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, &status, 0);
+      break;
     }
-    pid_ = -1;
+    std::this_thread::sleep_for(milliseconds(20));
   }
+  pid_ = -1;
+}
+
+void PulseNullSink::Stop() {
+  StopDaemon();
   ::unsetenv("ALSA_CONFIG_PATH");
   ::unsetenv("PULSE_SERVER");
   if (!dir_.empty()) {
