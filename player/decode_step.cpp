@@ -143,61 +143,71 @@ void TMPDecodeStep::ReadAheadWhileFull(int freePercent) {
   }
 }
 
+void TMPDecodeStep::SetNextTrack(TMPTrack* next) {
+  next_ = next;
+  if (next_ != nullptr) nextQueued_.SetEvent();
+}
+
 void TMPDecodeStep::EndOfTrack(std::unique_lock<TMPSimpleMutex>& decodeLock) {
-  if (next_ != nullptr && SameOutputFormat(*track_, *next_)) {
-    // The next song's first sample follows this one's last in the same stream.
-    {
-      std::lock_guard outputLock(links_.outputLock);
-      links_.output.SetMark();
-      trackStartInOutput_ = links_.output.WrittenBytes();
+  if (next_ == nullptr || !SameOutputFormat(*track_, *next_)) {
+    if (!PlayOut(decodeLock)) return;
+    if (next_ == nullptr) {
+      links_.wakeEvent.ResetEvent();
+      if (hooks_.endOfStream) hooks_.endOfStream();
+      return;
     }
-    EnterNextTrack();
-    return;
   }
-  if (!PlayOut(decodeLock, next_)) return;
-  if (next_ == nullptr) {
-    links_.wakeEvent.ResetEvent();
-    if (hooks_.endOfStream) hooks_.endOfStream();
+  if (SameOutputFormat(*track_, *next_)) {
+    FollowOn();
     return;
   }
   {
+    // Another rate or channel count: a new output for the next song.
     std::lock_guard outputLock(links_.outputLock);
     TSoundOut& output = links_.output;
-    if (SameOutputFormat(*track_, *next_)) {
-      // Queued after the output had run dry: it goes on from here.
-      trackStartInOutput_ = output.WrittenBytes();
-      EnterNextTrack();
-    } else {
-      // Another rate or channel count: a new output for the next song.
-      output.Close();
-      output.SetFrequency(next_->Frequency());
-      output.SetChannels(next_->Channels());
-      output.SetBitsPerSample(kBitsPerSample);
-      trackStartInOutput_ = 0;
-      EnterNextTrack();
-      output.Open();
-    }
+    output.Close();
+    output.SetFrequency(next_->Frequency());
+    output.SetChannels(next_->Channels());
+    output.SetBitsPerSample(kBitsPerSample);
+    trackStartInOutput_ = 0;
+    EnterNextTrack();
+    output.Open();
   }
   if (hooks_.nextAudibleNow) hooks_.nextAudibleNow();
 }
 
-bool TMPDecodeStep::PlayOut(std::unique_lock<TMPSimpleMutex>& decodeLock, const TMPTrack* expectedNext) {
+void TMPDecodeStep::FollowOn() {
+  {
+    std::lock_guard outputLock(links_.outputLock);
+    links_.output.SetMark();
+    trackStartInOutput_ = links_.output.WrittenBytes();
+  }
+  EnterNextTrack();
+}
+
+bool TMPDecodeStep::PlayOut(std::unique_lock<TMPSimpleMutex>& decodeLock) {
   {
     std::lock_guard outputLock(links_.outputLock);
     links_.output.SetWaiter(nullptr);
     links_.output.Flush();
   }
-  // Waited for without the decode lock: a paused output never plays its last
-  // buffers, and Stop, Seek and Close must still get through then. Each of
-  // them returns or drops the buffers, which ends this wait.
-  decodeLock.unlock();
-  links_.output.WaitAllDone();
-  decodeLock.lock();
-  if (!WakeSignalled()) return false;  // stopped meanwhile
-  if (track_ == nullptr || !track_->reader.Opened() || !track_->frames.Exhausted()) return false;  // seeked back
-  // A next song queued meanwhile is taken up; one replaced meanwhile is
-  // looked at again from the start.
-  return next_ == expectedNext || expectedNext == nullptr;
+  for (;;) {
+    const TMPTrack* const next = next_;
+    // A next song may still come in time to follow on.
+    const bool waitForNext = next == nullptr;
+    nextQueued_.ResetEvent();
+    // Waited for without the decode lock: a paused output never plays its
+    // last buffers, and Stop, Seek and Close must still get through then.
+    // Each of them returns or drops the buffers, which ends this wait.
+    decodeLock.unlock();
+    links_.output.WaitAllDone(waitForNext ? &nextQueued_ : nullptr);
+    decodeLock.lock();
+    if (!WakeSignalled()) return false;  // stopped meanwhile
+    if (track_ == nullptr || !track_->reader.Opened() || !track_->frames.Exhausted()) return false;  // seeked back
+    if (!waitForNext && next_ != next) return false;  // replaced: looked at again from the start
+    // One of another format must wait until the output has played out.
+    if (next_ == nullptr || SameOutputFormat(*track_, *next_) || links_.output.AllDone()) return true;
+  }
 }
 
 void TMPDecodeStep::EnterNextTrack() {

@@ -56,7 +56,7 @@ class TMPDecodeStep {
   // The track decoded, and the one to follow it (none: nullptr).
   void SetTrack(TMPTrack* track) { track_ = track; }
   TMPTrack* Track() const { return track_; }
-  void SetNextTrack(TMPTrack* next) { next_ = next; }
+  void SetNextTrack(TMPTrack* next);
   TMPTrack* NextTrack() const { return next_; }
   // Output bytes (since the output opened or was reset) written before the
   // current track's first sample.
@@ -87,8 +87,11 @@ class TMPDecodeStep {
   // The track's data has ended: on to the next track, or the end of the stream.
   void EndOfTrack(std::unique_lock<TMPSimpleMutex>& decodeLock);
   // Waits, without the decode lock, until the output has played all it was
-  // given; false when stopped, seeked or moved on meanwhile.
-  bool PlayOut(std::unique_lock<TMPSimpleMutex>& decodeLock, const TMPTrack* expectedNext);
+  // given, or a next song queued meanwhile can follow in it at once; false
+  // when stopped, seeked or replaced meanwhile.
+  bool PlayOut(std::unique_lock<TMPSimpleMutex>& decodeLock);
+  // The next song's first sample follows the last one written.
+  void FollowOn();
   void EnterNextTrack();
 
   TLinks links_;
@@ -97,6 +100,7 @@ class TMPDecodeStep {
   int pendingPcm_ = 0;
   TMPTrack* track_ = nullptr;
   TMPTrack* next_ = nullptr;
+  TMPSimpleEvent nextQueued_{true, false};  // cuts short the wait at the end of the stream
   std::int64_t trackStartInOutput_ = 0;
   bool reinitDecoder_ = false;
 };

@@ -354,6 +354,10 @@ void TMP3Player::MPMNextSong() {
   }
   previous.reset();
   fileName_ = current_->FileName();
+  {
+    std::lock_guard output(outputLock_);
+    soundOut_.SetTitle(Title());
+  }
   window_.PostOnce(MPM_EQUALIZER);
   DoChangeSong();
   window_.PostOnce(MPM_CHANGEPOSITION);
@@ -375,6 +379,7 @@ void TMP3Player::Play() {
     soundOut_.SetOnPosition([this](TSoundOut&) { PositionNotify(); });
     soundOut_.SetWaveFileName(waveFileName_);
     soundOut_.SetDeviceID(deviceId_);
+    soundOut_.SetTitle(Title());
     soundOut_.Open();
   }
   decodeThread_.WakeEvent().SetEvent();

@@ -20,6 +20,10 @@ using platform::MMSYSERR_NOERROR;
 using platform::MmResult;
 
 constexpr int kUnprepareAttempts = 50;
+constexpr int kBufferMs = 500;
+constexpr int kLongestBufferMs = 4000;
+// Enough for a sound server to start on, a fraction of a frame's decoding.
+constexpr int kStartMs = 50;
 
 void Check(MmResult result, const char* operation) {
   if (result != MMSYSERR_NOERROR) RaiseWaveOutError(result, operation);
@@ -61,9 +65,9 @@ TSoundOut::~TSoundOut() {
   thread_.Stop();
 }
 
-int TSoundOut::BufferSizeFor(int frequency, int channels, int bitsPerSample) {
+int TSoundOut::BufferSizeFor(int frequency, int channels, int bitsPerSample, int milliseconds) {
   const int64_t bytesPerSecond = int64_t{channels} * (bitsPerSample / 8) * frequency;
-  return static_cast<int>(((bytesPerSecond * 2000 / 1000) / 4 + 3) / 4 * 4);
+  return static_cast<int>(((bytesPerSecond * milliseconds * 4 / 1000) / 4 + 3) / 4 * 4);
 }
 
 uint32_t TSoundOut::WaveVolumeFor(int volume, int balance) {
@@ -160,9 +164,10 @@ void TSoundOut::Open() {
   }
 }
 
-void TSoundOut::AllocateBuffers() {
+void TSoundOut::AllocateBuffers(int milliseconds) {
   std::lock_guard lock(bufferLock_);
-  bufferSize_ = BufferSizeFor(frequency_, channels_, bitsPerSample_);
+  bufferSize_ = BufferSizeFor(frequency_, channels_, bitsPerSample_, milliseconds);
+  startBytes_ = std::min(bufferSize_, BufferSizeFor(frequency_, channels_, bitsPerSample_, kStartMs));
   for (int i = 0; i < kSoundBufferCount; ++i) {
     buffers_[i].assign(static_cast<size_t>(bufferSize_), 0);
     headers_[i].data = buffers_[i].data();
@@ -189,7 +194,9 @@ void TSoundOut::OpenDevice() {
   Check(platform::OpenWaveOut(deviceId_, Format(), &thread_.Queue(), waveOut_), "TSoundOut.Open:WaveOutOpen");
   onDevice_.store(true);
   SetVolumeToWaveDevice();
-  AllocateBuffers();
+  waveOut_->SetTitle(title_);
+  const uint32_t preferred = waveOut_->PreferredBlockMs();
+  AllocateBuffers(preferred > 0 ? static_cast<int>(std::min<uint32_t>(preferred, kLongestBufferMs)) : kBufferMs);
   for (platform::WaveHeader& header : headers_) Check(waveOut_->Prepare(header), "TSoundOut.Open:WaveOutPreperHeader");
   UpdatePositionTimer();
 }
@@ -197,7 +204,7 @@ void TSoundOut::OpenDevice() {
 void TSoundOut::OpenFile() {
   previousDoneBytes_ = 0;
   waveFile_ = std::make_unique<WaveFile>(waveFileName_, Format());
-  AllocateBuffers();
+  AllocateBuffers(kBufferMs);
 }
 
 void TSoundOut::Close() {
@@ -257,7 +264,7 @@ int TSoundOut::Write(const void* bytes, int length) {
     std::memcpy(buffers_[current_].data() + fill_, source + taken, static_cast<size_t>(n));
     fill_ += n;
     writtenBytes_ += n;
-    if (fill_ >= bufferSize_) QueueCurrentBuffer();
+    if (fill_ >= bufferSize_ || (fill_ >= startBytes_ && queued_.load() == 0 && OnDevice())) QueueCurrentBuffer();
     taken += n;
     length -= n;
   }
@@ -315,7 +322,12 @@ void TSoundOut::Flush() {
   thread_.Sync();
 }
 
-void TSoundOut::WaitAllDone() { platform::WaitForAny({&allDone_.Handle(), &thread_.Handle()}, platform::kWaitInfinite); }
+void TSoundOut::WaitAllDone(TMPEvent* alsoOn) {
+  if (alsoOn != nullptr)
+    platform::WaitForAny({&allDone_.Handle(), &thread_.Handle(), &alsoOn->Handle()}, platform::kWaitInfinite);
+  else
+    platform::WaitForAny({&allDone_.Handle(), &thread_.Handle()}, platform::kWaitInfinite);
+}
 
 void TSoundOut::Reset() {
   if (!OnDevice()) return;
@@ -372,6 +384,11 @@ void TSoundOut::NotifyWaiter() {
     waiter_->SetEvent();
     waiter_ = nullptr;
   }
+}
+
+void TSoundOut::SetTitle(const std::string& title) {
+  title_ = title;
+  if (waveOut_) waveOut_->SetTitle(title_);
 }
 
 void TSoundOut::SetVolumeToWaveDevice() {

@@ -1,7 +1,10 @@
 #pragma once
 // The sound output: takes PCM bytes from the decode thread into four
-// half-second buffers, queues each one on the wave device (or a RIFF/WAVE
-// file) the moment it is full, and gets them back on its own output thread.
+// buffers (half a second each, or as long as the device prefers), queues each
+// one on the wave device (or a RIFF/WAVE file) the moment it is full, and
+// gets them back on its own output thread. While nothing is queued (at the
+// start, after a seek) a buffer goes as soon as it holds a moment's sound,
+// so that the sound answers at once whatever the buffers' length.
 // A returned buffer wakes the registered waiter once; while sound is queued
 // and not paused the position callback comes about every position interval.
 #include <array>
@@ -80,7 +83,10 @@ class TSoundOut final : private TMPMessageTarget {
   // Queues the partly filled buffer and waits until the output thread has
   // handled everything posted to it.
   void Flush();
-  void WaitAllDone();
+  // Every queued buffer is back.
+  bool AllDone() { return allDone_.WaitFor(0) == WAIT_OBJECT_0; }
+  // Until every queued buffer is back, or `alsoOn` (when given) is signalled.
+  void WaitAllDone(TMPEvent* alsoOn = nullptr);
   // Returns every queued buffer at once (device only).
   void Reset();
   void Pause();
@@ -104,8 +110,10 @@ class TSoundOut final : private TMPMessageTarget {
   int BufferSize() const;
   int QueuedBuffers() const { return queued_.load(); }
 
-  // Half a second of sound, rounded up to a multiple of 4 bytes.
-  static int BufferSizeFor(int frequency, int channels, int bitsPerSample);
+  // Half a second of sound (or `milliseconds`), rounded up to a multiple of 4 bytes.
+  static int BufferSizeFor(int frequency, int channels, int bitsPerSample, int milliseconds = 500);
+  // What the desktop's sound mixer shows as playing; kept across opens.
+  void SetTitle(const std::string& title);
   // Left volume in the low 16 bits, right in the high 16 bits.
   static uint32_t WaveVolumeFor(int volume, int balance);
 
@@ -119,7 +127,7 @@ class TSoundOut final : private TMPMessageTarget {
   platform::WaveFormat Format() const;
   void OpenDevice();
   void OpenFile();
-  void AllocateBuffers();
+  void AllocateBuffers(int milliseconds);
   void FreeBuffers();
   void CloseDevice();
   void CloseFile();
@@ -157,6 +165,8 @@ class TSoundOut final : private TMPMessageTarget {
   int64_t writtenBytes_ = 0;
   std::atomic<int32_t> queued_{0};
   int bufferSize_ = 0;
+  int startBytes_ = 0;  // queued at once while nothing is
+  std::string title_;
   int balance_ = 0;
   TMPSimpleMutex waiterLock_;
   TMPEvent* waiter_ = nullptr;
