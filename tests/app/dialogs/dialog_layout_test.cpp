@@ -1,9 +1,14 @@
-// Every dialog at the program's own font (the Japanese faces the program
-// installs): no text cut by its control, no control outside its window, no
-// two controls over each other.
+// Every dialog, and the playlist window's tool bar, at the program's own font
+// (the Japanese faces the program installs): no text cut by its control, no
+// control outside its window, no two controls over each other.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QTabWidget>
 #include <string>
 #include <vector>
@@ -12,14 +17,53 @@
 #include "app/dialogs/first_run_dialog.h"
 #include "app/dialogs/mpeg_info_dialog.h"
 #include "app/dialogs/wakeup_dialog.h"
-#include "app/layout_faults.h"
 #include "app/window/japanese_fonts.h"
+#include "app/window/main_window.h"
 #include "qt_test_application.h"
 
 namespace orvana::app {
 namespace {
 
-using testing::CollectFaults;
+std::string Describe(const QWidget& widget) {
+  const QString name = widget.objectName().isEmpty() ? QString::fromLatin1(widget.metaObject()->className())
+                                                      : widget.objectName();
+  return name.toStdString();
+}
+
+// A text control shows all of its text.
+bool TextFits(const QWidget& widget) {
+  if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+    if (label->text().isEmpty()) return true;
+    if (label->wordWrap()) return label->heightForWidth(label->width()) <= label->height();
+    return label->sizeHint().width() <= label->width() && label->sizeHint().height() <= label->height() + 2;
+  }
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&widget))
+    return button->text().isEmpty() || button->sizeHint().width() <= button->width();
+  if (const auto* group = qobject_cast<const QGroupBox*>(&widget))
+    return group->fontMetrics().horizontalAdvance(group->title()) < group->width();
+  return true;
+}
+
+// Controls that are neither containers nor parts of another control.
+bool IsLeafControl(const QWidget& widget) {
+  return qobject_cast<const QLabel*>(&widget) != nullptr || qobject_cast<const QAbstractButton*>(&widget) != nullptr ||
+         qobject_cast<const QComboBox*>(&widget) != nullptr || qobject_cast<const QAbstractSlider*>(&widget) != nullptr;
+}
+
+void CollectFaults(const QWidget& parent, std::vector<std::string>& faults) {
+  std::vector<const QWidget*> leaves;
+  for (const QWidget* child : parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!child->isVisible() || child->isWindow()) continue;
+    if (!TextFits(*child)) faults.push_back(Describe(*child) + ": text cut");
+    if (!parent.rect().contains(child->geometry())) faults.push_back(Describe(*child) + ": outside its parent");
+    if (IsLeafControl(*child)) leaves.push_back(child);
+    if (!qobject_cast<const QComboBox*>(child)) CollectFaults(*child, faults);
+  }
+  for (std::size_t i = 0; i < leaves.size(); ++i)
+    for (std::size_t j = i + 1; j < leaves.size(); ++j)
+      if (leaves[i]->geometry().intersects(leaves[j]->geometry()))
+        faults.push_back(Describe(*leaves[i]) + " overlaps " + Describe(*leaves[j]));
+}
 
 std::vector<std::string> LayoutFaults(QDialog& dialog) {
   dialog.show();
@@ -71,6 +115,19 @@ TEST_F(DialogLayout, TagDialogOnBothPages) {
 TEST_F(DialogLayout, FirstRunDialog) {
   TdlgFirst dialog;
   EXPECT_EQ(LayoutFaults(dialog), Faults{});
+}
+
+// The volume slider after the buttons, beside the history, at the window's
+// first size: shown in full, not folded into the tool bar's menu.
+TEST_F(DialogLayout, ToolBarWithTheVolume) {
+  TForm1 window(TFormFiles{});
+  window.resize(560, 320);
+  window.show();
+  QApplication::processEvents();
+  Faults faults;
+  CollectFaults(*window.Widgets().Panel2, faults);
+  EXPECT_EQ(faults, Faults{});
+  EXPECT_TRUE(window.Widgets().trbVolume->isVisible());
 }
 
 }  // namespace
