@@ -34,6 +34,7 @@ class TFakeTrayHost : public app::TTrayIconHost {
     emit availabilityChanged(available);
   }
   void Send(int id, app::TTrayMessage message, QPoint at = {}) { emit this->message(id, message, at); }
+  void Wheel(int id, int notches) { emit wheel(id, notches); }
   void Click(int id, Qt::MouseButton button, QPoint at = {}) {
     using app::TTrayMessage;
     Send(id, button == Qt::LeftButton ? TTrayMessage::kLeftDown : button == Qt::RightButton ? TTrayMessage::kRightDown : TTrayMessage::kMiddleDown, at);

@@ -29,6 +29,7 @@ TMprisService::TMprisService(TForm1& form, QDBusConnection connection, QObject* 
   connect(&publishTimer_, &QTimer::timeout, this, &TMprisService::PublishChanges);
   connect(&form_, &TForm1::playbackChanged, this, &TMprisService::SchedulePublish);
   connect(&form_, &TForm1::seeked, this, [this](qint64 position) { EmitSeeked(position); });
+  connect(&form_.Volume(), &TVolumeControl::changed, this, &TMprisService::SchedulePublish);
   // Enable rules and the repeat and shuffle marks.
   for (int id = 0; id < kActionCount; ++id)
     connect(form_.Actions().QtAction(TActionId(id)), &QAction::changed, this, &TMprisService::SchedulePublish);
@@ -185,10 +186,7 @@ void TMprisService::SetShuffle(bool shuffle) {
   if (form_.Actions()[aiShuffle].Checked() != shuffle) form_.Actions()[aiShuffle].Execute();
 }
 
-void TMprisService::SetVolume(double volume) {
-  form_.MP3Player1().SetVolume(PlayerVolumeFromMpris(volume));
-  SchedulePublish();
-}
+void TMprisService::SetVolume(double volume) { form_.Volume().Set(PlayerVolumeFromMpris(volume)); }
 
 void TMprisService::SchedulePublish() {
   if (!serviceName_.isEmpty()) publishTimer_.start();

@@ -17,6 +17,7 @@ constexpr int kLargestWindowSize = 100000;
 constexpr int kLargestFontSize = 100;
 constexpr int kLargestColumnWidth = 10000;
 constexpr int kLongestClickWait = 10000;
+constexpr int kFullVolume = 100;
 
 std::string ColumnWidthKey(int column) { return "Columns[" + std::to_string(column) + "].Width"; }
 
@@ -66,6 +67,7 @@ TProgramSettings ReadProgramSettings(const TIniGT& ini) {
     function = static_cast<std::uint8_t>(ReadInRange(ini, kClickFunctionKeys[slot], function, 0, kLastClickFunction));
   }
   s.clickWait = ReadInRange(ini, "TrayIcon.ClickWait", s.clickWait, 1, kLongestClickWait);
+  s.volume = ReadInRange(ini, "Volume", s.volume, 0, kFullVolume);
   s.first = ini.ReadBool(section, "First", s.first);
   return s;
 }
@@ -93,6 +95,7 @@ void WriteProgramSettings(TIniGT& ini, const TProgramSettings& s) {
   for (int slot = 0; slot < kClickFunctionSlots; ++slot)
     ini.WriteInteger(section, kClickFunctionKeys[slot], s.clickFunctions[static_cast<std::size_t>(slot)]);
   ini.WriteInteger(section, "TrayIcon.ClickWait", s.clickWait);
+  ini.WriteInteger(section, "Volume", s.volume);
 }
 
 void WriteFirstRunSetting(const std::string& settingsPath, bool showAgain) {

@@ -22,7 +22,8 @@
 // - "TotalTime" below 0: 0;
 // - column widths outside 0..10000: 64;
 // - tray click functions outside 0..6: their defaults;
-// - "TrayIcon.ClickWait" below 1 or above 10000: 1000.
+// - "TrayIcon.ClickWait" below 1 or above 10000: 1000;
+// - "Volume" outside 0..100: 100.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -68,6 +69,7 @@ struct TProgramSettings {
   std::array<int, kColumnCount> columnWidths = {64, 64, 64, 64, 64, 64, 64, 64, 64};
   std::array<std::uint8_t, kClickFunctionSlots> clickFunctions = {0, 1, 2, 3, 5, 6};
   int clickWait = 1000;  // milliseconds
+  int volume = 100;      // 0 (silent) .. 100 (full)
   bool first = true;     // show the first-run dialog
 
   bool operator==(const TProgramSettings&) const = default;

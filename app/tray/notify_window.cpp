@@ -42,6 +42,7 @@ TNotifyWindow& TNotifyWindow::Instance(QObject* owner) {
 TNotifyWindow::TNotifyWindow(TTrayHosts hosts, QObject* owner) : QObject(owner), hosts_(std::move(hosts)) {
   for (const auto& host : hosts_) {
     connect(host.get(), &TTrayIconHost::message, this, &TNotifyWindow::Dispatch);
+    connect(host.get(), &TTrayIconHost::wheel, this, &TNotifyWindow::DispatchWheel);
     connect(host.get(), &TTrayIconHost::availabilityChanged, this, &TNotifyWindow::ChooseHost);
   }
   ChooseHost();
@@ -75,11 +76,15 @@ void TNotifyWindow::ChooseHost() {
   if (existed != TrayExists()) emit trayExistsChanged(TrayExists());
 }
 
-void TNotifyWindow::Dispatch(int id, TTrayMessage message, QPoint screenPos) {
+TTaskTray* TNotifyWindow::Receiver(int id) const {
   // Only the protocol in use speaks for the icons.
-  if (sender() != nullptr && sender() != active_) return;
-  TTaskTray* tray = TTrayRegistry::Instance().Find(id);
-  if (tray == nullptr || busy_) return;
+  if (sender() != nullptr && sender() != active_) return nullptr;
+  return busy_ ? nullptr : TTrayRegistry::Instance().Find(id);
+}
+
+void TNotifyWindow::Dispatch(int id, TTrayMessage message, QPoint screenPos) {
+  TTaskTray* tray = Receiver(id);
+  if (tray == nullptr) return;
   TBusyScope busy(busy_);
   try {
     switch (message) {
@@ -95,6 +100,17 @@ void TNotifyWindow::Dispatch(int id, TTrayMessage message, QPoint screenPos) {
     }
   } catch (const std::exception& error) {
     // Nothing may be thrown through the event loop.
+    std::fprintf(stderr, "orvana: %s\n", error.what());
+  }
+}
+
+void TNotifyWindow::DispatchWheel(int id, int notches) {
+  TTaskTray* tray = Receiver(id);
+  if (tray == nullptr || notches == 0) return;
+  TBusyScope busy(busy_);
+  try {
+    tray->Wheel(notches);
+  } catch (const std::exception& error) {
     std::fprintf(stderr, "orvana: %s\n", error.what());
   }
 }

@@ -16,6 +16,8 @@
 
 namespace orvana::app {
 
+class TTaskTray;
+
 using TTrayHosts = std::vector<std::unique_ptr<TTrayIconHost>>;
 using TTrayHostFactory = std::function<TTrayHosts()>;
 
@@ -51,6 +53,10 @@ class TNotifyWindow : public QObject {
   TNotifyWindow(TTrayHosts hosts, QObject* owner);
   void ChooseHost();
   void Dispatch(int id, TTrayMessage message, QPoint screenPos);
+  void DispatchWheel(int id, int notches);
+  // The icon's component when the message comes from the protocol in use
+  // and no other message is being handled.
+  TTaskTray* Receiver(int id) const;
 
   struct TIconState {
     QIcon icon;

@@ -41,6 +41,8 @@ class TSniItem : public QObject {
   void activated(QPoint screenPos);
   void contextMenuRequested(QPoint screenPos);
   void secondaryActivated(QPoint screenPos);
+  // The vertical wheel as the host measures it (up positive).
+  void scrolled(int delta);
 
  private:
   QString connectionName_;

@@ -16,7 +16,9 @@ void TSniItemAdaptor::ContextMenu(int x, int y) { emit item_->contextMenuRequest
 
 void TSniItemAdaptor::SecondaryActivate(int x, int y) { emit item_->secondaryActivated(QPoint(x, y)); }
 
-// The wheel means nothing on this icon.
-void TSniItemAdaptor::Scroll(int, const QString&) {}
+// A tilted wheel (horizontal) means nothing on this icon.
+void TSniItemAdaptor::Scroll(int delta, const QString& orientation) {
+  if (orientation.compare(QLatin1String("vertical"), Qt::CaseInsensitive) == 0) emit item_->scrolled(delta);
+}
 
 }  // namespace orvana::app

@@ -66,11 +66,16 @@ void TSniTrayHost::AddItem(int id, const QIcon& icon, const QString& tip) {
           [this, id](QPoint at) { PostClick(id, TTrayMessage::kRightDown, TTrayMessage::kRightUp, at); });
   connect(item, &TSniItem::secondaryActivated, this,
           [this, id](QPoint at) { PostClick(id, TTrayMessage::kMiddleDown, TTrayMessage::kMiddleUp, at); });
+  connect(item, &TSniItem::scrolled, this, [this, id](int delta) { PostWheel(id, delta); });
   items_.insert(id, item);
+  wheels_.insert(id, TWheelNotches());
   item->RegisterWithWatcher();
 }
 
-void TSniTrayHost::RemoveIcon(int id) { delete items_.take(id); }
+void TSniTrayHost::RemoveIcon(int id) {
+  delete items_.take(id);
+  wheels_.remove(id);
+}
 
 QString TSniTrayHost::ServiceName(int id) {
   return QStringLiteral("org.kde.StatusNotifierItem-%1-%2").arg(::getpid()).arg(id);
@@ -87,6 +92,17 @@ void TSniTrayHost::PostClick(int id, TTrayMessage down, TTrayMessage up, QPoint 
         },
         Qt::QueuedConnection);
   }
+}
+
+void TSniTrayHost::PostWheel(int id, int delta) {
+  const int notches = wheels_[id].Add(delta);
+  if (notches == 0) return;
+  QMetaObject::invokeMethod(
+      this,
+      [this, id, notches] {
+        if (items_.contains(id)) emit wheel(id, notches);
+      },
+      Qt::QueuedConnection);
 }
 
 }  // namespace orvana::app

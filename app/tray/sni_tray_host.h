@@ -8,12 +8,14 @@
 // click (on release), so each call becomes a down and an up of the left,
 // right and middle button at the position the host gives. Both are posted to
 // the event loop, not emitted inside the bus call: a handler may run a menu
-// (a nested loop) while the host waits for the call's reply.
+// (a nested loop) while the host waits for the call's reply. Scroll calls
+// become whole notches of the wheel, each icon keeping its own remainder.
 #include <QHash>
 #include <QString>
 #include <memory>
 
 #include "app/tray/tray_icon_host.h"
+#include "app/tray/wheel_notches.h"
 
 namespace orvana::app {
 
@@ -42,11 +44,13 @@ class TSniTrayHost : public TTrayIconHost {
  private:
   void AddItem(int id, const QIcon& icon, const QString& tip);
   void PostClick(int id, TTrayMessage down, TTrayMessage up, QPoint screenPos);
+  void PostWheel(int id, int delta);
 
   QString busAddress_;
   QString connectionName_;
   TSniWatcherMonitor* monitor_ = nullptr;
   QHash<int, TSniItem*> items_;
+  QHash<int, TWheelNotches> wheels_;
 };
 
 }  // namespace orvana::app

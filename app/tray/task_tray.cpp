@@ -114,4 +114,6 @@ void TTaskTray::MouseMove(QPoint screenPos) { emit mouseMove(screenPos); }
 
 void TTaskTray::MouseUp(Qt::MouseButton button, QPoint screenPos) { emit mouseUp(button, screenPos); }
 
+void TTaskTray::Wheel(int notches) { emit wheel(notches); }
+
 }  // namespace orvana::app

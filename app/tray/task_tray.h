@@ -1,8 +1,8 @@
 #pragma once
 // TTaskTray: the program's icon in the notification area, with its tip. It
 // turns what the mouse does on the icon into down, up, move and
-// double-click events with the cursor in screen coordinates, and pops up
-// its menus. Icons are told apart by IconID, unique within the program.
+// double-click events with the cursor in screen coordinates, and wheel
+// turns into notches, and pops up its menus. Icons are told apart by IconID, unique within the program.
 #include <QIcon>
 #include <QMenu>
 #include <QObject>
@@ -53,12 +53,15 @@ class TTaskTray : public QObject {
   virtual void MouseDown(Qt::MouseButton button, QPoint screenPos);
   virtual void MouseMove(QPoint screenPos);
   virtual void MouseUp(Qt::MouseButton button, QPoint screenPos);
+  virtual void Wheel(int notches);
 
  signals:
   void dblClick(Qt::MouseButton button);
   void mouseDown(Qt::MouseButton button, QPoint screenPos);
   void mouseMove(QPoint screenPos);
   void mouseUp(Qt::MouseButton button, QPoint screenPos);
+  // The wheel turned over the icon by whole `notches`, up positive.
+  void wheel(int notches);
   // A tray came or went; see Shown().
   void shownChanged(bool shown);
 

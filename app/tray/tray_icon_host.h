@@ -45,6 +45,9 @@ class TTrayIconHost : public QObject {
   // A button or move on icon `id`; `screenPos` is the cursor in screen
   // coordinates.
   void message(int id, orvana::app::TTrayMessage message, QPoint screenPos);
+  // The wheel turned over icon `id` by whole `notches`, up positive; never
+  // a click.
+  void wheel(int id, int notches);
   // A tray came or went (a panel started late, or was restarted).
   void availabilityChanged(bool available);
 };

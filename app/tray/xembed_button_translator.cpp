@@ -4,6 +4,8 @@
 
 namespace orvana::app {
 
+int WheelNotches(int button) { return button == 4 ? 1 : button == 5 ? -1 : 0; }
+
 std::optional<TTrayMessage> TXEmbedButtonTranslator::Press(int button, std::uint32_t timeMs, QPoint screenPos) {
   TTrayMessage down;
   TTrayMessage doubleClick;

@@ -2,7 +2,8 @@
 // Raw X button presses and releases on a tray icon as the shell's icon
 // messages: down, up, and a double click in place of the second down when the
 // same button comes again soon and near. The third press of a quick triple is
-// a plain down again, and the middle button never double-clicks.
+// a plain down again, and the middle button never double-clicks. The wheel's
+// buttons are never clicks.
 #include <QPoint>
 #include <cstdint>
 #include <optional>
@@ -10,6 +11,10 @@
 #include "app/tray/tray_icon_host.h"
 
 namespace orvana::app {
+
+// The X buttons of the vertical wheel as notches: 4 is one up (+1), 5 one
+// down (-1); any other button is none (0).
+int WheelNotches(int button);
 
 class TXEmbedButtonTranslator {
  public:

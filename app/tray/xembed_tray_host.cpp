@@ -240,11 +240,16 @@ bool TXEmbedTrayHost::nativeEventFilter(const QByteArray& eventType, void* data,
       const int id = IconOf(button->event);
       if (id == 0) break;
       HideTip();
+      const bool press = (event->response_type & 0x7F) == XCB_BUTTON_PRESS;
+      // The wheel's notches come as presses (and releases) of buttons 4 and 5.
+      if (const int notches = WheelNotches(button->detail); notches != 0) {
+        if (press) emit wheel(id, notches);
+        break;
+      }
       const QPoint screenPos = ScreenPoint(button->root_x, button->root_y);
       TXEmbedButtonTranslator& clicks = *icons_.at(id).clicks;
-      const auto translated = (event->response_type & 0x7F) == XCB_BUTTON_PRESS
-                                  ? clicks.Press(button->detail, button->time, screenPos)
-                                  : clicks.Release(button->detail);
+      const auto translated =
+          press ? clicks.Press(button->detail, button->time, screenPos) : clicks.Release(button->detail);
       if (translated) emit message(id, *translated, screenPos);
       break;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The XEmbed system tray (freedesktop system tray protocol) on X11: each
 // icon is a small window of its own that the tray embeds, and the raw
-// presses, releases and moves on it become the icon messages. Follows the
+// presses, releases and moves on it become the icon messages, and the
+// wheel's buttons its notches. Follows the
 // tray's owner: a tray that starts later gets every kept icon docked, a tray
 // that goes away makes the host unavailable until the next one.
 //

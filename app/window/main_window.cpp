@@ -67,6 +67,7 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
       playlist_, state_, *player_, *actions_, widgets_, random_,
       TPlaybackControl::TWindowHooks{[this] { UpdateCaption(); }, [this](int index) { SetCurrentIndex(index); },
                                      [this](std::int64_t position) { emit seeked(position); }});
+  volume_ = new TVolumeControl(*player_, *widgets_.trbVolume, this);
   timClick_->setObjectName("timClick");
   Timer1_->setObjectName("Timer1");
   timSleep_->setObjectName("timSleep");
@@ -233,6 +234,7 @@ void TForm1::WireTray() {
       this);
   connect(TaskTray1_, &TTaskTray::mouseDown, clicks_, &TTrayClicks::MouseDown);
   connect(TaskTray1_, &TTaskTray::mouseUp, clicks_, &TTrayClicks::MouseUp);
+  connect(TaskTray1_, &TTaskTray::wheel, volume_, &TVolumeControl::Wheel);
   connect(TaskTray1_, &TTaskTray::shownChanged, this, &TForm1::TrayShownChanged);
   // A panel that restarts takes its icons back within moments; only a tray
   // that stays away brings the window back.
@@ -320,6 +322,8 @@ void TForm1::ApplySettings(const TProgramSettings& settings) {
     header.resizeSection(column, settings.columnWidths[std::size_t(column)]);
   state_.clickFunctions = settings.clickFunctions;
   timClick_->setInterval(settings.clickWait);
+  // Past the player's Loaded: a stored 0 is silence, not the device's volume.
+  volume_->Set(settings.volume);
   // Hidden only behind an icon a tray shows: otherwise nothing would lead
   // back to the window.
   setVisible(settings.formVisible || !TaskTray1_->Shown());
@@ -348,6 +352,7 @@ TProgramSettings TForm1::CollectSettings() const {
     settings.columnWidths[std::size_t(column)] = header.sectionSize(column);
   settings.clickFunctions = state_.clickFunctions;
   settings.clickWait = timClick_->interval();
+  settings.volume = volume_->Volume();
   return settings;
 }
 

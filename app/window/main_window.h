@@ -22,6 +22,7 @@
 #include "app/window/main_window_widgets.h"
 #include "app/window/playback_control.h"
 #include "app/window/tray_clicks.h"
+#include "app/window/volume_control.h"
 #include "player/mp3_player.h"
 #include "ui/dialog_runner.h"
 
@@ -83,6 +84,7 @@ class TForm1 : public QWidget {
   TPlaybackControl& Playback() { return *playback_; }
   TTaskTray& TaskTray1() { return *TaskTray1_; }
   TTrayClicks& Clicks() { return *clicks_; }
+  TVolumeControl& Volume() { return *volume_; }
   QTimer& timClick() { return *timClick_; }
   QTimer& timSleep() { return *timSleep_; }
   QTimer& Timer1() { return *Timer1_; }
@@ -148,6 +150,7 @@ class TForm1 : public QWidget {
   TMainWindowMenus menus_;
   std::unique_ptr<TPlaylistCommands> commands_;
   std::unique_ptr<TPlaybackControl> playback_;
+  TVolumeControl* volume_ = nullptr;
   TTaskTray* TaskTray1_;
   QTimer* timClick_;
   TTrayClicks* clicks_;

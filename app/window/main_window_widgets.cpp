@@ -10,6 +10,7 @@ namespace orvana::app {
 namespace {
 
 constexpr int kEditLeft = 4;  // the edits' left margin inside Panel1
+constexpr int kVolumeSliderWidth = 80;
 
 QLabel* NamedLabel(const char* name, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -53,6 +54,15 @@ void BuildToolBar(TMainWindowWidgets& w, const TActionList& actions) {
   for (TActionId id : {aiRepeat, aiShuffle}) add(id);
   w.ToolBar1->addSeparator();
   for (TActionId id : {aiWakeup, aiSleep}) add(id);
+  w.ToolBar1->addSeparator();
+  w.trbVolume = new QSlider(Qt::Horizontal, w.ToolBar1);
+  w.trbVolume->setObjectName("trbVolume");
+  w.trbVolume->setAccessibleName(QString::fromUtf8("音量"));
+  w.trbVolume->setRange(0, 100);
+  w.trbVolume->setSingleStep(1);
+  w.trbVolume->setPageStep(10);
+  w.trbVolume->setFixedWidth(kVolumeSliderWidth);
+  w.ToolBar1->addWidget(w.trbVolume);
   w.ToolBar1->addSeparator();
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSlider>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -23,6 +24,7 @@ struct TMainWindowWidgets {
   QToolBar* ToolBar1 = nullptr;
   QToolButton* fileButton = nullptr;    // actAddFolder with popFile
   QToolButton* configButton = nullptr;  // actOptions with popConfig
+  QSlider* trbVolume = nullptr;         // the volume, 0..100, after the buttons
   QComboBox* ComboBox1 = nullptr;
   QFrame* Panel1 = nullptr;
   QLineEdit* edtTitle = nullptr;

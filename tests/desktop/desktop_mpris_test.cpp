@@ -42,6 +42,18 @@ class DesktopMpris : public DesktopProgram {
     return answer;
   }
 
+  // Quit as a media control asks for it; the program must end cleanly.
+  void QuitAndWait(TChildProcess& program) {
+    const TCommandResult quit =
+        RunCommand({"gdbus", "call", "--session", "--dest", "org.mpris.MediaPlayer2.orvana", "--object-path",
+                    "/org/mpris/MediaPlayer2", "--method", "org.mpris.MediaPlayer2.Quit"},
+                   session.Environment(), 5000);
+    EXPECT_EQ(quit.status, 0) << quit.output;
+    int status = -1;
+    ASSERT_TRUE(program.WaitForExit(kExitMs, &status));
+    EXPECT_EQ(status, 0);
+  }
+
   player::testing::PulseNullSink sound;
   TPrivateSessionBus bus;
 };
@@ -58,15 +70,31 @@ TEST_F(DesktopMpris, PlayerctlControlsTheRunningProgramAndQuitSaves) {
   Playerctl({"stop"});
   EXPECT_TRUE(session.WaitForWindow("Orvana -  <停止中>", kStartMs));
 
-  const TCommandResult quit =
-      RunCommand({"gdbus", "call", "--session", "--dest", "org.mpris.MediaPlayer2.orvana", "--object-path",
-                  "/org/mpris/MediaPlayer2", "--method", "org.mpris.MediaPlayer2.Quit"},
-                 session.Environment(), 5000);
-  EXPECT_EQ(quit.status, 0) << quit.output;
-  int status = -1;
-  ASSERT_TRUE(program->WaitForExit(kExitMs, &status));
-  EXPECT_EQ(status, 0);
+  QuitAndWait(*program);
   EXPECT_NE(ListFile().find("song.mp3"), std::string::npos);
+}
+
+// The wheel over the icon in an XEmbed tray (trayer, as no StatusNotifier
+// host is on the bus): five steps a notch, up louder; the media controls see
+// each change, and the last one is saved.
+TEST_F(DesktopMpris, TheWheelOverTheTrayIconStepsTheVolume) {
+  ASSERT_TRUE(session.StartTray(kStartMs));
+  WriteSettings("[ini]\r\nForm.Visible=0\r\nFirst=0\r\nVolume=50\r\n");
+  auto program = session.StartProgram({});
+  const std::string icon = session.WaitForTrayIcon(kStartMs);
+  ASSERT_FALSE(icon.empty());
+  ASSERT_EQ(WaitForPlayerctl({"volume"}, "0.500000"), "0.500000");
+
+  auto turn = [&](const char* button, const char* notches) {
+    session.Xdotool({"mousemove", "--window", icon, "8", "8", "click", "--repeat", notches, "--delay", "30", button});
+  };
+  turn("4", "1");
+  EXPECT_EQ(WaitForPlayerctl({"volume"}, "0.550000"), "0.550000");
+  turn("5", "3");
+  EXPECT_EQ(WaitForPlayerctl({"volume"}, "0.400000"), "0.400000");
+
+  QuitAndWait(*program);
+  EXPECT_NE(SettingsFile().find("\r\nVolume=40\r\n"), std::string::npos) << SettingsFile();
 }
 
 // Under Wayland the program runs on Qt's Wayland platform, with no X server
@@ -82,12 +110,7 @@ TEST_F(DesktopMpris, OnWaylandItRunsNativelyAndWithoutATrayShowsItsWindow) {
   const TCommandResult second = session.RunProgram({}, kStartMs);  // hands over and ends
   EXPECT_EQ(second.status, 0) << second.output;
 
-  RunCommand({"gdbus", "call", "--session", "--dest", "org.mpris.MediaPlayer2.orvana", "--object-path",
-              "/org/mpris/MediaPlayer2", "--method", "org.mpris.MediaPlayer2.Quit"},
-             session.Environment(), 5000);
-  int status = -1;
-  ASSERT_TRUE(program->WaitForExit(kExitMs, &status));
-  EXPECT_EQ(status, 0);
+  QuitAndWait(*program);
   EXPECT_NE(SettingsFile().find("\r\nForm.Visible=1\r\n"), std::string::npos) << SettingsFile();
 }
 

@@ -1,9 +1,10 @@
-// Every dialog at the program's own font (the Japanese faces the program
-// installs): no text cut by its control, no control outside its window, no
-// two controls over each other.
+// Every dialog, and the playlist window's tool bar, at the program's own font
+// (the Japanese faces the program installs): no text cut by its control, no
+// control outside its window, no two controls over each other.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include "app/dialogs/mpeg_info_dialog.h"
 #include "app/dialogs/wakeup_dialog.h"
 #include "app/window/japanese_fonts.h"
+#include "app/window/main_window.h"
 #include "qt_test_application.h"
 
 namespace orvana::app {
@@ -45,7 +47,7 @@ bool TextFits(const QWidget& widget) {
 // Controls that are neither containers nor parts of another control.
 bool IsLeafControl(const QWidget& widget) {
   return qobject_cast<const QLabel*>(&widget) != nullptr || qobject_cast<const QAbstractButton*>(&widget) != nullptr ||
-         qobject_cast<const QComboBox*>(&widget) != nullptr;
+         qobject_cast<const QComboBox*>(&widget) != nullptr || qobject_cast<const QAbstractSlider*>(&widget) != nullptr;
 }
 
 void CollectFaults(const QWidget& parent, std::vector<std::string>& faults) {
@@ -113,6 +115,19 @@ TEST_F(DialogLayout, TagDialogOnBothPages) {
 TEST_F(DialogLayout, FirstRunDialog) {
   TdlgFirst dialog;
   EXPECT_EQ(LayoutFaults(dialog), Faults{});
+}
+
+// The volume slider after the buttons, beside the history, at the window's
+// first size: shown in full, not folded into the tool bar's menu.
+TEST_F(DialogLayout, ToolBarWithTheVolume) {
+  TForm1 window(TFormFiles{});
+  window.resize(560, 320);
+  window.show();
+  QApplication::processEvents();
+  Faults faults;
+  CollectFaults(*window.Widgets().Panel2, faults);
+  EXPECT_EQ(faults, Faults{});
+  EXPECT_TRUE(window.Widgets().trbVolume->isVisible());
 }
 
 }  // namespace

@@ -71,6 +71,8 @@ TEST_F(MprisBus, ChangesMadeInTheWindowAreAnnounced) {
   window.Actions()[aiRepeat].Execute();
   EXPECT_EQ(Announced("LoopStatus").toString(), "Playlist");
   EXPECT_FALSE(recorder.changes.first().contains("Metadata"));  // only what changed
+  window.Widgets().trbVolume->setValue(70);
+  EXPECT_EQ(Announced("Volume").toDouble(), 0.7);
 
   recorder.changes.clear();
   window.Actions()[aiNext].Execute();  // paused: the next song is selected and plays

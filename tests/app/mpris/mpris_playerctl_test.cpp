@@ -95,9 +95,10 @@ TEST_F(MprisPlayerctl, RepeatShuffleAndVolumeAreTheWindows) {
   window.Actions()[aiShuffle].Execute();  // the tool button
   EXPECT_EQ(Playerctl({"shuffle"}), "Off");
 
-  Playerctl({"volume", "0.25"});
-  ASSERT_TRUE(WaitUntil([&] { return window.MP3Player1().Volume() == 25; }));
-  EXPECT_DOUBLE_EQ(Playerctl({"volume"}).toDouble(), 0.25);
+  Playerctl({"volume", "0.4"});
+  ASSERT_TRUE(WaitUntil([&] { return window.MP3Player1().Volume() == 40; }));
+  EXPECT_EQ(window.Widgets().trbVolume->value(), 40);
+  EXPECT_DOUBLE_EQ(Playerctl({"volume"}).toDouble(), 0.4);
   Playerctl({"volume", "3"});
   ASSERT_TRUE(WaitUntil([&] { return window.MP3Player1().Volume() == 100; }));
 }

@@ -50,7 +50,8 @@ const std::string kFreshSettingsFile =
     "TrayIcon.Right.Single=3\r\n"
     "TrayIcon.Right.Double=5\r\n"
     "TrayIcon.Right.Triple=6\r\n"
-    "TrayIcon.ClickWait=1000\r\n";
+    "TrayIcon.ClickWait=1000\r\n"
+    "Volume=100\r\n";
 
 class ProgramSettings : public ::testing::Test {
  protected:
@@ -100,6 +101,7 @@ TEST_F(ProgramSettings, AMissingFileGivesEveryDefaultOfTheTable) {
   EXPECT_EQ(s.columnWidths.size(), 9u);
   EXPECT_EQ(s.clickFunctions, (std::array<std::uint8_t, 6>{0, 1, 2, 3, 5, 6}));
   EXPECT_EQ(s.clickWait, 1000);
+  EXPECT_EQ(s.volume, 100);
   EXPECT_TRUE(s.first);
   EXPECT_EQ(s, TProgramSettings{});
   EXPECT_FALSE(Exists(Path()));  // reading writes nothing
@@ -131,6 +133,7 @@ TEST_F(ProgramSettings, EveryValueRoundTrips) {
   s.columnWidths = {100, 0, 80, 30, 40, 50, 60, 70, 300};
   s.clickFunctions = {6, 5, 4, 3, 2, 1};
   s.clickWait = 250;
+  s.volume = 0;
   s.first = true;  // not written at exit; the default reads back
   Write(s);
   EXPECT_EQ(Read(), s);
@@ -155,8 +158,11 @@ TEST_F(ProgramSettings, KeysAreFoundIgnoringCaseInAnLfFile) {
 }
 
 TEST_F(ProgramSettings, ValuesThatAreNotNumbersReadAsDefaults) {
-  const TProgramSettings s = ReadText("[ini]\r\nForm.Left=left\r\nRepeat=yes\r\nSubFolder=\r\nIndex=3x\r\nFirst=no\r\n");
+  const TProgramSettings s = ReadText(
+      "[ini]\r\nForm.Left=left\r\nRepeat=yes\r\nSubFolder=\r\nIndex=3x\r\nFirst=no\r\nVolume=loud\r\nTotalTime=60\r\n");
   EXPECT_EQ(s.formLeft, 32);
+  EXPECT_EQ(s.volume, 100);
+  EXPECT_EQ(s.totalSeconds, 60);  // the keys beside it are kept
   EXPECT_FALSE(s.repeat);
   EXPECT_TRUE(s.subFolder);
   EXPECT_EQ(s.currentIndex, 0);
@@ -188,7 +194,8 @@ TEST_F(ProgramSettings, HarmfulValuesAreReplacedWhereTheyAreRead) {
       "TrayIcon.Left.Single=7\r\n"
       "TrayIcon.Left.Double=-1\r\n"
       "TrayIcon.Right.Triple=256\r\n"
-      "TrayIcon.ClickWait=0\r\n");
+      "TrayIcon.ClickWait=0\r\n"
+      "Volume=101\r\n");
   EXPECT_EQ(s.formClientWidth, 560);
   EXPECT_EQ(s.formClientHeight, 320);
   EXPECT_EQ(s.font.name, "MS UI Gothic");
@@ -206,13 +213,15 @@ TEST_F(ProgramSettings, HarmfulValuesAreReplacedWhereTheyAreRead) {
   EXPECT_EQ(s.clickFunctions[1], 1);
   EXPECT_EQ(s.clickFunctions[5], 6);
   EXPECT_EQ(s.clickWait, 1000);
+  EXPECT_EQ(s.volume, 100);
   EXPECT_EQ(ReadText("[ini]\nTrayIcon.ClickWait=10001\nFont.Size=101\n").clickWait, 1000);
+  EXPECT_EQ(ReadText("[ini]\nVolume=-1\n").volume, 100);
 }
 
 TEST_F(ProgramSettings, TheEdgesOfTheSaneRangesAreKept) {
   const TProgramSettings s = ReadText(
       "[ini]\nForm.ClientWidth=1\nForm.ClientHeight=100000\nFont.Size=100\nPriority=0\n"
-      "Columns[8].Width=10000\nTrayIcon.Right.Single=6\nTrayIcon.ClickWait=10000\n");
+      "Columns[8].Width=10000\nTrayIcon.Right.Single=6\nTrayIcon.ClickWait=10000\nVolume=0\n");
   EXPECT_EQ(s.formClientWidth, 1);
   EXPECT_EQ(s.formClientHeight, 100000);
   EXPECT_EQ(s.font.size, 100);
@@ -220,7 +229,9 @@ TEST_F(ProgramSettings, TheEdgesOfTheSaneRangesAreKept) {
   EXPECT_EQ(s.columnWidths[8], 10000);
   EXPECT_EQ(s.clickFunctions[3], 6);
   EXPECT_EQ(s.clickWait, 10000);
+  EXPECT_EQ(s.volume, 0);
   EXPECT_EQ(ReadText("[ini]\nTrayIcon.ClickWait=1\nPriority=6\n").clickWait, 1);
+  EXPECT_EQ(ReadText("[ini]\nVolume=100\n").volume, 100);
 }
 
 TEST_F(ProgramSettings, TheFirstRunChoiceIsWrittenAlone) {

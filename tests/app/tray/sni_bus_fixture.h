@@ -1,7 +1,7 @@
 #pragma once
 // What the StatusNotifierItem tests share: a private bus, a watcher the test
 // controls, a client connection that acts as the panel, and a host whose
-// messages and availability changes are recorded.
+// messages, wheel turns and availability changes are recorded.
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -10,6 +10,7 @@
 #include <QDBusVariant>
 #include <QList>
 #include <functional>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -60,6 +61,8 @@ class SniBusTest : public ::testing::Test {
     QObject::connect(host_.get(), &TTrayIconHost::message, [this](int id, TTrayMessage message, QPoint at) {
       messages_.push_back({id, message, at});
     });
+    QObject::connect(host_.get(), &TTrayIconHost::wheel,
+                     [this](int id, int notches) { wheels_.push_back({id, notches}); });
     QObject::connect(host_.get(), &TTrayIconHost::availabilityChanged,
                      [this](bool available) { availability_.push_back(available); });
     return *host_;
@@ -104,6 +107,7 @@ class SniBusTest : public ::testing::Test {
   std::unique_ptr<orvana::testing::TFakeStatusNotifierWatcher> watcher_;
   std::unique_ptr<TSniTrayHost> host_;
   std::vector<TRecordedMessage> messages_;
+  std::vector<std::pair<int, int>> wheels_;  // icon, notches
   std::vector<bool> availability_;
 };
 

@@ -54,13 +54,25 @@ TEST_F(SniTrayHostTest, EachCallIsOneButtonDownAndUpWhereTheHostSays) {
   CallItem(1, QStringLiteral("Activate"), {10, 20});
   CallItem(2, QStringLiteral("ContextMenu"), {-5, 700});
   CallItem(1, QStringLiteral("SecondaryActivate"), {0, 0});
-  CallItem(1, QStringLiteral("Scroll"), {120, QStringLiteral("vertical")});
   ASSERT_TRUE(SpinUntil([&] { return messages_.size() >= 8; }));
   const std::vector<TRecordedMessage> expected{
       {1, M::kLeftDown, {10, 20}},   {1, M::kLeftUp, {10, 20}},  {1, M::kLeftDown, {10, 20}},
       {1, M::kLeftUp, {10, 20}},     {2, M::kRightDown, {-5, 700}}, {2, M::kRightUp, {-5, 700}},
       {1, M::kMiddleDown, {0, 0}}, {1, M::kMiddleUp, {0, 0}}};
   EXPECT_EQ(messages_, expected);
+}
+
+// Scroll is no click: whole notches of the vertical wheel, the rest of a
+// part kept for the icon's next call; a tilt (horizontal) is nothing.
+TEST_F(SniTrayHostTest, ScrollCallsAreTheVerticalWheelsNotches) {
+  ShownHost({1, 2});
+  CallItem(1, QStringLiteral("Scroll"), {120, QStringLiteral("vertical")});
+  CallItem(2, QStringLiteral("Scroll"), {-60, QStringLiteral("Vertical")});
+  CallItem(1, QStringLiteral("Scroll"), {240, QStringLiteral("horizontal")});
+  CallItem(2, QStringLiteral("Scroll"), {-60, QStringLiteral("vertical")});
+  ASSERT_TRUE(SpinUntil([&] { return wheels_.size() >= 2; }));
+  EXPECT_EQ(wheels_, (std::vector<std::pair<int, int>>{{1, 1}, {2, -1}}));
+  EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(SniTrayHostTest, TheHostsCallIsAnsweredWhileAHandlerRunsANestedLoop) {

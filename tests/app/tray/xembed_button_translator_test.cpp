@@ -70,10 +70,14 @@ TEST(XEmbedButtonTranslator, AnotherButtonInBetweenBreaksThePair) {
                             M::kMiddleDown, M::kMiddleUp, M::kLeftDown, M::kLeftUp}));
 }
 
+// The wheel's notches are no clicks: they neither count nor break a pair.
 TEST(XEmbedButtonTranslator, WheelAndExtraButtonsGiveNothingAndKeepThePair) {
   TXEmbedButtonTranslator translator(500, 4);
   EXPECT_EQ(Clicks(translator, {{kLeft, 10}, {4, 20}, {5, 30}, {6, 35}, {8, 40}, {0, 45}, {kLeft, 50}}),
             (std::vector<M>{M::kLeftDown, M::kLeftUp, M::kLeftDoubleClick, M::kLeftUp}));
+  EXPECT_EQ(WheelNotches(4), 1);
+  EXPECT_EQ(WheelNotches(5), -1);
+  for (const int other : {0, kLeft, kMiddle, kRight, 6, 7, 8}) EXPECT_EQ(WheelNotches(other), 0) << other;
 }
 
 TEST(XEmbedButtonTranslator, ServerClockWrapAround) {
