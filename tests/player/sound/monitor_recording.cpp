@@ -69,8 +69,9 @@ bool TMonitorRecording::WaitForMore(std::int64_t frames, int timeoutMs) {
   return true;
 }
 
-std::string TMonitorRecording::SamplesSoFar() const {
+std::string TMonitorRecording::SamplesSoFar(std::int64_t from) const {
   std::ifstream in(path_, std::ios::binary);
+  in.seekg(from * kFrameBytes);
   std::string samples((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   samples.resize(samples.size() / kFrameBytes * kFrameBytes);
   return samples;

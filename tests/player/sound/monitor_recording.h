@@ -24,8 +24,8 @@ class TMonitorRecording {
   std::int64_t Frames() const;
   // Waits until `frames` more have arrived since the call; false after `timeoutMs`.
   bool WaitForMore(std::int64_t frames, int timeoutMs);
-  // The samples recorded so far, left and right interleaved.
-  std::string SamplesSoFar() const;
+  // The samples recorded so far (from frame `from` on), left and right interleaved.
+  std::string SamplesSoFar(std::int64_t from = 0) const;
   // Ends the recording; its samples, left and right interleaved.
   std::string Stop();
 
