@@ -60,6 +60,10 @@ constexpr milliseconds kRecheckFirst{40};
 constexpr milliseconds kRecheckLongest{1000};
 // Wakes a little after the due time rather than a little before it.
 constexpr microseconds kTimerSlack{1000};
+// Blocks of two seconds: the connection's loop then wakes for a block only
+// every two seconds, and the caller's threads too; pause, seek and stop act
+// on the server's buffer, so a longer queue costs only memory.
+constexpr uint32_t kPreferredBlockMs = 2000;
 
 bool IsLeft(pa_channel_position_t position) {
   return position == PA_CHANNEL_POSITION_FRONT_LEFT || position == PA_CHANNEL_POSITION_REAR_LEFT ||
@@ -161,7 +165,8 @@ class PulseWaveStream final : public WaveOutStream {
   MmResult Pause() override {
     PulseLock lock(loop_);
     if (paused_) return MMSYSERR_NOERROR;
-    Position(Clock::now());  // held from here on
+    // Held from here on; what has been played goes back now, not after.
+    HandBackPlayed(Position(Clock::now()));
     paused_ = true;
     if (failed_) return MMSYSERR_NOERROR;
     Unref(pa_stream_cork(stream_, 1, nullptr, nullptr));
@@ -256,7 +261,7 @@ class PulseWaveStream final : public WaveOutStream {
     pa_proplist_free(properties);
   }
 
-  uint32_t PreferredBlockMs() const override { return 0; }
+  uint32_t PreferredBlockMs() const override { return kPreferredBlockMs; }
 
  private:
   struct Block {
@@ -498,6 +503,7 @@ class PulseWaveStream final : public WaveOutStream {
       CopyQueued(sentEnd_, frames, static_cast<uint8_t*>(tile));
       if (pa_stream_write(stream_, tile, static_cast<size_t>(frames) * format_.blockAlign, nullptr, 0,
                           PA_SEEK_RELATIVE) < 0) {
+        pa_stream_cancel_write(stream_);
         Fail(connection_->LastError());
         return;
       }

@@ -249,10 +249,10 @@ TEST(PulseDeviceNames, ServerFailuresHaveOneLineTexts) {
 }
 
 TEST_F(PulseWaveOut, BlocksPlayInOrderAndComeBackOnceTheyHaveBeenPlayed) {
-  Open();
-  MakeBlocks(4, Tone(0.25));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.25)));
   const auto start = Clock::now();
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   for (size_t i = 0; i < headers_.size(); ++i) {
     EXPECT_EQ(NextDone(), &headers_[i]);
     EXPECT_GE(MsSince(start), 250.0 * static_cast<double>(i + 1) * 0.9) << "block " << i << " came back early";
@@ -264,10 +264,10 @@ TEST_F(PulseWaveOut, BlocksPlayInOrderAndComeBackOnceTheyHaveBeenPlayed) {
 }
 
 TEST_F(PulseWaveOut, TheLastBlockComesBackOnTimeAndNoneIsKeptLong) {
-  Open();
-  MakeBlocks(8, Tone(0.1));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(8, Tone(0.1)));
   const auto start = Clock::now();
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   for (size_t i = 0; i < headers_.size(); ++i) {
     ASSERT_EQ(NextDone(), &headers_[i]);
     const double end = 100.0 * static_cast<double>(i + 1);
@@ -281,9 +281,9 @@ TEST_F(PulseWaveOut, TheLastBlockComesBackOnTimeAndNoneIsKeptLong) {
 
 TEST_F(PulseWaveOut, AToneWrittenIsHeardInTheSinksMonitor) {
   MonitorRecording recording;
-  Open();
-  MakeBlocks(2, Tone(0.5));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   ASSERT_TRUE(NextDone());
   ASSERT_TRUE(NextDone());
   const Channel left(recording.Stop(), 0);
@@ -306,9 +306,9 @@ TEST_F(PulseWaveOut, AToneWrittenIsHeardInTheSinksMonitor) {
 
 TEST_F(PulseWaveOut, APauseIsHeardAtOnceHoldsThePositionAndRestartPlaysTheRest) {
   MonitorRecording recording;
-  Open();
-  MakeBlocks(4, Tone(0.5));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   std::this_thread::sleep_for(milliseconds(400));
   ASSERT_EQ(stream_->Pause(), MMSYSERR_NOERROR);
   const uint64_t held = Position();
@@ -337,9 +337,9 @@ TEST_F(PulseWaveOut, APauseIsHeardAtOnceHoldsThePositionAndRestartPlaysTheRest) 
 }
 
 TEST_F(PulseWaveOut, ResetHandsEveryBlockBackAtOnceAndStartsThePositionAgain) {
-  Open();
-  MakeBlocks(4, Tone(0.5));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   std::this_thread::sleep_for(milliseconds(300));
   const auto start = Clock::now();
   ASSERT_EQ(stream_->Reset(), MMSYSERR_NOERROR);
@@ -357,9 +357,9 @@ TEST_F(PulseWaveOut, ResetHandsEveryBlockBackAtOnceAndStartsThePositionAgain) {
 }
 
 TEST_F(PulseWaveOut, ResetWhilePausedPlaysWhatComesNext) {
-  Open();
-  MakeBlocks(2, Tone(0.25));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.25)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   std::this_thread::sleep_for(milliseconds(100));
   ASSERT_EQ(stream_->Pause(), MMSYSERR_NOERROR);
   ASSERT_EQ(stream_->Reset(), MMSYSERR_NOERROR);
@@ -371,9 +371,9 @@ TEST_F(PulseWaveOut, ResetWhilePausedPlaysWhatComesNext) {
 }
 
 TEST_F(PulseWaveOut, ThePositionFollowsTheClockNeverBackNorBeyondWhatWasWritten) {
-  Open();
-  MakeBlocks(2, Tone(0.75));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.75)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   uint64_t last = 0;
   std::optional<std::pair<Clock::time_point, uint64_t>> first;
   while (Position() < 2 * pcm_.size()) {
@@ -395,9 +395,9 @@ TEST_F(PulseWaveOut, ThePositionFollowsTheClockNeverBackNorBeyondWhatWasWritten)
 
 TEST_F(PulseWaveOut, AVolumeChangeIsHeardSoonAlthoughSecondsWaitOnTheServer) {
   MonitorRecording recording;
-  Open();
-  MakeBlocks(4, Tone(0.5, kAmplitude, kAmplitude));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5, kAmplitude, kAmplitude)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   std::this_thread::sleep_for(milliseconds(500));
   const uint64_t at = Position();
   ASSERT_EQ(stream_->SetVolume(0x2000 | (0x0000u << 16)), MMSYSERR_NOERROR);  // left an eighth, right off
@@ -425,8 +425,8 @@ TEST_F(PulseWaveOut, AVolumeChangeIsHeardSoonAlthoughSecondsWaitOnTheServer) {
 }
 
 TEST_F(PulseWaveOut, TheSinkInputCarriesTheProgramAndTheTitle) {
-  Open();
-  MakeBlocks(1, Tone(0.2));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(1, Tone(0.2)));
   stream_->SetTitle("Song タイトル - Artist");
   std::string inputs;
   EXPECT_TRUE(Eventually([&] {
@@ -444,14 +444,24 @@ TEST_F(PulseWaveOut, TheSinkInputCarriesTheProgramAndTheTitle) {
 }
 
 TEST_F(PulseWaveOut, TheDefaultDeviceIsTheServerWhenOneAnswers) {
-  Open(MakePcmFormat(kRate, 2, 16), kDefaultWaveDevice);
+  ASSERT_NO_FATAL_FAILURE(Open(MakePcmFormat(kRate, 2, 16), kDefaultWaveDevice));
   const std::string inputs = SinkInputs();
   EXPECT_NE(inputs.find("media.name = \"Orvana\""), std::string::npos) << inputs;
   EXPECT_EQ(inputs.find("ALSA plug-in"), std::string::npos) << "not through ALSA: " << inputs;
 }
 
+TEST_F(PulseWaveOut, ItPrefersBlocksOfTwoSecondsWhereOtherDevicesLeaveItToTheCaller) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  EXPECT_EQ(stream_->PreferredBlockMs(), 2000u);
+  std::unique_ptr<WaveOutStream> null;
+  ASSERT_EQ(OpenWaveOut(kNullWaveDevice, MakePcmFormat(kRate, 2, 16), &notices_, null), MMSYSERR_NOERROR);
+  EXPECT_EQ(null->PreferredBlockMs(), 0u);
+  null->SetTitle("ignored");
+  EXPECT_EQ(null->Close(), MMSYSERR_NOERROR);
+}
+
 TEST_F(PulseWaveOut, EightBitMonoPlaysInRealTime) {
-  Open(MakePcmFormat(8000, 1, 8));
+  ASSERT_NO_FATAL_FAILURE(Open(MakePcmFormat(8000, 1, 8)));
   pcm_.assign(2000, 0x80);  // 250 ms of silence
   WaveHeader header;
   header.data = pcm_.data();
@@ -466,10 +476,10 @@ TEST_F(PulseWaveOut, EightBitMonoPlaysInRealTime) {
 }
 
 TEST_F(PulseWaveOut, AShortSongStartsAndAnEmptyBlockComesBackToo) {
-  Open();
-  MakeBlocks(1, Tone(0.05));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(1, Tone(0.05)));
   const auto start = Clock::now();
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   EXPECT_EQ(NextDone(), &headers_[0]);
   EXPECT_LE(MsSince(start), 350) << "a block shorter than the server's buffer is played";
   WaveHeader empty;
@@ -479,9 +489,9 @@ TEST_F(PulseWaveOut, AShortSongStartsAndAnEmptyBlockComesBackToo) {
 }
 
 TEST_F(PulseWaveOut, CloseRefusesWhileBlocksAreQueued) {
-  Open();
-  MakeBlocks(2, Tone(0.5));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   EXPECT_EQ(stream_->Unprepare(headers_[0]), WAVERR_STILLPLAYING);
   EXPECT_EQ(stream_->Close(), WAVERR_STILLPLAYING);
   ASSERT_EQ(stream_->Reset(), MMSYSERR_NOERROR);
@@ -493,14 +503,14 @@ TEST_F(PulseWaveOut, CloseRefusesWhileBlocksAreQueued) {
 
 TEST_F(PulseWaveOut, OneConnectionServesStreamAfterStreamAndSleepsWhenIdle) {
   for (int i = 0; i < 2; ++i) {
-    Open();
-    MakeBlocks(1, Tone(0.1));
-    WriteAll();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_NO_FATAL_FAILURE(MakeBlocks(1, Tone(0.1)));
+    ASSERT_NO_FATAL_FAILURE(WriteAll());
     EXPECT_TRUE(NextDone());
     EXPECT_EQ(stream_->Close(), MMSYSERR_NOERROR);
     stream_.reset();
   }
-  Open();
+  ASSERT_NO_FATAL_FAILURE(Open());
   const std::string clients = Output("pactl list clients 2>&1");
   size_t count = 0;
   for (size_t at = clients.find("application.name = \"Orvana\""); at != std::string::npos;
@@ -518,9 +528,9 @@ TEST_F(PulseWaveOut, OneConnectionServesStreamAfterStreamAndSleepsWhenIdle) {
 }
 
 TEST_F(PulseWaveOut, WhilePlayingTheConnectionsThreadWakesRarely) {
-  Open();
-  MakeBlocks(4, Tone(0.5));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   std::this_thread::sleep_for(milliseconds(200));
   const long before = SwitchesOf("orvana-pulse");
   const auto start = Clock::now();
@@ -537,9 +547,9 @@ TEST_F(PulseWaveOut, WhilePlayingTheConnectionsThreadWakesRarely) {
 }
 
 TEST_F(PulseWaveOut, AServerThatGoesAwayHandsEveryBlockBackRefusesWritesAndIsFoundAgain) {
-  Open();
-  MakeBlocks(4, Tone(0.5));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   std::this_thread::sleep_for(milliseconds(300));
   const uint64_t before = Position();
   auto start = Clock::now();
@@ -571,16 +581,16 @@ TEST_F(PulseWaveOut, AServerThatGoesAwayHandsEveryBlockBackRefusesWritesAndIsFou
 
   // Back again: the next open connects anew and plays.
   ASSERT_TRUE(daemon_->Restart()) << daemon_->Failure();
-  Open();
-  MakeBlocks(1, Tone(0.2));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(1, Tone(0.2)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   EXPECT_EQ(NextDone(), &headers_[0]);
 }
 
 TEST_F(PulseWaveOut, AStreamTheServerDropsFailsWithTheReason) {
-  Open();
-  MakeBlocks(2, Tone(0.5));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   // The sink goes, and with no other sink to move to, its streams are killed.
   std::string module = Output("pactl list short modules | grep module-null-sink | cut -f1");
   module.erase(std::remove_if(module.begin(), module.end(), [](char c) { return !std::isdigit(c); }), module.end());
@@ -592,8 +602,8 @@ TEST_F(PulseWaveOut, AStreamTheServerDropsFailsWithTheReason) {
   Output(std::string("pactl load-module module-null-sink norewinds=1 sink_name=") + PulseNullSink::kSinkName);
   EXPECT_EQ(stream_->Close(), MMSYSERR_NOERROR);
   stream_.reset();
-  Open();
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   EXPECT_EQ(NextDone(), &headers_[0]) << "the same connection plays on the new sink";
   EXPECT_EQ(NextDone(), &headers_[1]);
 }

@@ -4,10 +4,13 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -23,6 +26,17 @@ constexpr auto kStartLimit = std::chrono::seconds(15);
 constexpr auto kStopLimit = std::chrono::seconds(5);
 
 bool Exited(pid_t pid, int& status) { return ::waitpid(pid, &status, WNOHANG) == pid; }
+
+bool Answers(const std::string& socketPath) {
+  const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (probe < 0) return false;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+  const bool connected = ::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  ::close(probe);
+  return connected;
+}
 
 }  // namespace
 
@@ -91,7 +105,8 @@ bool PulseNullSink::StartDaemon() {
   }
 
   const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
-  while (!fs::exists(socket)) {
+  // The socket is there once bound, and answers once the daemon listens.
+  while (!Answers(socket)) {
     int status = 0;
     if (Exited(pid_, status)) {
       pid_ = -1;
