@@ -25,6 +25,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/message_queue.h"
@@ -97,18 +98,20 @@ class MonitorRecording {
                "--channels=2", static_cast<char*>(nullptr));
       ::_exit(127);
     }
-    // It records from when its stream is connected.
-    std::this_thread::sleep_for(milliseconds(300));
+    // It records from when its stream is connected: the sink's silence flows.
+    Eventually([this] { return Size() > 0; });
   }
   ~MonitorRecording() {
     Stop();
     std::remove(path_.c_str());
   }
 
-  // Ends the recording; the samples, left and right interleaved.
+  // Ends the recording, once what was played until now is in it; the
+  // samples, left and right interleaved.
   const std::vector<int16_t>& Stop() {
     if (pid_ > 0) {
-      std::this_thread::sleep_for(milliseconds(100));
+      const uintmax_t now = Size();
+      Eventually([&] { return Size() >= now + BytesOf(0.1); });
       ::kill(pid_, SIGTERM);
       ::waitpid(pid_, nullptr, 0);
       pid_ = -1;
@@ -121,6 +124,12 @@ class MonitorRecording {
   }
 
  private:
+  uintmax_t Size() const {
+    std::error_code error;
+    const uintmax_t size = fs::file_size(path_, error);
+    return error ? 0 : size;
+  }
+
   std::string path_;
   pid_t pid_ = -1;
   std::vector<int16_t> samples_;
@@ -220,6 +229,11 @@ class PulseWaveOut : public ::testing::Test {
     return bytes;
   }
 
+  // Waits until `seconds` of sound have been played.
+  void PlayUntil(double seconds) {
+    ASSERT_TRUE(Eventually([&] { return Position() >= BytesOf(seconds); }, 5000)) << "stuck at " << Position();
+  }
+
   static std::string SinkInputs() { return Output("pactl list sink-inputs 2>&1"); }
 
   static PulseNullSink* daemon_;
@@ -309,7 +323,7 @@ TEST_F(PulseWaveOut, APauseIsHeardAtOnceHoldsThePositionAndRestartPlaysTheRest) 
   ASSERT_NO_FATAL_FAILURE(Open());
   ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
   ASSERT_NO_FATAL_FAILURE(WriteAll());
-  std::this_thread::sleep_for(milliseconds(400));
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.4));
   ASSERT_EQ(stream_->Pause(), MMSYSERR_NOERROR);
   const uint64_t held = Position();
   EXPECT_GT(held, BytesOf(0.25));
@@ -340,7 +354,7 @@ TEST_F(PulseWaveOut, ResetHandsEveryBlockBackAtOnceAndStartsThePositionAgain) {
   ASSERT_NO_FATAL_FAILURE(Open());
   ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
   ASSERT_NO_FATAL_FAILURE(WriteAll());
-  std::this_thread::sleep_for(milliseconds(300));
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.3));
   const auto start = Clock::now();
   ASSERT_EQ(stream_->Reset(), MMSYSERR_NOERROR);
   for (WaveHeader& header : headers_) EXPECT_EQ(NextDone(200), &header);
@@ -360,7 +374,7 @@ TEST_F(PulseWaveOut, ResetWhilePausedPlaysWhatComesNext) {
   ASSERT_NO_FATAL_FAILURE(Open());
   ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.25)));
   ASSERT_NO_FATAL_FAILURE(WriteAll());
-  std::this_thread::sleep_for(milliseconds(100));
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.1));
   ASSERT_EQ(stream_->Pause(), MMSYSERR_NOERROR);
   ASSERT_EQ(stream_->Reset(), MMSYSERR_NOERROR);
   EXPECT_EQ(NextDone(200), &headers_[0]);
@@ -398,13 +412,13 @@ TEST_F(PulseWaveOut, AVolumeChangeIsHeardSoonAlthoughSecondsWaitOnTheServer) {
   ASSERT_NO_FATAL_FAILURE(Open());
   ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5, kAmplitude, kAmplitude)));
   ASSERT_NO_FATAL_FAILURE(WriteAll());
-  std::this_thread::sleep_for(milliseconds(500));
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.5));
   const uint64_t at = Position();
   ASSERT_EQ(stream_->SetVolume(0x2000 | (0x0000u << 16)), MMSYSERR_NOERROR);  // left an eighth, right off
   uint32_t volume = 0;
   EXPECT_EQ(stream_->GetVolume(volume), MMSYSERR_NOERROR);
   EXPECT_EQ(volume, 0x2000u);
-  std::this_thread::sleep_for(milliseconds(400));
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(double(at) / BytesOf(1.0) + 0.4));
   ASSERT_EQ(stream_->Reset(), MMSYSERR_NOERROR);
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(NextDone());
 
@@ -521,7 +535,12 @@ TEST_F(PulseWaveOut, OneConnectionServesStreamAfterStreamAndSleepsWhenIdle) {
   stream_.reset();
 
   // The server's last answers to the stream's end come in first.
-  std::this_thread::sleep_for(milliseconds(500));
+  long last = SwitchesOf("orvana-pulse");
+  Eventually([&] {
+    std::this_thread::sleep_for(milliseconds(250));
+    const long now = SwitchesOf("orvana-pulse");
+    return std::exchange(last, now) == now;
+  });
   const long before = SwitchesOf("orvana-pulse");
   std::this_thread::sleep_for(milliseconds(2000));
   EXPECT_EQ(SwitchesOf("orvana-pulse") - before, 0) << "the connection's thread is woken while nothing plays";
@@ -531,7 +550,7 @@ TEST_F(PulseWaveOut, WhilePlayingTheConnectionsThreadWakesRarely) {
   ASSERT_NO_FATAL_FAILURE(Open());
   ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
   ASSERT_NO_FATAL_FAILURE(WriteAll());
-  std::this_thread::sleep_for(milliseconds(200));
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.2));
   const long before = SwitchesOf("orvana-pulse");
   const auto start = Clock::now();
   // Keeps four blocks queued for three seconds, as the player does.
@@ -550,7 +569,7 @@ TEST_F(PulseWaveOut, AServerThatGoesAwayHandsEveryBlockBackRefusesWritesAndIsFou
   ASSERT_NO_FATAL_FAILURE(Open());
   ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
   ASSERT_NO_FATAL_FAILURE(WriteAll());
-  std::this_thread::sleep_for(milliseconds(300));
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.3));
   const uint64_t before = Position();
   auto start = Clock::now();
   daemon_->Kill();
