@@ -108,7 +108,7 @@ std::map<std::string, ThreadCounters> Snapshot(pid_t pid) {
 }
 
 // Prints each thread's wake-ups a second and CPU share between two snapshots.
-void PrintUsage(const std::string& title, const std::map<std::string, ThreadCounters>& before,
+void PrintUsage(const std::string& title, pid_t pid, const std::map<std::string, ThreadCounters>& before,
                 const std::map<std::string, ThreadCounters>& after, double seconds, const std::string& skipTid = "") {
   double total = 0, cpu = 0;
   std::string detail;
@@ -122,7 +122,8 @@ void PrintUsage(const std::string& title, const std::map<std::string, ThreadCoun
     total += rate;
     cpu += share;
     char line[160];
-    std::snprintf(line, sizeof line, "    %-16s %6.2f/s (%5.2f voluntary) %7.3f %% CPU\n", end.name.c_str(), rate,
+    const std::string name = tid == std::to_string(pid) ? end.name + " (main)" : end.name;
+    std::snprintf(line, sizeof line, "    %-23s %6.2f/s (%5.2f voluntary) %7.3f %% CPU\n", name.c_str(), rate,
                   double(end.voluntary - from.voluntary) / seconds, share);
     detail += line;
   }
@@ -261,7 +262,7 @@ void BenchStream(const Options& options) {
       const auto after = Snapshot(::getpid());
       const double seconds = Since(start) / 1000;
       PrintUsage(std::string("--device ") + DeviceName(device) + ", blocks of " + std::to_string(blockMs) + " ms",
-                 before, after, seconds, std::to_string(::getpid()));
+                 ::getpid(), before, after, seconds, std::to_string(::getpid()));
       feeder.Stop();
     }
   }
@@ -570,7 +571,7 @@ void BenchCli(const Options& options) {
     const double seconds = Since(start) / 1000;
     ::kill(cli, SIGINT);
     ::waitpid(cli, nullptr, 0);
-    PrintUsage(std::string("--device ") + device, before, after, seconds);
+    PrintUsage(std::string("--device ") + device, cli, before, after, seconds);
     if (sound)
       std::printf("    start of the process to first sound: %.0f ms\n", Since(started, *sound));
     else

@@ -49,8 +49,9 @@ constexpr pa_usec_t kSinkLatencyUsec = 25 * PA_USEC_PER_MSEC;
 // thread wakes the loop, sending from its own callbacks does not.
 constexpr milliseconds kSendMargin{300};
 // Played blocks are handed back together when the first of them is not
-// kept more than this; the last queued one always goes back on time.
-constexpr milliseconds kHandBackBatch{500};
+// kept more than this (short blocks: each costs a wake-up of the caller's
+// threads); the last queued one always goes back on time.
+constexpr milliseconds kHandBackBatch{450};
 // The clock and the sink's may drift apart: the server's timing is asked
 // again before handing back when the last report is older than this.
 constexpr milliseconds kTimingRefresh{10000};
