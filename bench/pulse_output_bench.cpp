@@ -251,7 +251,8 @@ void BenchStream(const Options& options) {
       if (device == kAlsaDefaultWaveDevice && blockMs != 500) continue;
       Feeder feeder(device, blockMs, Tone(1.0, true, true));
       if (feeder.Opened() != MMSYSERR_NOERROR) {
-        std::printf("  %s: cannot open: %s\n", DeviceName(device), WaveOutErrorText(feeder.Opened()).value_or("?").c_str());
+        std::printf("  %s: cannot open: %s\n", DeviceName(device),
+                    WaveOutErrorText(feeder.Opened()).value_or("?").c_str());
         continue;
       }
       feeder.Start();
@@ -310,8 +311,8 @@ class MonitorRecorder {
   // Writes the recording as raw stereo 16-bit, and the time of its first frame.
   void Dump(const std::string& path, Clock::time_point reference) {
     std::lock_guard lock(mutex_);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(samples_.data()),
-                                                static_cast<std::streamsize>(samples_.size() * 2));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(samples_.data()), static_cast<std::streamsize>(samples_.size() * 2));
     std::printf("dumped %zu frames to %s, origin at %.1f ms from the reference\n", samples_.size() / 2, path.c_str(),
                 origin_ ? Since(reference, *origin_) : NAN);
   }
@@ -362,7 +363,9 @@ class MonitorRecorder {
   int64_t FrameAt(Clock::time_point when) const {
     return std::chrono::duration_cast<std::chrono::microseconds>(when - *origin_).count() * kRate / 1'000'000;
   }
-  Clock::time_point TimeOf(int64_t frame) const { return *origin_ + std::chrono::microseconds(frame * 1'000'000 / kRate); }
+  Clock::time_point TimeOf(int64_t frame) const {
+    return *origin_ + std::chrono::microseconds(frame * 1'000'000 / kRate);
+  }
 
   pid_t pid_ = -1;
   int fd_ = -1;
@@ -426,7 +429,8 @@ void BenchLatency(const Options& options) {
       const auto opening = Clock::now();
       Feeder feeder(device, 500, Tone(1.0, true, false));
       if (feeder.Opened() != MMSYSERR_NOERROR) {
-        std::printf("  %s: cannot open: %s\n", DeviceName(device), WaveOutErrorText(feeder.Opened()).value_or("?").c_str());
+        std::printf("  %s: cannot open: %s\n", DeviceName(device),
+                    WaveOutErrorText(feeder.Opened()).value_or("?").c_str());
         return;
       }
       feeder.Start();
@@ -454,11 +458,13 @@ void BenchLatency(const Options& options) {
       if (std::getenv("ORVANA_BENCH_DUMP")) {
         recorder.Dump(std::getenv("ORVANA_BENCH_DUMP"), opening);
         std::printf("events (ms from open): pause %.1f restart %.1f volume %.1f reset %.1f close %.1f\n",
-                    Since(opening, pausing), Since(opening, restarting), Since(opening, lowering), Since(opening, resetting),
-                    Since(opening, closing));
+                    Since(opening, pausing), Since(opening, restarting), Since(opening, lowering),
+                    Since(opening, resetting), Since(opening, closing));
       }
       figures.Add("open to sound", recorder.Find(opening, left), opening);
-      figures.Add("pause to silence", recorder.Find(pausing, [](const int16_t* f, int64_t n) { return Quiet(f, n, 0); }, 5),
+      figures.Add("pause to silence",
+                  recorder.Find(
+                      pausing, [](const int16_t* f, int64_t n) { return Quiet(f, n, 0); }, 5),
                   pausing);
       figures.Add("restart to sound", recorder.Find(restarting, left), restarting);
       const auto lowered = recorder.Find(
@@ -467,7 +473,8 @@ void BenchLatency(const Options& options) {
       figures.Add("reset to silence", recorder.Find(resetting, leftQuiet, 5), resetting);
       figures.Add("reset to new sound", recorder.Find(resetting, right), resetting);
       figures.Add("close to silence",
-                  recorder.Find(closing, [](const int16_t* f, int64_t n) { return Quiet(f, n, 0) && Quiet(f, n, 1); }, 5),
+                  recorder.Find(
+                      closing, [](const int16_t* f, int64_t n) { return Quiet(f, n, 0) && Quiet(f, n, 1); }, 5),
                   closing);
     }
     std::printf("  --device %s (blocks of 500 ms, %d rounds):\n", DeviceName(device), options.repeat);
@@ -515,9 +522,10 @@ void BenchHandBack(const Options& options) {
     std::sort(lastLate.begin(), lastLate.end());
     std::sort(worstLate.begin(), worstLate.end());
     if (lastLate.empty()) continue;
-    std::printf("  --device %s: the last block %.1f ms (median, worst %.1f), the latest of the four %.1f ms (worst %.1f)\n",
-                DeviceName(device), lastLate[lastLate.size() / 2], lastLate.back(), worstLate[worstLate.size() / 2],
-                worstLate.back());
+    std::printf(
+        "  --device %s: the last block %.1f ms (median, worst %.1f), the latest of the four %.1f ms (worst %.1f)\n",
+        DeviceName(device), lastLate[lastLate.size() / 2], lastLate.back(), worstLate[worstLate.size() / 2],
+        worstLate.back());
   }
 }
 
@@ -544,8 +552,9 @@ std::string LongFile(const Options& options) {
   const std::string mp3 = dir + "/sine-120s.mp3";
   if (fs::exists(mp3)) return mp3;
   fs::create_directories(dir);
-  const std::string make = "sox -q -n -r 44100 -c 2 '" + dir + "/sine.wav' synth 120 sine 440 gain -3 && lame --quiet -b 128 '" +
-                           dir + "/sine.wav' '" + mp3 + "' && rm -f '" + dir + "/sine.wav'";
+  const std::string make = "sox -q -n -r 44100 -c 2 '" + dir +
+                           "/sine.wav' synth 120 sine 440 gain -3 && lame --quiet -b 128 '" + dir + "/sine.wav' '" +
+                           mp3 + "' && rm -f '" + dir + "/sine.wav'";
   if (std::system(make.c_str()) != 0) return "";
   return mp3;
 }
@@ -586,12 +595,18 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
-    if (arg == "--seconds") options.seconds = std::atoi(next().c_str());
-    else if (arg == "--repeat") options.repeat = std::atoi(next().c_str());
-    else if (arg == "--file") options.file = next();
-    else if (arg == "--external") options.external = true;
-    else if (arg == "--monitor") options.monitor = next();
-    else if (arg == "--only") options.only = next();
+    if (arg == "--seconds")
+      options.seconds = std::atoi(next().c_str());
+    else if (arg == "--repeat")
+      options.repeat = std::atoi(next().c_str());
+    else if (arg == "--file")
+      options.file = next();
+    else if (arg == "--external")
+      options.external = true;
+    else if (arg == "--monitor")
+      options.monitor = next();
+    else if (arg == "--only")
+      options.only = next();
     else {
       std::fprintf(stderr,
                    "usage: pulse_output_bench [--seconds N] [--repeat N] [--file F.mp3] [--external] [--monitor NAME] "

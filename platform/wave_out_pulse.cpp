@@ -129,8 +129,8 @@ class PulseWaveStream final : public WaveOutStream {
     const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
     const uint32_t limit = granted != nullptr ? granted->maxlength : kServerQueueLimit;
     maxHeldFrames_ = static_cast<int64_t>(limit / format_.blockAlign) * 9 / 10;
-    tileFrames_ = std::max<int64_t>(1, static_cast<int64_t>(pa_context_get_tile_size(connection_->Context(), &spec) /
-                                                            format_.blockAlign));
+    tileFrames_ = std::max<int64_t>(
+        1, static_cast<int64_t>(pa_context_get_tile_size(connection_->Context(), &spec) / format_.blockAlign));
     return MMSYSERR_NOERROR;
   }
 
@@ -281,10 +281,13 @@ class PulseWaveStream final : public WaveOutStream {
   }
 
   pa_buffer_attr BufferAttributes(const pa_sample_spec& spec) const {
-    const auto align = [&](uint64_t bytes) { return static_cast<uint32_t>(bytes / format_.blockAlign * format_.blockAlign); };
+    const auto align = [&](uint64_t bytes) {
+      return static_cast<uint32_t>(bytes / format_.blockAlign * format_.blockAlign);
+    };
     pa_buffer_attr attributes;
     attributes.maxlength = static_cast<uint32_t>(-1);
-    attributes.tlength = align(std::min<uint64_t>(pa_usec_to_bytes(kTargetUsec, &spec), kServerQueueLimit - kServerQueueLimit / 8));
+    attributes.tlength =
+        align(std::min<uint64_t>(pa_usec_to_bytes(kTargetUsec, &spec), kServerQueueLimit - kServerQueueLimit / 8));
     const uint32_t sinkLatency = align(pa_usec_to_bytes(kSinkLatencyUsec, &spec));
     attributes.minreq = align((attributes.tlength - sinkLatency) / 2);
     // Playing starts with the first frame: a short song must play too.
@@ -434,7 +437,8 @@ class PulseWaveStream final : public WaveOutStream {
     }
     const Clock::time_point when = std::max(*due, now) + kTimerSlack;
     if (timerArmed_ && when >= timerDue_ - kTimerSlack && when <= timerDue_ + kTimerSlack) return;
-    const pa_usec_t at = pa_rtclock_now() + static_cast<pa_usec_t>(std::chrono::duration_cast<microseconds>(when - now).count());
+    const pa_usec_t at =
+        pa_rtclock_now() + static_cast<pa_usec_t>(std::chrono::duration_cast<microseconds>(when - now).count());
     if (timer_ == nullptr)
       timer_ = pa_context_rttime_new(connection_->Context(), at, &PulseWaveStream::TimerFired, this);
     else

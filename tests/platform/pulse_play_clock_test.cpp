@@ -1,8 +1,8 @@
 // The play position between a sound server's timing reports, on a clock the
 // tests set (1000 frames a second: a frame a millisecond).
-#include <gtest/gtest.h>
-
 #include "platform/pulse_play_clock.h"
+
+#include <gtest/gtest.h>
 
 namespace orvana::platform {
 namespace {

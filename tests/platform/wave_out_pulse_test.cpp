@@ -44,7 +44,9 @@ constexpr int kRate = 44100;
 constexpr int kFrameBytes = 4;
 constexpr int kAmplitude = 12000;
 
-double MsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 
 uint64_t BytesOf(double seconds) { return static_cast<uint64_t>(seconds * kRate) * kFrameBytes; }
 
@@ -184,9 +186,7 @@ class PulseWaveOut : public ::testing::Test {
     daemon_ = nullptr;
   }
 
-  void SetUp() override {
-    ASSERT_TRUE(daemon_->Running() || daemon_->Restart()) << daemon_->Failure();
-  }
+  void SetUp() override { ASSERT_TRUE(daemon_->Running() || daemon_->Restart()) << daemon_->Failure(); }
   void TearDown() override {
     if (stream_) {
       stream_->Reset();
@@ -256,9 +256,10 @@ TEST(PulseDeviceNames, PulseAndAlsaAreDevicesBesidesDefaultNullAndNumbers) {
 }
 
 TEST(PulseDeviceNames, ServerFailuresHaveOneLineTexts) {
-  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 11), "PulseAudio: Connection terminated");  // PA_ERR_CONNECTIONTERMINATED
-  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 6), "PulseAudio: Connection refused");      // PA_ERR_CONNECTIONREFUSED
-  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 8), "PulseAudio: Timeout");                 // PA_ERR_TIMEOUT
+  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 11),
+            "PulseAudio: Connection terminated");                                      // PA_ERR_CONNECTIONTERMINATED
+  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 6), "PulseAudio: Connection refused");  // PA_ERR_CONNECTIONREFUSED
+  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 8), "PulseAudio: Timeout");             // PA_ERR_TIMEOUT
   EXPECT_EQ(WaveOutErrorText(kAlsaErrorBase + 5), "ALSA: Input/output error");
 }
 
@@ -313,7 +314,8 @@ TEST_F(PulseWaveOut, AToneWrittenIsHeardInTheSinksMonitor) {
   int crossings = 0;
   std::vector<int16_t> mid;
   const auto& samples = recording.Stop();
-  for (int64_t i = onset + kRate / 4; i < onset + 3 * kRate / 4; ++i) mid.push_back(samples[static_cast<size_t>(i) * 2]);
+  for (int64_t i = onset + kRate / 4; i < onset + 3 * kRate / 4; ++i)
+    mid.push_back(samples[static_cast<size_t>(i) * 2]);
   for (size_t i = 1; i < mid.size(); ++i) crossings += mid[i - 1] < 0 && mid[i] >= 0;
   EXPECT_NEAR(crossings, 220, 3);
 }

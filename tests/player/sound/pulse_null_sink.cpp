@@ -73,8 +73,9 @@ bool PulseNullSink::StartDaemon() {
   // and then stalls it for over a second, which no real device does.
   std::vector<std::string> args = {"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
                                    "--use-pid-file=no", "--system=no", "--realtime=no", "--high-priority=no",
-                                   "--log-target=stderr", "-L", std::string("module-null-sink norewinds=1 sink_name=") + kSinkName,
-                                   "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + socket};
+                                   "--log-target=stderr", "-L",
+                                   std::string("module-null-sink norewinds=1 sink_name=") + kSinkName, "-L",
+                                   "module-native-protocol-unix auth-anonymous=1 socket=" + socket};
   const char* path = std::getenv("PATH");
   std::vector<std::string> env = {"HOME=" + dir_.string(), "XDG_RUNTIME_DIR=" + (dir_ / "run").string(),
                                   "XDG_CONFIG_HOME=" + (dir_ / "config").string(),
