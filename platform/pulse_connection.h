@@ -65,8 +65,6 @@ class PulseLock {
 };
 
 // libpulse's error number as a result code.
-inline MmResult FromPulse(int error) {
-  return kPulseErrorBase + static_cast<MmResult>(error < 0 ? -error : error);
-}
+inline MmResult FromPulse(int error) { return kPulseErrorBase + static_cast<MmResult>(error < 0 ? -error : error); }
 
 }  // namespace orvana::platform

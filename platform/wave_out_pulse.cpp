@@ -22,12 +22,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/pulse_connection.h"
+#include "platform/pulse_play_clock.h"
 #include "platform/wave_out_backends.h"
 
 namespace orvana::platform {
@@ -49,8 +49,9 @@ constexpr pa_usec_t kSinkLatencyUsec = 25 * PA_USEC_PER_MSEC;
 // thread wakes the loop, sending from its own callbacks does not.
 constexpr milliseconds kSendMargin{300};
 // Played blocks are handed back together when the first of them is not
-// kept more than this; the last queued one always goes back on time.
-constexpr milliseconds kHandBackBatch{500};
+// kept more than this (short blocks: each costs a wake-up of the caller's
+// threads); the last queued one always goes back on time.
+constexpr milliseconds kHandBackBatch{450};
 // The clock and the sink's may drift apart: the server's timing is asked
 // again before handing back when the last report is older than this.
 constexpr milliseconds kTimingRefresh{10000};
@@ -60,6 +61,10 @@ constexpr milliseconds kRecheckFirst{40};
 constexpr milliseconds kRecheckLongest{1000};
 // Wakes a little after the due time rather than a little before it.
 constexpr microseconds kTimerSlack{1000};
+// Blocks of two seconds: the connection's loop then wakes for a block only
+// every two seconds, and the caller's threads too; pause, seek and stop act
+// on the server's buffer, so a longer queue costs only memory.
+constexpr uint32_t kPreferredBlockMs = 2000;
 
 bool IsLeft(pa_channel_position_t position) {
   return position == PA_CHANNEL_POSITION_FRONT_LEFT || position == PA_CHANNEL_POSITION_REAR_LEFT ||
@@ -81,7 +86,8 @@ class PulseWaveStream final : public WaveOutStream {
         format_(format),
         notify_(notify),
         batchFrames_(FramesIn(kHandBackBatch)),
-        marginFrames_(FramesIn(kSendMargin)) {}
+        marginFrames_(FramesIn(kSendMargin)),
+        clock_(format.samplesPerSec) {}
 
   ~PulseWaveStream() override {
     PulseLock lock(loop_);
@@ -123,8 +129,8 @@ class PulseWaveStream final : public WaveOutStream {
     const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
     const uint32_t limit = granted != nullptr ? granted->maxlength : kServerQueueLimit;
     maxHeldFrames_ = static_cast<int64_t>(limit / format_.blockAlign) * 9 / 10;
-    tileFrames_ = std::max<int64_t>(1, static_cast<int64_t>(pa_context_get_tile_size(connection_->Context(), &spec) /
-                                                            format_.blockAlign));
+    tileFrames_ = std::max<int64_t>(
+        1, static_cast<int64_t>(pa_context_get_tile_size(connection_->Context(), &spec) / format_.blockAlign));
     return MMSYSERR_NOERROR;
   }
 
@@ -154,14 +160,17 @@ class PulseWaveStream final : public WaveOutStream {
     if (!SendCanWait()) SendPending(now);
     // A block with no whole frame, written when nothing plays, has nothing
     // to wait for.
-    if (!timerArmed_ && blocks_.front().end <= Position(now)) HandBackPlayed(lastPosition_);
+    if (!timerArmed_ && blocks_.front().end <= Position(now)) HandBackPlayed(clock_.Last());
     return MMSYSERR_NOERROR;
   }
 
   MmResult Pause() override {
     PulseLock lock(loop_);
     if (paused_) return MMSYSERR_NOERROR;
-    Position(Clock::now());  // held from here on
+    // Held from here on; what has been played goes back now, not after.
+    const Clock::time_point now = Clock::now();
+    HandBackPlayed(Position(now));
+    clock_.Hold(now, sentEnd_);
     paused_ = true;
     if (failed_) return MMSYSERR_NOERROR;
     Unref(pa_stream_cork(stream_, 1, nullptr, nullptr));
@@ -174,9 +183,8 @@ class PulseWaveStream final : public WaveOutStream {
     if (!paused_) return MMSYSERR_NOERROR;
     paused_ = false;
     if (failed_) return MMSYSERR_NOERROR;
-    Unref(pa_stream_cork(stream_, 0, nullptr, nullptr));
     // The position stays where it was until the server says where it is.
-    anchored_ = false;
+    Unref(pa_stream_cork(stream_, 0, nullptr, nullptr));
     RequestTiming();
     return MMSYSERR_NOERROR;
   }
@@ -194,8 +202,7 @@ class PulseWaveStream final : public WaveOutStream {
     }
     HandBackAll();
     queuedEnd_ = sentEnd_ = 0;
-    lastPosition_ = 0;
-    anchored_ = false;
+    clock_.Restart();
     paused_ = false;
     recheckDue_.reset();
     recheckDelay_ = kRecheckFirst;
@@ -256,7 +263,7 @@ class PulseWaveStream final : public WaveOutStream {
     pa_proplist_free(properties);
   }
 
-  uint32_t PreferredBlockMs() const override { return 0; }
+  uint32_t PreferredBlockMs() const override { return kPreferredBlockMs; }
 
  private:
   struct Block {
@@ -274,10 +281,13 @@ class PulseWaveStream final : public WaveOutStream {
   }
 
   pa_buffer_attr BufferAttributes(const pa_sample_spec& spec) const {
-    const auto align = [&](uint64_t bytes) { return static_cast<uint32_t>(bytes / format_.blockAlign * format_.blockAlign); };
+    const auto align = [&](uint64_t bytes) {
+      return static_cast<uint32_t>(bytes / format_.blockAlign * format_.blockAlign);
+    };
     pa_buffer_attr attributes;
     attributes.maxlength = static_cast<uint32_t>(-1);
-    attributes.tlength = align(std::min<uint64_t>(pa_usec_to_bytes(kTargetUsec, &spec), kServerQueueLimit - kServerQueueLimit / 8));
+    attributes.tlength =
+        align(std::min<uint64_t>(pa_usec_to_bytes(kTargetUsec, &spec), kServerQueueLimit - kServerQueueLimit / 8));
     const uint32_t sinkLatency = align(pa_usec_to_bytes(kSinkLatencyUsec, &spec));
     attributes.minreq = align((attributes.tlength - sinkLatency) / 2);
     // Playing starts with the first frame: a short song must play too.
@@ -288,30 +298,8 @@ class PulseWaveStream final : public WaveOutStream {
 
   // --- the play position, in frames since open or reset
 
-  // Where the play position is at `when` by the last timing report, never
-  // behind what was already reported nor beyond what the server was sent.
-  int64_t Projected(Clock::time_point when) const {
-    if (!anchored_ || paused_ || failed_) return lastPosition_;
-    const int64_t elapsed = std::chrono::duration_cast<microseconds>(when - anchorTime_).count();
-    int64_t position = anchorFrame_ + elapsed * static_cast<int64_t>(format_.samplesPerSec) / 1'000'000;
-    position = std::min({position, limitFrame_, sentEnd_});
-    return std::max(position, lastPosition_);
-  }
-
-  int64_t Position(Clock::time_point now) {
-    lastPosition_ = Projected(now);
-    return lastPosition_;
-  }
-
-  Clock::time_point TimeOfFrame(int64_t frame) const {
-    const int64_t ahead = frame - anchorFrame_;
-    return anchorTime_ + microseconds((ahead * 1'000'000 + format_.samplesPerSec - 1) / format_.samplesPerSec);
-  }
-
-  // Whether the position moves with the clock (up to limitFrame_).
-  bool Moving() const { return anchored_ && !paused_ && !failed_; }
-  // Whether the server is playing: it reads more as time goes.
-  bool Playing() const { return Moving() && limitFrame_ == kUnlimited; }
+  int64_t Projected(Clock::time_point when) const { return clock_.Projected(when, sentEnd_); }
+  int64_t Position(Clock::time_point now) { return clock_.Position(now, sentEnd_); }
 
   // --- timing reports
 
@@ -358,10 +346,8 @@ class PulseWaveStream final : public WaveOutStream {
     const pa_usec_t age = pa_timeval_age(&info->timestamp);
     const int64_t read = info->read_index / frameBytes - base_;
     const int64_t inSink = static_cast<int64_t>(info->sink_usec * format_.samplesPerSec / PA_USEC_PER_SEC);
-    anchorTime_ = now - microseconds(std::min<pa_usec_t>(age, PA_USEC_PER_SEC));
-    anchorFrame_ = read - inSink;
-    limitFrame_ = info->playing ? kUnlimited : read;
-    anchored_ = true;
+    clock_.Anchor(now - microseconds(std::min<pa_usec_t>(age, PA_USEC_PER_SEC)), read - inSink,
+                  info->playing ? PulsePlayClock::kUnlimited : read);
     if (!info->playing && read < sentEnd_) {
       Recheck(now);
     } else {
@@ -413,7 +399,7 @@ class PulseWaveStream final : public WaveOutStream {
       RequestTiming();
       return;
     }
-    if (Playing() && now - lastTiming_ > kTimingRefresh) {
+    if (clock_.Playing() && now - lastTiming_ > kTimingRefresh) {
       // Hands back when the fresh report comes.
       SendPending(now);
       RequestTiming();
@@ -434,7 +420,7 @@ class PulseWaveStream final : public WaveOutStream {
   void ArmTimer(Clock::time_point now) {
     std::optional<Clock::time_point> due = recheckDue_;
     const auto sooner = [&](Clock::time_point when) { due = due ? std::min(*due, when) : when; };
-    if (Moving() && !blocks_.empty()) {
+    if (clock_.Moving() && !blocks_.empty()) {
       // The first block to go back and those played within the batch after it.
       const int64_t first = blocks_.front().end;
       int64_t until = first;
@@ -442,8 +428,8 @@ class PulseWaveStream final : public WaveOutStream {
         if (block.end > first + batchFrames_) break;
         until = block.end;
       }
-      sooner(TimeOfFrame(until));
-      if (sentEnd_ < queuedEnd_) sooner(TimeOfFrame(sentEnd_ - marginFrames_));
+      sooner(clock_.TimeOf(until));
+      if (sentEnd_ < queuedEnd_) sooner(clock_.TimeOf(sentEnd_ - marginFrames_));
     }
     if (!due) {
       DisarmTimer();
@@ -451,7 +437,8 @@ class PulseWaveStream final : public WaveOutStream {
     }
     const Clock::time_point when = std::max(*due, now) + kTimerSlack;
     if (timerArmed_ && when >= timerDue_ - kTimerSlack && when <= timerDue_ + kTimerSlack) return;
-    const pa_usec_t at = pa_rtclock_now() + static_cast<pa_usec_t>(std::chrono::duration_cast<microseconds>(when - now).count());
+    const pa_usec_t at =
+        pa_rtclock_now() + static_cast<pa_usec_t>(std::chrono::duration_cast<microseconds>(when - now).count());
     if (timer_ == nullptr)
       timer_ = pa_context_rttime_new(connection_->Context(), at, &PulseWaveStream::TimerFired, this);
     else
@@ -469,7 +456,7 @@ class PulseWaveStream final : public WaveOutStream {
 
   // Whether what waits can be sent at the timer's wake-up instead of now.
   bool SendCanWait() const {
-    if (!Playing() || !timerArmed_) return false;
+    if (!clock_.Playing() || !timerArmed_) return false;
     return sentEnd_ - Projected(timerDue_) >= marginFrames_;
   }
 
@@ -482,7 +469,7 @@ class PulseWaveStream final : public WaveOutStream {
     if (failed_ || stream_ == nullptr) return;
     const int64_t played = Projected(now);
     int64_t end = queuedEnd_;
-    if (Playing() && sentEnd_ - played >= 2 * marginFrames_)
+    if (clock_.Playing() && sentEnd_ - played >= 2 * marginFrames_)
       end = sentEnd_ + (queuedEnd_ - sentEnd_) / tileFrames_ * tileFrames_;
     while (sentEnd_ < end) {
       const int64_t room = maxHeldFrames_ - (sentEnd_ - played);
@@ -498,6 +485,7 @@ class PulseWaveStream final : public WaveOutStream {
       CopyQueued(sentEnd_, frames, static_cast<uint8_t*>(tile));
       if (pa_stream_write(stream_, tile, static_cast<size_t>(frames) * format_.blockAlign, nullptr, 0,
                           PA_SEEK_RELATIVE) < 0) {
+        pa_stream_cancel_write(stream_);
         Fail(connection_->LastError());
         return;
       }
@@ -529,13 +517,7 @@ class PulseWaveStream final : public WaveOutStream {
     }
   }
 
-  void HandBackAll() {
-    while (!blocks_.empty()) {
-      WaveHeader& header = *blocks_.front().header;
-      blocks_.pop_front();
-      HandBack(header);
-    }
-  }
+  void HandBackAll() { HandBackPlayed(PulsePlayClock::kUnlimited); }
 
   void HandBack(WaveHeader& header) {
     header.flags.store((header.flags.load() & ~WHDR_INQUEUE) | WHDR_DONE);
@@ -547,7 +529,7 @@ class PulseWaveStream final : public WaveOutStream {
   // once, and writing is refused with the reason from now on.
   void Fail(MmResult reason) {
     if (failed_) return;
-    lastPosition_ = Projected(Clock::now());
+    clock_.Hold(Clock::now(), sentEnd_);
     failed_ = true;
     failure_ = reason;
     DisarmTimer();
@@ -574,8 +556,6 @@ class PulseWaveStream final : public WaveOutStream {
     stream_ = nullptr;
   }
 
-  static constexpr int64_t kUnlimited = std::numeric_limits<int64_t>::max();
-
   const std::shared_ptr<PulseConnection> connection_;
   pa_threaded_mainloop* const loop_;
   const WaveFormat format_;
@@ -594,14 +574,8 @@ class PulseWaveStream final : public WaveOutStream {
   // The server's stream index (in frames) of position 0.
   int64_t base_ = 0;
   bool baseKnown_ = true;
-  // The last timing report: the position at a moment, and how far it may
-  // go while the server is not playing (kUnlimited while it plays).
-  bool anchored_ = false;
-  Clock::time_point anchorTime_{};
-  int64_t anchorFrame_ = 0;
-  int64_t limitFrame_ = kUnlimited;
+  PulsePlayClock clock_;
   Clock::time_point lastTiming_{};
-  int64_t lastPosition_ = 0;
   std::deque<pa_operation*> timingRequests_;
   std::optional<Clock::time_point> recheckDue_;
   Clock::duration recheckDelay_ = kRecheckFirst;

@@ -25,6 +25,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/message_queue.h"
@@ -43,7 +44,9 @@ constexpr int kRate = 44100;
 constexpr int kFrameBytes = 4;
 constexpr int kAmplitude = 12000;
 
-double MsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 
 uint64_t BytesOf(double seconds) { return static_cast<uint64_t>(seconds * kRate) * kFrameBytes; }
 
@@ -97,18 +100,20 @@ class MonitorRecording {
                "--channels=2", static_cast<char*>(nullptr));
       ::_exit(127);
     }
-    // It records from when its stream is connected.
-    std::this_thread::sleep_for(milliseconds(300));
+    // It records from when its stream is connected: the sink's silence flows.
+    Eventually([this] { return Size() > 0; });
   }
   ~MonitorRecording() {
     Stop();
     std::remove(path_.c_str());
   }
 
-  // Ends the recording; the samples, left and right interleaved.
+  // Ends the recording, once what was played until now is in it; the
+  // samples, left and right interleaved.
   const std::vector<int16_t>& Stop() {
     if (pid_ > 0) {
-      std::this_thread::sleep_for(milliseconds(100));
+      const uintmax_t now = Size();
+      Eventually([&] { return Size() >= now + BytesOf(0.1); });
       ::kill(pid_, SIGTERM);
       ::waitpid(pid_, nullptr, 0);
       pid_ = -1;
@@ -121,6 +126,12 @@ class MonitorRecording {
   }
 
  private:
+  uintmax_t Size() const {
+    std::error_code error;
+    const uintmax_t size = fs::file_size(path_, error);
+    return error ? 0 : size;
+  }
+
   std::string path_;
   pid_t pid_ = -1;
   std::vector<int16_t> samples_;
@@ -175,9 +186,7 @@ class PulseWaveOut : public ::testing::Test {
     daemon_ = nullptr;
   }
 
-  void SetUp() override {
-    ASSERT_TRUE(daemon_->Running() || daemon_->Restart()) << daemon_->Failure();
-  }
+  void SetUp() override { ASSERT_TRUE(daemon_->Running() || daemon_->Restart()) << daemon_->Failure(); }
   void TearDown() override {
     if (stream_) {
       stream_->Reset();
@@ -220,6 +229,11 @@ class PulseWaveOut : public ::testing::Test {
     return bytes;
   }
 
+  // Waits until `seconds` of sound have been played.
+  void PlayUntil(double seconds) {
+    ASSERT_TRUE(Eventually([&] { return Position() >= BytesOf(seconds); }, 5000)) << "stuck at " << Position();
+  }
+
   static std::string SinkInputs() { return Output("pactl list sink-inputs 2>&1"); }
 
   static PulseNullSink* daemon_;
@@ -242,17 +256,18 @@ TEST(PulseDeviceNames, PulseAndAlsaAreDevicesBesidesDefaultNullAndNumbers) {
 }
 
 TEST(PulseDeviceNames, ServerFailuresHaveOneLineTexts) {
-  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 11), "PulseAudio: Connection terminated");  // PA_ERR_CONNECTIONTERMINATED
-  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 6), "PulseAudio: Connection refused");      // PA_ERR_CONNECTIONREFUSED
-  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 8), "PulseAudio: Timeout");                 // PA_ERR_TIMEOUT
+  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 11),
+            "PulseAudio: Connection terminated");                                      // PA_ERR_CONNECTIONTERMINATED
+  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 6), "PulseAudio: Connection refused");  // PA_ERR_CONNECTIONREFUSED
+  EXPECT_EQ(WaveOutErrorText(kPulseErrorBase + 8), "PulseAudio: Timeout");             // PA_ERR_TIMEOUT
   EXPECT_EQ(WaveOutErrorText(kAlsaErrorBase + 5), "ALSA: Input/output error");
 }
 
 TEST_F(PulseWaveOut, BlocksPlayInOrderAndComeBackOnceTheyHaveBeenPlayed) {
-  Open();
-  MakeBlocks(4, Tone(0.25));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.25)));
   const auto start = Clock::now();
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   for (size_t i = 0; i < headers_.size(); ++i) {
     EXPECT_EQ(NextDone(), &headers_[i]);
     EXPECT_GE(MsSince(start), 250.0 * static_cast<double>(i + 1) * 0.9) << "block " << i << " came back early";
@@ -264,10 +279,10 @@ TEST_F(PulseWaveOut, BlocksPlayInOrderAndComeBackOnceTheyHaveBeenPlayed) {
 }
 
 TEST_F(PulseWaveOut, TheLastBlockComesBackOnTimeAndNoneIsKeptLong) {
-  Open();
-  MakeBlocks(8, Tone(0.1));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(8, Tone(0.1)));
   const auto start = Clock::now();
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   for (size_t i = 0; i < headers_.size(); ++i) {
     ASSERT_EQ(NextDone(), &headers_[i]);
     const double end = 100.0 * static_cast<double>(i + 1);
@@ -281,9 +296,9 @@ TEST_F(PulseWaveOut, TheLastBlockComesBackOnTimeAndNoneIsKeptLong) {
 
 TEST_F(PulseWaveOut, AToneWrittenIsHeardInTheSinksMonitor) {
   MonitorRecording recording;
-  Open();
-  MakeBlocks(2, Tone(0.5));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   ASSERT_TRUE(NextDone());
   ASSERT_TRUE(NextDone());
   const Channel left(recording.Stop(), 0);
@@ -299,17 +314,18 @@ TEST_F(PulseWaveOut, AToneWrittenIsHeardInTheSinksMonitor) {
   int crossings = 0;
   std::vector<int16_t> mid;
   const auto& samples = recording.Stop();
-  for (int64_t i = onset + kRate / 4; i < onset + 3 * kRate / 4; ++i) mid.push_back(samples[static_cast<size_t>(i) * 2]);
+  for (int64_t i = onset + kRate / 4; i < onset + 3 * kRate / 4; ++i)
+    mid.push_back(samples[static_cast<size_t>(i) * 2]);
   for (size_t i = 1; i < mid.size(); ++i) crossings += mid[i - 1] < 0 && mid[i] >= 0;
   EXPECT_NEAR(crossings, 220, 3);
 }
 
 TEST_F(PulseWaveOut, APauseIsHeardAtOnceHoldsThePositionAndRestartPlaysTheRest) {
   MonitorRecording recording;
-  Open();
-  MakeBlocks(4, Tone(0.5));
-  WriteAll();
-  std::this_thread::sleep_for(milliseconds(400));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.4));
   ASSERT_EQ(stream_->Pause(), MMSYSERR_NOERROR);
   const uint64_t held = Position();
   EXPECT_GT(held, BytesOf(0.25));
@@ -337,10 +353,10 @@ TEST_F(PulseWaveOut, APauseIsHeardAtOnceHoldsThePositionAndRestartPlaysTheRest) 
 }
 
 TEST_F(PulseWaveOut, ResetHandsEveryBlockBackAtOnceAndStartsThePositionAgain) {
-  Open();
-  MakeBlocks(4, Tone(0.5));
-  WriteAll();
-  std::this_thread::sleep_for(milliseconds(300));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.3));
   const auto start = Clock::now();
   ASSERT_EQ(stream_->Reset(), MMSYSERR_NOERROR);
   for (WaveHeader& header : headers_) EXPECT_EQ(NextDone(200), &header);
@@ -357,10 +373,10 @@ TEST_F(PulseWaveOut, ResetHandsEveryBlockBackAtOnceAndStartsThePositionAgain) {
 }
 
 TEST_F(PulseWaveOut, ResetWhilePausedPlaysWhatComesNext) {
-  Open();
-  MakeBlocks(2, Tone(0.25));
-  WriteAll();
-  std::this_thread::sleep_for(milliseconds(100));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.25)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.1));
   ASSERT_EQ(stream_->Pause(), MMSYSERR_NOERROR);
   ASSERT_EQ(stream_->Reset(), MMSYSERR_NOERROR);
   EXPECT_EQ(NextDone(200), &headers_[0]);
@@ -371,9 +387,9 @@ TEST_F(PulseWaveOut, ResetWhilePausedPlaysWhatComesNext) {
 }
 
 TEST_F(PulseWaveOut, ThePositionFollowsTheClockNeverBackNorBeyondWhatWasWritten) {
-  Open();
-  MakeBlocks(2, Tone(0.75));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.75)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   uint64_t last = 0;
   std::optional<std::pair<Clock::time_point, uint64_t>> first;
   while (Position() < 2 * pcm_.size()) {
@@ -395,16 +411,16 @@ TEST_F(PulseWaveOut, ThePositionFollowsTheClockNeverBackNorBeyondWhatWasWritten)
 
 TEST_F(PulseWaveOut, AVolumeChangeIsHeardSoonAlthoughSecondsWaitOnTheServer) {
   MonitorRecording recording;
-  Open();
-  MakeBlocks(4, Tone(0.5, kAmplitude, kAmplitude));
-  WriteAll();
-  std::this_thread::sleep_for(milliseconds(500));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5, kAmplitude, kAmplitude)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.5));
   const uint64_t at = Position();
   ASSERT_EQ(stream_->SetVolume(0x2000 | (0x0000u << 16)), MMSYSERR_NOERROR);  // left an eighth, right off
   uint32_t volume = 0;
   EXPECT_EQ(stream_->GetVolume(volume), MMSYSERR_NOERROR);
   EXPECT_EQ(volume, 0x2000u);
-  std::this_thread::sleep_for(milliseconds(400));
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(double(at) / BytesOf(1.0) + 0.4));
   ASSERT_EQ(stream_->Reset(), MMSYSERR_NOERROR);
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(NextDone());
 
@@ -425,8 +441,8 @@ TEST_F(PulseWaveOut, AVolumeChangeIsHeardSoonAlthoughSecondsWaitOnTheServer) {
 }
 
 TEST_F(PulseWaveOut, TheSinkInputCarriesTheProgramAndTheTitle) {
-  Open();
-  MakeBlocks(1, Tone(0.2));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(1, Tone(0.2)));
   stream_->SetTitle("Song タイトル - Artist");
   std::string inputs;
   EXPECT_TRUE(Eventually([&] {
@@ -444,14 +460,24 @@ TEST_F(PulseWaveOut, TheSinkInputCarriesTheProgramAndTheTitle) {
 }
 
 TEST_F(PulseWaveOut, TheDefaultDeviceIsTheServerWhenOneAnswers) {
-  Open(MakePcmFormat(kRate, 2, 16), kDefaultWaveDevice);
+  ASSERT_NO_FATAL_FAILURE(Open(MakePcmFormat(kRate, 2, 16), kDefaultWaveDevice));
   const std::string inputs = SinkInputs();
   EXPECT_NE(inputs.find("media.name = \"Orvana\""), std::string::npos) << inputs;
   EXPECT_EQ(inputs.find("ALSA plug-in"), std::string::npos) << "not through ALSA: " << inputs;
 }
 
+TEST_F(PulseWaveOut, ItPrefersBlocksOfTwoSecondsWhereOtherDevicesLeaveItToTheCaller) {
+  ASSERT_NO_FATAL_FAILURE(Open());
+  EXPECT_EQ(stream_->PreferredBlockMs(), 2000u);
+  std::unique_ptr<WaveOutStream> null;
+  ASSERT_EQ(OpenWaveOut(kNullWaveDevice, MakePcmFormat(kRate, 2, 16), &notices_, null), MMSYSERR_NOERROR);
+  EXPECT_EQ(null->PreferredBlockMs(), 0u);
+  null->SetTitle("ignored");
+  EXPECT_EQ(null->Close(), MMSYSERR_NOERROR);
+}
+
 TEST_F(PulseWaveOut, EightBitMonoPlaysInRealTime) {
-  Open(MakePcmFormat(8000, 1, 8));
+  ASSERT_NO_FATAL_FAILURE(Open(MakePcmFormat(8000, 1, 8)));
   pcm_.assign(2000, 0x80);  // 250 ms of silence
   WaveHeader header;
   header.data = pcm_.data();
@@ -466,10 +492,10 @@ TEST_F(PulseWaveOut, EightBitMonoPlaysInRealTime) {
 }
 
 TEST_F(PulseWaveOut, AShortSongStartsAndAnEmptyBlockComesBackToo) {
-  Open();
-  MakeBlocks(1, Tone(0.05));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(1, Tone(0.05)));
   const auto start = Clock::now();
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   EXPECT_EQ(NextDone(), &headers_[0]);
   EXPECT_LE(MsSince(start), 350) << "a block shorter than the server's buffer is played";
   WaveHeader empty;
@@ -479,9 +505,9 @@ TEST_F(PulseWaveOut, AShortSongStartsAndAnEmptyBlockComesBackToo) {
 }
 
 TEST_F(PulseWaveOut, CloseRefusesWhileBlocksAreQueued) {
-  Open();
-  MakeBlocks(2, Tone(0.5));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   EXPECT_EQ(stream_->Unprepare(headers_[0]), WAVERR_STILLPLAYING);
   EXPECT_EQ(stream_->Close(), WAVERR_STILLPLAYING);
   ASSERT_EQ(stream_->Reset(), MMSYSERR_NOERROR);
@@ -493,14 +519,14 @@ TEST_F(PulseWaveOut, CloseRefusesWhileBlocksAreQueued) {
 
 TEST_F(PulseWaveOut, OneConnectionServesStreamAfterStreamAndSleepsWhenIdle) {
   for (int i = 0; i < 2; ++i) {
-    Open();
-    MakeBlocks(1, Tone(0.1));
-    WriteAll();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_NO_FATAL_FAILURE(MakeBlocks(1, Tone(0.1)));
+    ASSERT_NO_FATAL_FAILURE(WriteAll());
     EXPECT_TRUE(NextDone());
     EXPECT_EQ(stream_->Close(), MMSYSERR_NOERROR);
     stream_.reset();
   }
-  Open();
+  ASSERT_NO_FATAL_FAILURE(Open());
   const std::string clients = Output("pactl list clients 2>&1");
   size_t count = 0;
   for (size_t at = clients.find("application.name = \"Orvana\""); at != std::string::npos;
@@ -511,17 +537,22 @@ TEST_F(PulseWaveOut, OneConnectionServesStreamAfterStreamAndSleepsWhenIdle) {
   stream_.reset();
 
   // The server's last answers to the stream's end come in first.
-  std::this_thread::sleep_for(milliseconds(500));
+  long last = SwitchesOf("orvana-pulse");
+  Eventually([&] {
+    std::this_thread::sleep_for(milliseconds(250));
+    const long now = SwitchesOf("orvana-pulse");
+    return std::exchange(last, now) == now;
+  });
   const long before = SwitchesOf("orvana-pulse");
   std::this_thread::sleep_for(milliseconds(2000));
   EXPECT_EQ(SwitchesOf("orvana-pulse") - before, 0) << "the connection's thread is woken while nothing plays";
 }
 
 TEST_F(PulseWaveOut, WhilePlayingTheConnectionsThreadWakesRarely) {
-  Open();
-  MakeBlocks(4, Tone(0.5));
-  WriteAll();
-  std::this_thread::sleep_for(milliseconds(200));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.2));
   const long before = SwitchesOf("orvana-pulse");
   const auto start = Clock::now();
   // Keeps four blocks queued for three seconds, as the player does.
@@ -537,10 +568,10 @@ TEST_F(PulseWaveOut, WhilePlayingTheConnectionsThreadWakesRarely) {
 }
 
 TEST_F(PulseWaveOut, AServerThatGoesAwayHandsEveryBlockBackRefusesWritesAndIsFoundAgain) {
-  Open();
-  MakeBlocks(4, Tone(0.5));
-  WriteAll();
-  std::this_thread::sleep_for(milliseconds(300));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(4, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
+  ASSERT_NO_FATAL_FAILURE(PlayUntil(0.3));
   const uint64_t before = Position();
   auto start = Clock::now();
   daemon_->Kill();
@@ -571,16 +602,16 @@ TEST_F(PulseWaveOut, AServerThatGoesAwayHandsEveryBlockBackRefusesWritesAndIsFou
 
   // Back again: the next open connects anew and plays.
   ASSERT_TRUE(daemon_->Restart()) << daemon_->Failure();
-  Open();
-  MakeBlocks(1, Tone(0.2));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(1, Tone(0.2)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   EXPECT_EQ(NextDone(), &headers_[0]);
 }
 
 TEST_F(PulseWaveOut, AStreamTheServerDropsFailsWithTheReason) {
-  Open();
-  MakeBlocks(2, Tone(0.5));
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(MakeBlocks(2, Tone(0.5)));
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   // The sink goes, and with no other sink to move to, its streams are killed.
   std::string module = Output("pactl list short modules | grep module-null-sink | cut -f1");
   module.erase(std::remove_if(module.begin(), module.end(), [](char c) { return !std::isdigit(c); }), module.end());
@@ -592,8 +623,8 @@ TEST_F(PulseWaveOut, AStreamTheServerDropsFailsWithTheReason) {
   Output(std::string("pactl load-module module-null-sink norewinds=1 sink_name=") + PulseNullSink::kSinkName);
   EXPECT_EQ(stream_->Close(), MMSYSERR_NOERROR);
   stream_.reset();
-  Open();
-  WriteAll();
+  ASSERT_NO_FATAL_FAILURE(Open());
+  ASSERT_NO_FATAL_FAILURE(WriteAll());
   EXPECT_EQ(NextDone(), &headers_[0]) << "the same connection plays on the new sink";
   EXPECT_EQ(NextDone(), &headers_[1]);
 }

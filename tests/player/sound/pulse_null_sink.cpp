@@ -4,10 +4,13 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -23,6 +26,17 @@ constexpr auto kStartLimit = std::chrono::seconds(15);
 constexpr auto kStopLimit = std::chrono::seconds(5);
 
 bool Exited(pid_t pid, int& status) { return ::waitpid(pid, &status, WNOHANG) == pid; }
+
+bool Answers(const std::string& socketPath) {
+  const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (probe < 0) return false;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+  const bool connected = ::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  ::close(probe);
+  return connected;
+}
 
 }  // namespace
 
@@ -59,8 +73,9 @@ bool PulseNullSink::StartDaemon() {
   // and then stalls it for over a second, which no real device does.
   std::vector<std::string> args = {"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
                                    "--use-pid-file=no", "--system=no", "--realtime=no", "--high-priority=no",
-                                   "--log-target=stderr", "-L", std::string("module-null-sink norewinds=1 sink_name=") + kSinkName,
-                                   "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + socket};
+                                   "--log-target=stderr", "-L",
+                                   std::string("module-null-sink norewinds=1 sink_name=") + kSinkName, "-L",
+                                   "module-native-protocol-unix auth-anonymous=1 socket=" + socket};
   const char* path = std::getenv("PATH");
   std::vector<std::string> env = {"HOME=" + dir_.string(), "XDG_RUNTIME_DIR=" + (dir_ / "run").string(),
                                   "XDG_CONFIG_HOME=" + (dir_ / "config").string(),
@@ -91,7 +106,8 @@ bool PulseNullSink::StartDaemon() {
   }
 
   const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
-  while (!fs::exists(socket)) {
+  // The socket is there once bound, and answers once the daemon listens.
+  while (!Answers(socket)) {
     int status = 0;
     if (Exited(pid_, status)) {
       pid_ = -1;
