@@ -84,7 +84,7 @@ struct TServer {
   std::string monitor;
 };
 
-// CPU and context switches of a whole process, and the switches of each of its threads.
+// CPU and wake-ups of a whole process, and the wake-ups of each of its threads.
 struct TProcessSample {
   double cpuSeconds = 0;
   long switches = 0;
@@ -119,8 +119,9 @@ TProcessSample SampleProcess(pid_t pid) {
       if (entry->d_name[0] == '.') continue;
       const std::string task = tasks + "/" + entry->d_name;
       const std::string status = ReadText(task + "/status");
-      const long switches =
-          StatusField(status, "voluntary_ctxt_switches") + StatusField(status, "nonvoluntary_ctxt_switches");
+      // A wake-up is a thread that slept and was woken: a voluntary switch.
+      // Being preempted while running (or yielding) wakes nothing.
+      const long switches = StatusField(status, "voluntary_ctxt_switches");
       std::string name = ReadText(task + "/comm");
       if (!name.empty() && name.back() == '\n') name.pop_back();
       sample.threads[name + " " + entry->d_name] = switches;

@@ -71,6 +71,10 @@ MmResult PulseConnection::Connect() {
   pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, "org.orvana.orvana");
   pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, "orvana");
   pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "music");
+  // Sound goes over the socket: with shared memory the server sends word of
+  // every 64 KiB block it is done with, which wakes this thread a few times a
+  // second for nothing. The copy costs less than the wake-ups.
+  pa_proplist_sets(properties, "context.force.disable.shm", "yes");
   context_ = pa_context_new_with_proplist(Api(), "Orvana", properties);
   pa_proplist_free(properties);
   if (context_ == nullptr) return MMSYSERR_NOMEM;

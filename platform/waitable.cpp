@@ -79,6 +79,9 @@ int FirstReady(std::initializer_list<Waitable*> objects) {
 }  // namespace
 
 int WaitForAny(std::initializer_list<Waitable*> objects, int timeoutMs) {
+  // A look without waiting: even an expired sleep would put the thread to
+  // sleep and wake it again, once for every frame the decoder checks.
+  if (timeoutMs == 0) return FirstReady(objects);
   const bool unlimited = timeoutMs < 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(unlimited ? 0 : timeoutMs);
   WaitingThread self;
