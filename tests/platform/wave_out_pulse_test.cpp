@@ -30,6 +30,7 @@
 
 #include "platform/message_queue.h"
 #include "platform/wave_out.h"
+#include "player/sound/monitor_recording.h"
 #include "player/sound/pulse_null_sink.h"
 
 namespace orvana::platform {
@@ -86,54 +87,27 @@ bool Eventually(Done done, int limitMs = 3000) {
   return true;
 }
 
-// The sink's monitor, recorded with parecord from construction to Stop.
+// The sink's monitor from construction to Stop, as 16-bit samples.
 class MonitorRecording {
  public:
-  MonitorRecording() : path_("/tmp/orvana-pulse-test-" + std::to_string(::getpid()) + ".raw") {
-    const std::string device = std::string("--device=") + PulseNullSink::kMonitorName;
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-      const int out = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      ::dup2(out, STDOUT_FILENO);
-      ::execlp("parecord", "parecord", device.c_str(), "--latency-msec=5", "--raw", "--format=s16le", "--rate=44100",
-               "--channels=2", static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    // It records from when its stream is connected: the sink's silence flows.
-    Eventually([this] { return Size() > 0; });
-  }
-  ~MonitorRecording() {
-    Stop();
-    std::remove(path_.c_str());
-  }
+  MonitorRecording() : recording_(std::getenv("PULSE_SERVER"), PulseNullSink::kMonitorName, kRate) {}
 
   // Ends the recording, once what was played until now is in it; the
   // samples, left and right interleaved.
   const std::vector<int16_t>& Stop() {
-    if (pid_ > 0) {
-      const uintmax_t now = Size();
-      Eventually([&] { return Size() >= now + BytesOf(0.1); });
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-      pid_ = -1;
-      std::ifstream in(path_, std::ios::binary);
-      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      samples_.resize(bytes.size() / 2);
-      std::memcpy(samples_.data(), bytes.data(), samples_.size() * 2);
+    if (!stopped_) {
+      stopped_ = true;
+      recording_.WaitForMore(kRate / 10, 3000);
+      const std::string raw = recording_.Stop();
+      samples_.resize(raw.size() / 2);
+      std::memcpy(samples_.data(), raw.data(), samples_.size() * 2);
     }
     return samples_;
   }
 
  private:
-  uintmax_t Size() const {
-    std::error_code error;
-    const uintmax_t size = fs::file_size(path_, error);
-    return error ? 0 : size;
-  }
-
-  std::string path_;
-  pid_t pid_ = -1;
+  orvana::testing::TMonitorRecording recording_;
+  bool stopped_ = false;
   std::vector<int16_t> samples_;
 };
 
