@@ -56,6 +56,47 @@ TEST_F(TSoundOutNullDevice, BuffersPlayInRealTimeAndAllComeBack) {
   out_.Close();
 }
 
+// Where one song ends and the next begins: reached once what was written
+// before it has been heard, never for sound a reset dropped.
+TEST_F(TSoundOutNullDevice, AMarkIsReachedOnceWhatCameBeforeItHasPlayed) {
+  std::atomic<int> marks{0};
+  out_.SetOnMark([&marks](TSoundOut&) { ++marks; });
+  out_.Open();
+  const auto start = Clock::now();
+  WriteSilence(kBuffer + kBuffer / 2);
+  EXPECT_EQ(out_.WrittenBytes(), kBuffer + kBuffer / 2);
+  out_.SetMark();
+  EXPECT_EQ(out_.QueuedBuffers(), 2) << "the partly filled buffer goes with the mark";
+  WriteSilence(kBuffer);
+  const auto reached = [&marks](int count) {
+    const auto deadline = Clock::now() + milliseconds(5000);
+    while (marks.load() < count && Clock::now() < deadline) std::this_thread::sleep_for(milliseconds(5));
+    return marks.load() == count;
+  };
+  ASSERT_TRUE(reached(1));
+  EXPECT_GE(Clock::now() - start, milliseconds(750 * 8 / 10));
+  out_.Reset();
+  EXPECT_EQ(out_.WrittenBytes(), 0);
+  out_.SetMark();
+  EXPECT_TRUE(reached(2)) << "nothing queued: reached at once";
+  WriteSilence(kBuffer);
+  out_.SetMark();
+  out_.Reset();
+  out_.WaitAllDone();
+  EXPECT_EQ(marks.load(), 2);
+  out_.Close();
+}
+
+TEST_F(TSoundOutNullDevice, WithNothingQueuedAMomentsSoundGoesAtOnce) {
+  out_.Open();
+  WriteSilence(kBuffer / 8);  // 62 ms
+  EXPECT_EQ(out_.QueuedBuffers(), 1);
+  WriteSilence(kBuffer / 8);
+  EXPECT_EQ(out_.QueuedBuffers(), 1) << "later buffers fill up first";
+  out_.Reset();
+  out_.Close();
+}
+
 TEST_F(TSoundOutNullDevice, TakesFourBuffersAndNoMore) {
   out_.Open();
   std::vector<uint8_t> bytes(kBuffer * 5, 0x80);

@@ -2,11 +2,14 @@
 // a bus connection of the test's own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusVariant>
 #include <QUrl>
 
+#include "app/playlist/song_item.h"
 #include "mpris_fixture.h"
 
 namespace orvana::app::testing {
@@ -86,6 +89,23 @@ TEST_F(MprisBus, ChangesMadeInTheWindowAreAnnounced) {
   window.Playback().SeekAt(window.Widgets().ProgressBar1->width() / 2);
   ASSERT_TRUE(WaitUntil([&] { return !recorder.seeks.isEmpty(); }));
   EXPECT_NEAR(double(recorder.seeks.first()), window.MP3Player1().Length() * 500.0, 1e6);
+}
+
+TEST_F(MprisBus, TheNextSongIsAnnouncedWhenItIsHeardWithoutAStopBetween) {
+  TForm1& window = StartWith({});
+  window.Playlist().Append({ItemFromFileName(Song("a.mp3")), ItemFromFileName(Song("b.mp3"))});
+  Listen();
+  window.Playback().PlayRow(0);
+  const auto urlOf = [](const QVariantMap& change) {
+    const QVariantMap fields = qdbus_cast<QVariantMap>(change.value("Metadata").value<QDBusArgument>());
+    return QUrl(fields.value("xesam:url").toString()).toLocalFile().toStdString();
+  };
+  ASSERT_TRUE(WaitUntil([&] {
+    return std::any_of(recorder.changes.begin(), recorder.changes.end(),
+                       [&](const QVariantMap& change) { return urlOf(change) == Path("b.mp3"); });
+  }, kWaitMs));
+  for (const QVariantMap& change : recorder.changes)
+    EXPECT_NE(change.value("PlaybackStatus").toString(), "Stopped") << "the song changed, play went on";
 }
 
 TEST_F(MprisBus, PropertiesAnswerFromTheWindow) {
