@@ -20,14 +20,15 @@ test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio pulseaudio-
                weston playerctl
                desktop-file-utils appstream qt6-svg-dev dpkg-dev file)
 # The decode benchmark makes its test files with sox, lame and twolame and compares
-# with mpg123. The sound-server benchmark records with parecord and tries a
-# private PipeWire (pipewire, wireplumber and pipewire-pulse) where it can run.
-bench_packages=(sox lame twolame mpg123 pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber)
+# with mpg123. The desktop benchmarks run the program as the desktop tests do;
+# the sound-path benchmark also tries a private PipeWire (pipewire, wireplumber
+# and pipewire-pulse) and measures Audacious beside Orvana.
+bench_packages=(sox lame twolame mpg123 pipewire pipewire-pulse wireplumber audacious)
 
 case "${1:-run}" in
   run) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-  bench) wanted=("${build_packages[@]}" "${bench_packages[@]}") ;;
+  bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
   *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac
 
