@@ -143,6 +143,7 @@ void TPlaybackControl::Stop() {
   if (player_.Status() == msPaused) Invoke(aiPause);
   player_.Stop();
   player_.Close();
+  prepared_.reset();
   hooks_.updateCaption();
   state_.playedList.clear();
   widgets_.ProgressBar1->setValue(0);
