@@ -73,4 +73,39 @@ class PulsePlayClock {
   int64_t last_ = 0;
 };
 
+
+// How far a timing report lets the position go while the server does not
+// play: up to what it has read, since it has not started yet or ran dry. A
+// stream that ran dry may keep back a little of what it was sent for good
+// (PipeWire's resampler holds a few milliseconds for the input that would
+// follow): a rest that short, unread in two reports running, counts as
+// played, and so does any rest that has not moved for `stall`, so that
+// nothing waits for sound the server will never play.
+class PulseReadWatch {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  PulseReadWatch(int64_t heldBackFrames, Clock::duration stall) : heldBack_(heldBackFrames), stall_(stall) {}
+
+  // The limit of PulsePlayClock::Anchor for a report at `now`.
+  int64_t Limit(bool playing, int64_t read, int64_t sent, Clock::time_point now) {
+    const bool stuck = known_ && read == lastRead_ && read > 0;
+    if (!stuck) movedAt_ = now;
+    known_ = true;
+    lastRead_ = read;
+    if (playing) return PulsePlayClock::kUnlimited;
+    const bool keptBack = stuck && (sent - read <= heldBack_ || now - movedAt_ >= stall_);
+    return keptBack ? sent : read;
+  }
+  // After a reset the server's count starts anew.
+  void Forget() { known_ = false; }
+
+ private:
+  const int64_t heldBack_;
+  const Clock::duration stall_;
+  bool known_ = false;
+  int64_t lastRead_ = 0;
+  Clock::time_point movedAt_{};
+};
+
 }  // namespace orvana::platform

@@ -59,6 +59,10 @@ constexpr milliseconds kTimingRefresh{10000};
 // this, then twice as long each time, up to a second.
 constexpr milliseconds kRecheckFirst{40};
 constexpr milliseconds kRecheckLongest{1000};
+// What a stream that ran dry may keep back for good, and how long a rest may
+// stay unread before it counts as played (PulseReadWatch).
+constexpr milliseconds kHeldBackRest{50};
+constexpr milliseconds kStallLimit{5000};
 // Wakes a little after the due time rather than a little before it.
 constexpr microseconds kTimerSlack{1000};
 // Blocks of two seconds: the connection's loop then wakes for a block only
@@ -206,6 +210,7 @@ class PulseWaveStream final : public WaveOutStream {
     paused_ = false;
     recheckDue_.reset();
     recheckDelay_ = kRecheckFirst;
+    readWatch_.Forget();
     return MMSYSERR_NOERROR;
   }
 
@@ -346,9 +351,9 @@ class PulseWaveStream final : public WaveOutStream {
     const pa_usec_t age = pa_timeval_age(&info->timestamp);
     const int64_t read = info->read_index / frameBytes - base_;
     const int64_t inSink = static_cast<int64_t>(info->sink_usec * format_.samplesPerSec / PA_USEC_PER_SEC);
-    clock_.Anchor(now - microseconds(std::min<pa_usec_t>(age, PA_USEC_PER_SEC)), read - inSink,
-                  info->playing ? PulsePlayClock::kUnlimited : read);
-    if (!info->playing && read < sentEnd_) {
+    const int64_t limit = readWatch_.Limit(info->playing != 0, read, sentEnd_, now);
+    clock_.Anchor(now - microseconds(std::min<pa_usec_t>(age, PA_USEC_PER_SEC)), read - inSink, limit);
+    if (!info->playing && limit < sentEnd_) {
       Recheck(now);
     } else {
       recheckDue_.reset();
@@ -573,6 +578,7 @@ class PulseWaveStream final : public WaveOutStream {
 
   // The server's stream index (in frames) of position 0.
   int64_t base_ = 0;
+  PulseReadWatch readWatch_{FramesIn(kHeldBackRest), kStallLimit};
   bool baseKnown_ = true;
   PulsePlayClock clock_;
   Clock::time_point lastTiming_{};
