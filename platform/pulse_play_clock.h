@@ -78,9 +78,9 @@ class PulsePlayClock {
 // play: up to what it has read, since it has not started yet or ran dry. A
 // stream that ran dry may keep back a little of what it was sent for good
 // (PipeWire's resampler holds a few milliseconds for the input that would
-// follow): a rest that short, unread in two reports running, counts as
-// played, and so does any rest that has not moved for `stall`, so that
-// nothing waits for sound the server will never play.
+// follow): a rest that short counts as played at once, and so does any rest
+// that has not moved for `stall`, so that nothing waits for sound the server
+// will never play.
 class PulseReadWatch {
  public:
   using Clock = std::chrono::steady_clock;
@@ -94,7 +94,7 @@ class PulseReadWatch {
     known_ = true;
     lastRead_ = read;
     if (playing) return PulsePlayClock::kUnlimited;
-    const bool keptBack = stuck && (sent - read <= heldBack_ || now - movedAt_ >= stall_);
+    const bool keptBack = (read > 0 && sent - read <= heldBack_) || (stuck && now - movedAt_ >= stall_);
     return keptBack ? sent : read;
   }
   // After a reset the server's count starts anew.
