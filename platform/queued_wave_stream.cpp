@@ -53,6 +53,11 @@ MmResult QueuedWaveStream::Write(WaveHeader& header) {
   return MMSYSERR_NOERROR;
 }
 
+MmResult QueuedWaveStream::Failure() {
+  std::lock_guard lock(mutex_);
+  return CheckWritable();
+}
+
 MmResult QueuedWaveStream::SetVolume(uint32_t leftRight) {
   volume_.store(leftRight);
   return MMSYSERR_NOERROR;

@@ -25,6 +25,7 @@ class QueuedWaveStream : public WaveOutStream {
   MmResult SetVolume(uint32_t leftRight) override;
   MmResult GetVolume(uint32_t& leftRight) override;
   MmResult Close() override;
+  MmResult Failure() override;
 
  protected:
   struct QueuedBlock {

@@ -104,6 +104,10 @@ class WaveOutStream {
   // What is playing (UTF-8), for the desktop's sound mixer; ignored by
   // back ends that show no name.
   virtual void SetTitle(const std::string& title) { (void)title; }
+  // Why the stream stopped playing for good (its device or server went
+  // away: every block was handed back, played or not); MMSYSERR_NOERROR
+  // while it plays on.
+  virtual MmResult Failure() { return MMSYSERR_NOERROR; }
   // The length of block that suits this stream best, in milliseconds of
   // sound; 0 when the caller's own choice is as good as any.
   virtual uint32_t PreferredBlockMs() const { return 0; }

@@ -138,6 +138,11 @@ class PulseWaveStream final : public WaveOutStream {
     return MMSYSERR_NOERROR;
   }
 
+  MmResult Failure() override {
+    PulseLock lock(loop_);
+    return failed_ ? failure_ : MMSYSERR_NOERROR;
+  }
+
   MmResult Prepare(WaveHeader& header) override {
     if (header.data == nullptr && header.bufferLength > 0) return MMSYSERR_INVALPARAM;
     header.flags.fetch_or(WHDR_PREPARED);

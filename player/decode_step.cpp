@@ -8,6 +8,7 @@
 
 #include "engine/cpu_features.h"
 #include "player/assertion.h"
+#include "player/wave_out_error.h"
 
 namespace orvana::player {
 namespace {
@@ -45,6 +46,17 @@ void TMPDecodeStep::CheckReaderOpen() const {
 }
 
 void TMPDecodeStep::Run() {
+  try {
+    Step();
+  } catch (const EWaveOutError&) {
+    // The device is gone: no step until play starts again, so that its
+    // failure is reported once.
+    links_.wakeEvent.ResetEvent();
+    throw;
+  }
+}
+
+void TMPDecodeStep::Step() {
   engine::ApplySimdControlOnThisThread();
   std::unique_lock decodeLock(links_.decodeLock);
   if (!WakeSignalled()) return;
@@ -203,6 +215,11 @@ bool TMPDecodeStep::PlayOut(std::unique_lock<TMPSimpleMutex>& decodeLock) {
     links_.output.WaitAllDone(waitForNext ? &nextQueued_ : nullptr);
     decodeLock.lock();
     if (!WakeSignalled()) return false;  // stopped meanwhile
+    {
+      // A device that went away handed everything back unheard: not an end.
+      std::lock_guard outputLock(links_.outputLock);
+      links_.output.CheckDevice();
+    }
     if (track_ == nullptr || !track_->reader.Opened() || !track_->frames.Exhausted()) return false;  // seeked back
     if (!waitForNext && next_ != next) return false;  // replaced: looked at again from the start
     // One of another format must wait until the output has played out.

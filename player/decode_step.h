@@ -75,6 +75,7 @@ class TMPDecodeStep {
   void Run();
 
  private:
+  void Step();
   bool WakeSignalled() { return links_.wakeEvent.WaitFor(0) == WAIT_OBJECT_0; }
   void CheckReaderOpen() const;
   // Leaves PCM pending, or returns false when there is nothing to write now.

@@ -386,6 +386,12 @@ void TSoundOut::NotifyWaiter() {
   }
 }
 
+void TSoundOut::CheckDevice() {
+  if (!waveOut_) return;
+  const MmResult failure = waveOut_->Failure();
+  if (failure != MMSYSERR_NOERROR) RaiseWaveOutError(failure, "TSoundOut.WaveWrite");
+}
+
 void TSoundOut::SetTitle(const std::string& title) {
   title_ = title;
   if (waveOut_) waveOut_->SetTitle(title_);

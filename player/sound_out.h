@@ -83,6 +83,9 @@ class TSoundOut final : private TMPMessageTarget {
   // Queues the partly filled buffer and waits until the output thread has
   // handled everything posted to it.
   void Flush();
+  // Raises the device's failure when it stopped playing for good: what was
+  // queued came back unheard.
+  void CheckDevice();
   // Every queued buffer is back.
   bool AllDone() { return allDone_.WaitFor(0) == WAIT_OBJECT_0; }
   // Until every queued buffer is back, or `alsoOn` (when given) is signalled.
