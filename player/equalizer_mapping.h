@@ -17,6 +17,7 @@ struct TEqualizerSettings {
   int count = 6;
   TMP3EqualizerMode mode = memSubBand;
   int32_t gains[kEqualizerBands] = {};
+  int32_t preamp = 0;  // added to every band's level while enabled
   int32_t frequencies[kEqualizerBands] = {};
 };
 

@@ -120,6 +120,18 @@ void TMP3Player::SetEqualizerGain(int band, int level) {
   window_.PostOnce(MPM_EQUALIZER);
 }
 
+void TMP3Player::SetEqualizerPreamp(int level) {
+  if (level == equalizer_.preamp) return;
+  equalizer_.preamp = level;
+  window_.PostOnce(MPM_EQUALIZER);
+}
+
+void TMP3Player::SetReplayGain(const TReplayGainSettings& settings) {
+  if (settings == replayGain_) return;
+  replayGain_ = settings;
+  window_.PostOnce(MPM_EQUALIZER);
+}
+
 int TMP3Player::EqualizerFrequency(int band) const {
   return band >= 0 && band < kEqualizerBands ? equalizer_.frequencies[band] : 0;
 }

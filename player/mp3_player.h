@@ -26,6 +26,7 @@
 #include "platform/event.h"
 #include "player/decode_step.h"
 #include "player/equalizer_mapping.h"
+#include "player/replay_gain.h"
 #include "player/frame_stream.h"
 #include "player/loop_thread.h"
 #include "player/main_thread_queue.h"
@@ -84,6 +85,12 @@ class TMP3Player {
   int EqualizerGain(int band) const;
   void SetEqualizerGain(int band, int level);
   int EqualizerFrequency(int band) const;
+  // A level (same unit) added to every band while the equalizer is on.
+  int EqualizerPreamp() const { return equalizer_.preamp; }
+  void SetEqualizerPreamp(int level);
+  // Loudness levelling by each song's ReplayGain (off at first).
+  const TReplayGainSettings& ReplayGain() const { return replayGain_; }
+  void SetReplayGain(const TReplayGainSettings& settings);
   const std::string& FileName() const { return fileName_; }
   void SetFileName(const std::string& name);
   TMP3InfoType NeedInfoType() const { return needInfoType_; }
@@ -233,6 +240,7 @@ class TMP3Player {
   // What the engine's tables were last made from, for the decode thread to
   // remake them for a next song of another layer or rate.
   TEqualizerSettings engineEqualizer_;
+  TReplayGainSettings replayGain_;
   bool noisySeek_ = true;
   TThreadPriority decodePriority_ = tpNormal;
   TMPWatchEventTarget decodeTarget_;
