@@ -14,6 +14,7 @@
 #include "cli/interrupt_signal.h"
 #include "cli/play_options.h"
 #include "cli/play_status_line.h"
+#include "player/graphic_equalizer.h"
 #include "player/host_hooks.h"
 #include "player/mp3_player.h"
 #include "player/wave_out_error.h"
@@ -56,6 +57,10 @@ class PlaySession {
     player_.SetDeviceID(options.device);
     if (options.volume) player_.SetVolume(*options.volume);
     if (options.balance) player_.SetVolBalance(*options.balance);
+    if (options.equalizer) player::SetGraphicEqualizer(player_, true, options.preampDb, *options.equalizer);
+    player::TReplayGainSettings replayGain;
+    replayGain.mode = options.replayGain;
+    player_.SetReplayGain(replayGain);
     player_.SetOnChangeStatus([this](TMP3Player& sender) { PrintEvent(std::string("status ") + StatusName(sender.Status())); });
     player_.SetOnChangePosition([this](TMP3Player& sender) {
       const std::int64_t position = sender.Position();

@@ -1,9 +1,11 @@
 #include "cli/play_options.h"
 
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 #include "platform/wave_out.h"
+#include "player/graphic_equalizer.h"
 
 namespace orvana::cli {
 namespace {
@@ -15,6 +17,29 @@ std::optional<Integer> ParseInteger(std::string_view text, Integer low, Integer 
   if (text.empty() || failure != std::errc() || end != text.data() + text.size()) return std::nullopt;
   if (value < low || value > high) return std::nullopt;
   return value;
+}
+
+std::optional<double> ParseDb(std::string_view text) {
+  double value = 0;
+  const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || failure != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (!(std::fabs(value) <= player::kGraphicMostDb)) return std::nullopt;
+  return value;
+}
+
+// Ten comma-separated levels in dB.
+std::optional<std::array<double, player::kGraphicBands>> ParseBands(std::string_view text) {
+  std::array<double, player::kGraphicBands> bands{};
+  for (int band = 0; band < player::kGraphicBands; ++band) {
+    const std::size_t comma = text.find(',');
+    const bool last = band == player::kGraphicBands - 1;
+    if (last != (comma == std::string_view::npos)) return std::nullopt;
+    const auto level = ParseDb(text.substr(0, comma));
+    if (!level) return std::nullopt;
+    bands[band] = *level;
+    if (!last) text.remove_prefix(comma + 1);
+  }
+  return bands;
 }
 
 }  // namespace
@@ -55,6 +80,22 @@ std::optional<PlayOptions> ParsePlayOptions(int argc, char** argv, std::string& 
       const auto text = value();
       options.balance = text ? ParseInteger(*text, -100, 100) : std::nullopt;
       if (!options.balance) return fail("--balance takes -100..100");
+    } else if (argument == "--equalizer") {
+      const auto text = value();
+      options.equalizer = text ? ParseBands(*text) : std::nullopt;
+      if (!options.equalizer) return fail("--equalizer takes ten levels in dB (-12..12), comma-separated");
+    } else if (argument == "--preamp") {
+      const auto text = value();
+      const auto level = text ? ParseDb(*text) : std::nullopt;
+      if (!level) return fail("--preamp takes a level in dB (-12..12)");
+      options.preampDb = *level;
+      if (!options.equalizer) options.equalizer.emplace();
+    } else if (argument == "--replay-gain") {
+      const auto text = value();
+      if (text == "off") options.replayGain = player::rgmOff;
+      else if (text == "track") options.replayGain = player::rgmTrack;
+      else if (text == "album") options.replayGain = player::rgmAlbum;
+      else return fail("--replay-gain takes off, track or album");
     } else if (argument.size() > 1 && argument.starts_with("-")) {
       return fail("unknown option " + std::string(argument));
     } else {

@@ -1,9 +1,12 @@
 #pragma once
 // The command line of `orvana-cli play`.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "player/replay_gain.h"
 
 namespace orvana::cli {
 
@@ -14,11 +17,16 @@ struct PlayOptions {
   std::optional<int> volume;
   std::optional<int> balance;
   bool events = false;
+  // Ten band levels and a preamp in dB; none: the equalizer stays off.
+  std::optional<std::array<double, 10>> equalizer;
+  double preampDb = 0;
+  player::TReplayGainMode replayGain = player::rgmOff;
   std::vector<std::string> files;
 };
 
 inline constexpr const char* kPlayUsage =
-    "play [--device default|pulse|alsa|null|N] [--wave-out FILE.wav] [--seek MS] [--volume N] [--balance N] [--events] FILE...";
+    "play [--device default|pulse|alsa|null|N] [--wave-out FILE.wav] [--seek MS] [--volume N] [--balance N]\n"
+    "                  [--equalizer DB,...(10)] [--preamp DB] [--replay-gain off|track|album] [--events] FILE...";
 
 // The options, or nothing with the reason in `error`.
 std::optional<PlayOptions> ParsePlayOptions(int argc, char** argv, std::string& error);

@@ -1,5 +1,9 @@
 #include "platform/queued_wave_stream.h"
 
+#include <cstring>
+
+#include "platform/queued_block_parts.h"
+
 namespace orvana::platform {
 
 QueuedWaveStream::QueuedWaveStream(const WaveFormat& format, MessageQueue* notify)
@@ -74,6 +78,19 @@ MmResult QueuedWaveStream::Close() {
     if (!blocks_.empty()) return WAVERR_STILLPLAYING;
   }
   StopWorker();
+  return MMSYSERR_NOERROR;
+}
+
+MmResult QueuedWaveStream::Rewrite(uint64_t fromByte, const uint8_t* data, uint32_t length) {
+  std::lock_guard lock(mutex_);
+  const uint32_t frameBytes = format_.blockAlign;
+  const auto framesOf = [&](const QueuedBlock& block) {
+    return BlockFrames{block.header->data, static_cast<int64_t>(block.startFrame), static_cast<int64_t>(block.endFrame)};
+  };
+  ForEachQueuedPart(blocks_, framesOf, static_cast<int64_t>(fromByte / frameBytes), length / frameBytes, frameBytes,
+                    [&](uint8_t* bytes, int64_t offset, int64_t frames) {
+                      std::memcpy(bytes, data + offset * frameBytes, static_cast<size_t>(frames) * frameBytes);
+                    });
   return MMSYSERR_NOERROR;
 }
 

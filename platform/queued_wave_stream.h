@@ -26,6 +26,8 @@ class QueuedWaveStream : public WaveOutStream {
   MmResult GetVolume(uint32_t& leftRight) override;
   MmResult Close() override;
   MmResult Failure() override;
+  // Overwrites the blocks' bytes: what the worker has not fed yet plays anew.
+  MmResult Rewrite(uint64_t fromByte, const uint8_t* data, uint32_t length) override;
 
  protected:
   struct QueuedBlock {

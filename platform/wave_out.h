@@ -108,6 +108,15 @@ class WaveOutStream {
   // away: every block was handed back, played or not); MMSYSERR_NOERROR
   // while it plays on.
   virtual MmResult Failure() { return MMSYSERR_NOERROR; }
+  // Replaces the sound of the queued blocks from byte `fromByte` (since open
+  // or reset) on with `data`, so that what is still to be heard is heard
+  // anew: the blocks' own bytes are overwritten, and what the device holds
+  // already is given again where the device allows. Bytes already played
+  // are passed over. MMSYSERR_NOTSUPPORTED where the stream cannot.
+  virtual MmResult Rewrite(uint64_t fromByte, const uint8_t* data, uint32_t length) {
+    (void)fromByte, (void)data, (void)length;
+    return MMSYSERR_NOTSUPPORTED;
+  }
   // The length of block that suits this stream best, in milliseconds of
   // sound; 0 when the caller's own choice is as good as any.
   virtual uint32_t PreferredBlockMs() const { return 0; }

@@ -28,6 +28,7 @@
 
 #include "platform/pulse_connection.h"
 #include "platform/pulse_play_clock.h"
+#include "platform/queued_block_parts.h"
 #include "platform/wave_out_backends.h"
 
 namespace orvana::platform {
@@ -210,7 +211,7 @@ class PulseWaveStream final : public WaveOutStream {
       DisarmTimer();
     }
     HandBackAll();
-    queuedEnd_ = sentEnd_ = 0;
+    queuedEnd_ = sentEnd_ = writeIndex_ = 0;
     clock_.Restart();
     paused_ = false;
     recheckDue_.reset();
@@ -275,12 +276,42 @@ class PulseWaveStream final : public WaveOutStream {
 
   uint32_t PreferredBlockMs() const override { return kPreferredBlockMs; }
 
+  MmResult Rewrite(uint64_t fromByte, const uint8_t* data, uint32_t length) override {
+    PulseLock lock(loop_);
+    if (failed_) return failure_;
+    const int64_t from = static_cast<int64_t>(fromByte / format_.blockAlign);
+    const int64_t frames = length / format_.blockAlign;
+    ForEachQueuedPart(blocks_, FramesOf, from, frames, format_.blockAlign,
+                      [&](uint8_t* bytes, int64_t offset, int64_t n) {
+                        std::memcpy(bytes, data + offset * format_.blockAlign, static_cast<size_t>(n) * format_.blockAlign);
+                      });
+    // What the server holds already goes again over the old, where it has
+    // not been played; the server's write index comes back to sentEnd_ as
+    // the rest follows.
+    const int64_t begin = std::max(from, Projected(Clock::now()));
+    const int64_t end = std::min(from + frames, sentEnd_);
+    if (stream_ == nullptr || begin >= end) return MMSYSERR_NOERROR;
+    if (pa_stream_write(stream_, data + (begin - from) * format_.blockAlign,
+                        static_cast<size_t>(end - begin) * format_.blockAlign, nullptr, WriteOffset(begin),
+                        PA_SEEK_RELATIVE) < 0) {
+      Fail(connection_->LastError());
+      return failure_;
+    }
+    writeIndex_ = end;
+    return MMSYSERR_NOERROR;
+  }
+
  private:
   struct Block {
     WaveHeader* header;
     int64_t start;  // frames since open or reset
     int64_t end;    // whole frames only: a trailing partial frame is not played
   };
+
+  static BlockFrames FramesOf(const Block& block) { return {block.header->data, block.start, block.end}; }
+
+  // The seek, relative to the server's write index, that writes at `frame`.
+  int64_t WriteOffset(int64_t frame) const { return (frame - writeIndex_) * format_.blockAlign; }
 
   static void Unref(pa_operation* operation) {
     if (operation != nullptr) pa_operation_unref(operation);
@@ -346,7 +377,7 @@ class PulseWaveStream final : public WaveOutStream {
     const int64_t frameBytes = format_.blockAlign;
     if (!baseKnown_) {
       // The write index counts what was sent after the request too.
-      base_ = info->write_index / frameBytes - sentEnd_;
+      base_ = info->write_index / frameBytes - writeIndex_;
       baseKnown_ = true;
     }
     lastTiming_ = now;
@@ -493,28 +524,23 @@ class PulseWaveStream final : public WaveOutStream {
       }
       frames = std::min<int64_t>(frames, static_cast<int64_t>(bytes / format_.blockAlign));
       CopyQueued(sentEnd_, frames, static_cast<uint8_t*>(tile));
-      if (pa_stream_write(stream_, tile, static_cast<size_t>(frames) * format_.blockAlign, nullptr, 0,
-                          PA_SEEK_RELATIVE) < 0) {
+      if (pa_stream_write(stream_, tile, static_cast<size_t>(frames) * format_.blockAlign, nullptr,
+                          WriteOffset(sentEnd_), PA_SEEK_RELATIVE) < 0) {
         pa_stream_cancel_write(stream_);
         Fail(connection_->LastError());
         return;
       }
       sentEnd_ += frames;
+      writeIndex_ = sentEnd_;
     }
   }
 
   // Copies `frames` frames of the queued blocks from `from` on.
   void CopyQueued(int64_t from, int64_t frames, uint8_t* out) const {
-    for (const Block& block : blocks_) {
-      if (frames == 0) return;
-      if (block.end <= from) continue;
-      const int64_t n = std::min(block.end - from, frames);
-      std::memcpy(out, block.header->data + (from - block.start) * format_.blockAlign,
-                  static_cast<size_t>(n) * format_.blockAlign);
-      out += n * format_.blockAlign;
-      from += n;
-      frames -= n;
-    }
+    ForEachQueuedPart(blocks_, FramesOf, from, frames, format_.blockAlign,
+                      [&](const uint8_t* bytes, int64_t offset, int64_t n) {
+                        std::memcpy(out + offset * format_.blockAlign, bytes, static_cast<size_t>(n) * format_.blockAlign);
+                      });
   }
 
   // --- handing back
@@ -580,6 +606,7 @@ class PulseWaveStream final : public WaveOutStream {
   std::deque<Block> blocks_;  // written and not yet handed back
   int64_t queuedEnd_ = 0;     // where the last written block ends
   int64_t sentEnd_ = 0;       // what the server has been sent
+  int64_t writeIndex_ = 0;    // where the server writes next: sentEnd_ but while rewriting
 
   // The server's stream index (in frames) of position 0.
   int64_t base_ = 0;

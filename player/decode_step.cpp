@@ -157,7 +157,7 @@ void TMPDecodeStep::ReadAheadWhileFull(int freePercent) {
 
 void TMPDecodeStep::SetNextTrack(TMPTrack* next) {
   next_ = next;
-  if (next_ != nullptr) nextQueued_.SetEvent();
+  if (next_ != nullptr) lookAgain_.SetEvent();
 }
 
 void TMPDecodeStep::EndOfTrack(std::unique_lock<TMPSimpleMutex>& decodeLock) {
@@ -191,8 +191,15 @@ void TMPDecodeStep::EndOfTrack(std::unique_lock<TMPSimpleMutex>& decodeLock) {
 void TMPDecodeStep::FollowOn() {
   {
     std::lock_guard outputLock(links_.outputLock);
-    links_.output.SetMark();
-    trackStartInOutput_ = links_.output.WrittenBytes();
+    TSoundOut& output = links_.output;
+    previousTrackStart_ = trackStartInOutput_;
+    // Decoding again what was sent: the mark is where it was.
+    if (output.Revising()) {
+      trackStartInOutput_ = output.WritePosition();
+    } else {
+      output.SetMark();
+      trackStartInOutput_ = output.WrittenBytes();
+    }
   }
   EnterNextTrack();
 }
@@ -207,12 +214,13 @@ bool TMPDecodeStep::PlayOut(std::unique_lock<TMPSimpleMutex>& decodeLock) {
     const TMPTrack* const next = next_;
     // A next song may still come in time to follow on.
     const bool waitForNext = next == nullptr;
-    nextQueued_.ResetEvent();
+    lookAgain_.ResetEvent();
     // Waited for without the decode lock: a paused output never plays its
     // last buffers, and Stop, Seek and Close must still get through then.
-    // Each of them returns or drops the buffers, which ends this wait.
+    // Each of them returns or drops the buffers, which ends this wait; a
+    // next song queued or the track repositioned cuts it short.
     decodeLock.unlock();
-    links_.output.WaitAllDone(waitForNext ? &nextQueued_ : nullptr);
+    links_.output.WaitAllDone(&lookAgain_);
     decodeLock.lock();
     if (!WakeSignalled()) return false;  // stopped meanwhile
     {

@@ -62,6 +62,12 @@ class TMPDecodeStep {
   // current track's first sample.
   std::int64_t TrackStartInOutput() const { return trackStartInOutput_; }
   void SetTrackStartInOutput(std::int64_t bytes) { trackStartInOutput_ = bytes; }
+  // The same for the track before, when decoding followed on from it in
+  // this output.
+  std::int64_t PreviousTrackStartInOutput() const { return previousTrackStart_; }
+  // Wakes the step from its wait at the end of a track to look at the
+  // track again (repositioned meanwhile).
+  void LookAgain() { lookAgain_.SetEvent(); }
 
   // Configures the engine for the stream of `header` (whose measured length
   // includes padding); on success clears the restart flag and the garbage count.
@@ -101,8 +107,9 @@ class TMPDecodeStep {
   int pendingPcm_ = 0;
   TMPTrack* track_ = nullptr;
   TMPTrack* next_ = nullptr;
-  TMPSimpleEvent nextQueued_{true, false};  // cuts short the wait at the end of the stream
+  TMPSimpleEvent lookAgain_{true, false};  // cuts short the wait at the end of the stream
   std::int64_t trackStartInOutput_ = 0;
+  std::int64_t previousTrackStart_ = 0;
   bool reinitDecoder_ = false;
 };
 

@@ -58,28 +58,36 @@ bool SetGeometricBands(int32_t* frequencies, int count, int low, int high) {
   return true;
 }
 
-void ApplyEqualizerMapping(TEqualizerSettings& settings, int layer, int sampleRate, engine::EqualizerState& engine) {
-  const int32_t enabled = settings.enabled ? 1 : 0;
+void ApplyEqualizerMapping(TEqualizerSettings& settings, int layer, int sampleRate, engine::EqualizerState& engine,
+                           float songGain) {
+  const bool enabled = settings.enabled;
+  // A song's own gain needs the tables even with the equalizer off.
+  const int32_t tablesOn = enabled || songGain != 1.0f ? 1 : 0;
+  const auto bandGain = [&](int band) {
+    return enabled ? EqualizerGainFactor(settings.gains[band] + settings.preamp) * songGain : songGain;
+  };
   if (settings.mode == memSubBand) {
-    engine.SubbandEqEnabled = enabled;
+    engine.SubbandEqEnabled = tablesOn;
     engine.LineEqEnabled = 0;
-    for (int i = 0; i < engine::kEqualizerSubbands; ++i) engine.SubbandGain[i] = EqualizerGainFactor(settings.gains[i]);
+    // Remade from the levels even when unused.
+    for (int i = 0; i < engine::kEqualizerSubbands; ++i)
+      engine.SubbandGain[i] = tablesOn ? bandGain(i) : EqualizerGainFactor(settings.gains[i]);
     if (sampleRate > 0)
       for (int i = 0; i < kEqualizerBands; ++i) settings.frequencies[i] = SubbandCentre(sampleRate, i);
     return;
   }
   const auto gainNearest = [&](int target) {
-    return EqualizerGainFactor(settings.gains[NearestBand(settings.frequencies, settings.count, target)]);
+    return bandGain(NearestBand(settings.frequencies, settings.count, target));
   };
   if (layer == kLayerIII) {
     engine.SubbandEqEnabled = 0;
-    engine.LineEqEnabled = enabled;
-    if (!enabled) return;
+    engine.LineEqEnabled = tablesOn;
+    if (!tablesOn) return;
     for (int l = 0; l < engine::kEqualizerLines; ++l) engine.LineGain[l] = gainNearest(LineCentre(sampleRate, l));
   } else {
-    engine.SubbandEqEnabled = enabled;
+    engine.SubbandEqEnabled = tablesOn;
     engine.LineEqEnabled = 0;
-    if (!enabled) return;
+    if (!tablesOn) return;
     for (int i = 0; i < engine::kEqualizerSubbands; ++i) engine.SubbandGain[i] = gainNearest(SubbandCentre(sampleRate, i));
   }
 }

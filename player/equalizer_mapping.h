@@ -19,6 +19,8 @@ struct TEqualizerSettings {
   int32_t gains[kEqualizerBands] = {};
   int32_t preamp = 0;  // added to every band's level while enabled
   int32_t frequencies[kEqualizerBands] = {};
+
+  bool operator==(const TEqualizerSettings&) const = default;
 };
 
 // 10 raised to (level / 100).
@@ -38,7 +40,9 @@ bool SetGeometricBands(int32_t* frequencies, int count, int low, int high);
 
 // Writes the engine's tables and switches for a stream of `layer` (1..3) at
 // `sampleRate`. In sub-band mode the settings' frequencies become the 32
-// sub-band centres.
-void ApplyEqualizerMapping(TEqualizerSettings& settings, int layer, int sampleRate, engine::EqualizerState& engine);
+// sub-band centres. `songGain` scales every band (the song's loudness
+// levelling); the preamp counts while the equalizer is on.
+void ApplyEqualizerMapping(TEqualizerSettings& settings, int layer, int sampleRate, engine::EqualizerState& engine,
+                           float songGain = 1.0f);
 
 }  // namespace orvana::player

@@ -10,6 +10,7 @@
 #include "player/file_stream.h"
 #include "player/host_hooks.h"
 #include "player/player_messages.h"
+#include "player/song_gain.h"
 
 namespace orvana::player {
 TMP3Player::TMP3Player(engine::EngineState& engine)
@@ -19,7 +20,8 @@ TMP3Player::TMP3Player(engine::EngineState& engine)
                   {[this] { window_.Post(MPM_ENDOFSTREAM); },
                    [this](TMPTrack& next) {
                      // The engine's tables must fit the song decoded from here on.
-                     ApplyEqualizerMapping(engineEqualizer_, next.Layer(), next.Frequency(), engine_.equalizer);
+                     ApplyEqualizerMapping(engineEqualizer_, next.Layer(), next.Frequency(), engine_.equalizer,
+                                           SongGain(next, engineReplayGain_));
                    },
                    [this] { window_.Post(MPM_NEXTSONG); }}) {
   soundOut_.SetPositionInterval(changePosStep_);
@@ -385,6 +387,7 @@ void TMP3Player::Play() {
     const engine::CpuFeatureFlags wanted = engine::CapabilitiesToFlags(usingCpuCapabilities_) & detected;
     std::lock_guard decode(decodeLock_);
     engine_.SelectKernels((detected & ~engine::cpu::kSwitchableBits) | wanted);
+    MapEngineTables();
   }
   {
     std::lock_guard output(outputLock_);
@@ -492,7 +495,7 @@ void TMP3Player::SeekHeardSong(std::int64_t milliseconds) {
   {
     std::lock_guard table(track.seekTable);
     const TSeekPoint point = SeekPointOf(milliseconds);
-    const int frame = LocateFrame(point.frame);
+    const int frame = LocateFrame(track, point.frame);
     const std::int64_t frameStart = std::int64_t{frame} * track.PcmBytesPerFrame();
     track.reader.Seek(track.seekTable.At(frame), soBeginning);
     // Short of the frame asked for (past the end) play resumes at the frame found.
@@ -532,10 +535,9 @@ std::int64_t TMP3Player::PlayedBytesAt(std::int64_t playFrom) const {
   return std::clamp(playFrom, window.from, window.until) - window.from;
 }
 
-int TMP3Player::LocateFrame(int target) {
+int TMP3Player::LocateFrame(TMPTrack& track, int target) {
   // The table knows the frames up to the furthest seek so far; beyond, its
   // frames are stepped over without decoding.
-  TMPTrack& track = *current_;
   const int known = track.seekTable.Count();
   if (target < known) return target;
   track.reader.Seek(track.seekTable.At(known - 1), soBeginning);
@@ -546,17 +548,6 @@ int TMP3Player::LocateFrame(int target) {
     track.seekTable.Add(frameStart);
   }
   return target;
-}
-
-// --- equalizer
-
-void TMP3Player::ApplyEqualizer() {
-  // Under the decode lock, so that no frame is decoded with half-written tables.
-  std::lock_guard decode(decodeLock_);
-  const TMPTrack* decoded = decodeStep_.Track();
-  if (decoded == nullptr) return;
-  ApplyEqualizerMapping(equalizer_, decoded->Layer(), decoded->Frequency(), engine_.equalizer);
-  engineEqualizer_ = equalizer_;
 }
 
 // --- events

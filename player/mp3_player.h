@@ -179,6 +179,9 @@ class TMP3Player {
   void OpenStreamNamed(TStream* stream, TMP3StreamOptions options, const std::string& name);
   std::unique_ptr<TMPTrack> OpenTrack(TStream* stream, TMP3StreamOptions options, const std::string& name);
   void ApplyEqualizer();
+  // The same with the decode lock held: also before play starts, so that no
+  // frame is decoded with the tables of the song before.
+  void MapEngineTables();
   void SetStatus(TMP3Status status);
   bool Seekable() const { return current_ && current_->Seekable(); }
   // With both locks held: the song heard plays from `milliseconds`;
@@ -193,7 +196,11 @@ class TMP3Player {
   TSeekPoint SeekPointOf(std::int64_t milliseconds) const;
   // Bytes played before `playFrom`: of the music alone, when it is trimmed.
   std::int64_t PlayedBytesAt(std::int64_t playFrom) const;
-  int LocateFrame(int target);
+  int LocateFrame(TMPTrack& track, int target);
+  // Decodes again, from a moment ahead of what is heard, the sound sent on
+  // but not yet heard, so that a change of the engine's tables is heard at
+  // once (decode lock held).
+  void ReviseUnheard();
 
   // Main thread: the hidden window's procedure.
   void HandleMessage(TMPMessage& message);
@@ -241,6 +248,7 @@ class TMP3Player {
   // remake them for a next song of another layer or rate.
   TEqualizerSettings engineEqualizer_;
   TReplayGainSettings replayGain_;
+  TReplayGainSettings engineReplayGain_;  // as engineEqualizer_
   bool noisySeek_ = true;
   TThreadPriority decodePriority_ = tpNormal;
   TMPWatchEventTarget decodeTarget_;

@@ -147,7 +147,7 @@ void TSoundOut::Open() {
       std::lock_guard lock(bufferLock_);
       current_ = 0;
       fill_ = 0;
-      writtenBytes_ = 0;
+      writtenBytes_ = reviseAt_ = reviseEnd_ = 0;
       std::lock_guard mark(markLock_);
       queued_.store(0);
       markCountdown_ = 0;
@@ -186,6 +186,7 @@ void TSoundOut::FreeBuffers() {
   }
   bufferSize_ = 0;
   fill_ = 0;
+  reviseAt_ = reviseEnd_ = 0;
 }
 
 void TSoundOut::OpenDevice() {
@@ -257,7 +258,8 @@ void TSoundOut::CloseDevice() {
 int TSoundOut::Write(const void* bytes, int length) {
   if (bytes == nullptr) return 0;
   const auto* source = static_cast<const uint8_t*>(bytes);
-  int taken = 0;
+  int taken = Revise(source, length);
+  length -= taken;
   while (length > 0 && CanWrite()) {
     std::lock_guard lock(bufferLock_);
     const int n = std::min(bufferSize_ - fill_, length);
@@ -273,13 +275,14 @@ int TSoundOut::Write(const void* bytes, int length) {
 
 bool TSoundOut::CanWrite() {
   std::lock_guard lock(bufferLock_);
-  return queued_.load() < kSoundBufferCount && fill_ < bufferSize_;
+  return reviseAt_ < reviseEnd_ || (queued_.load() < kSoundBufferCount && fill_ < bufferSize_);
 }
 
 int TSoundOut::FreePercent() {
   if (!IsOpen()) return 0;
   std::lock_guard lock(bufferLock_);
   if (bufferSize_ == 0) return 0;
+  if (reviseAt_ < reviseEnd_) return 100;  // revising takes no room
   const int64_t total = int64_t{kSoundBufferCount} * bufferSize_;
   const int64_t free = int64_t{kSoundBufferCount - queued_.load()} * bufferSize_ - fill_;
   return static_cast<int>(free * 100 / total);
@@ -313,6 +316,61 @@ void TSoundOut::QueueCurrentBuffer() {
   current_ = (current_ + 1) % kSoundBufferCount;
 }
 
+bool TSoundOut::BeginRevision(int64_t fromByte) {
+  if (!OnDevice()) return false;
+  std::lock_guard lock(bufferLock_);
+  const int frameBytes = channels_ * bitsPerSample_ / 8;
+  fromByte = std::max<int64_t>(0, fromByte / frameBytes * frameBytes);
+  if (fromByte >= writtenBytes_) return false;
+  // A device that cannot rewrite says so at once; nothing is changed then.
+  if (fromByte < writtenBytes_ - fill_ &&
+      waveOut_->Rewrite(static_cast<uint64_t>(fromByte), nullptr, 0) == platform::MMSYSERR_NOTSUPPORTED)
+    return false;
+  reviseAt_ = fromByte;
+  reviseEnd_ = writtenBytes_;
+  return true;
+}
+
+bool TSoundOut::Revising() const {
+  std::lock_guard lock(bufferLock_);
+  return reviseAt_ < reviseEnd_;
+}
+
+int64_t TSoundOut::WritePosition() const {
+  std::lock_guard lock(bufferLock_);
+  return reviseAt_ < reviseEnd_ ? reviseAt_ : writtenBytes_;
+}
+
+int TSoundOut::Revise(const uint8_t* bytes, int length) {
+  std::lock_guard lock(bufferLock_);
+  const int taken = static_cast<int>(std::min<int64_t>(length, reviseEnd_ - reviseAt_));
+  if (taken <= 0) return 0;
+  // Sound already queued is the device's to replace; the buffer being
+  // filled is still ours.
+  const int64_t queuedEnd = writtenBytes_ - fill_;
+  const int toDevice = static_cast<int>(std::clamp<int64_t>(queuedEnd - reviseAt_, 0, taken));
+  if (toDevice > 0) {
+    const MmResult result = waveOut_->Rewrite(static_cast<uint64_t>(reviseAt_), bytes, static_cast<uint32_t>(toDevice));
+    if (result != platform::MMSYSERR_NOERROR && result != platform::MMSYSERR_NOTSUPPORTED)
+      RaiseWaveOutError(result, "TSoundOut.WaveWrite");
+  }
+  if (taken > toDevice)
+    std::memcpy(buffers_[current_].data() + (reviseAt_ + toDevice - queuedEnd), bytes + toDevice,
+                static_cast<size_t>(taken - toDevice));
+  reviseAt_ += taken;
+  return taken;
+}
+
+int64_t TSoundOut::PlayedBytesNow() {
+  if (!IsOpen()) return 0;
+  uint64_t done = 0;
+  if (waveFile_)
+    done = waveFile_->SampleBytes();
+  else if (waveOut_)
+    Check(waveOut_->GetPositionBytes(done), "TSoundOut.GetDoneBytes");
+  return static_cast<int64_t>(done);
+}
+
 void TSoundOut::Flush() {
   if (!IsOpen()) return;
   {
@@ -334,7 +392,7 @@ void TSoundOut::Reset() {
   {
     std::lock_guard lock(bufferLock_);
     fill_ = 0;
-    writtenBytes_ = 0;
+    writtenBytes_ = reviseAt_ = reviseEnd_ = 0;
     std::lock_guard mark(markLock_);
     markCountdown_ = 0;
   }
@@ -360,13 +418,9 @@ void TSoundOut::Unpause() {
 
 int64_t TSoundOut::GetDoneBytes() {
   if (!IsOpen()) return 0;
-  uint64_t done = 0;
-  if (waveFile_)
-    done = waveFile_->SampleBytes();
-  else if (waveOut_)
-    Check(waveOut_->GetPositionBytes(done), "TSoundOut.GetDoneBytes");
-  const int64_t since = static_cast<int64_t>(done) - static_cast<int64_t>(previousDoneBytes_);
-  previousDoneBytes_ = done;
+  const int64_t done = PlayedBytesNow();
+  const int64_t since = done - static_cast<int64_t>(previousDoneBytes_);
+  previousDoneBytes_ = static_cast<uint64_t>(done);
   return since;
 }
 

@@ -94,8 +94,20 @@ class TSoundOut final : private TMPMessageTarget {
   void Reset();
   void Pause();
   void Unpause();
+  // Replaces sound written but not yet heard, so that a change to it (an
+  // equalizer's) is heard at once: the next writes go over the bytes from
+  // `fromByte` (since the output opened or was reset) to WrittenBytes, then
+  // add as before. False, and nothing changes, where the output cannot
+  // take back what it was given (a file, a device that allows no rewrite).
+  bool BeginRevision(int64_t fromByte);
+  bool Revising() const;
+  // Where the next written byte goes: WrittenBytes, or within a revision.
+  int64_t WritePosition() const;
   // Bytes played since the previous call.
   int64_t GetDoneBytes();
+  // Bytes played since the output opened or was reset, now (the position
+  // GetDoneBytes counts from is left as it is).
+  int64_t PlayedBytesNow();
   // Bytes played since the output opened or was reset, as of the last GetDoneBytes.
   int64_t DoneBytesSoFar() const { return static_cast<int64_t>(previousDoneBytes_); }
   // Bytes written since the output opened or was reset.
@@ -135,6 +147,8 @@ class TSoundOut final : private TMPMessageTarget {
   void CloseDevice();
   void CloseFile();
   void QueueCurrentBuffer();
+  // Writes over the sound being revised; returns the bytes taken.
+  int Revise(const uint8_t* bytes, int length);
   void NotifyWaiter();
   void PositionCheck();
   // Sets the output thread's time-out to the position interval while the
@@ -166,6 +180,9 @@ class TSoundOut final : private TMPMessageTarget {
   int current_ = 0;  // the buffer being filled
   int fill_ = 0;     // bytes in it
   int64_t writtenBytes_ = 0;
+  // [reviseAt_, reviseEnd_): written sound still to be replaced.
+  int64_t reviseAt_ = 0;
+  int64_t reviseEnd_ = 0;
   std::atomic<int32_t> queued_{0};
   int bufferSize_ = 0;
   int startBytes_ = 0;  // queued at once while nothing is

@@ -1,5 +1,7 @@
 #include "player/track.h"
 
+#include <algorithm>
+
 #include <stdexcept>
 
 #include "engine/engine_state.h"
@@ -107,9 +109,16 @@ void TMPTrack::SetPlayWindow(const TPlayWindow& samples) {
 }
 
 void TMPTrack::ContinueAt(std::int64_t frameStart, std::int64_t playFrom) {
+  ReviseAt(frameStart, playFrom);
+  origin_ = playFrom;
+}
+
+void TMPTrack::ReviseAt(std::int64_t frameStart, std::int64_t playFrom) {
   nextFrameStart_ = frameStart;
   playFrom_ = playFrom;
 }
+
+std::int64_t TMPTrack::OutputOrigin() const { return std::max(window_.from, origin_); }
 
 std::int64_t TMPTrack::TakeFrameStart() {
   const std::int64_t start = nextFrameStart_;

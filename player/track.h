@@ -57,6 +57,11 @@ class TMPTrack {
   // outside the play window) is played.
   const TPlayWindow& PlayWindow() const { return window_; }
   void ContinueAt(std::int64_t frameStart, std::int64_t playFrom);
+  // The same, to decode again part of what has been sent on: where the
+  // track's sound starts in the output stays as it was.
+  void ReviseAt(std::int64_t frameStart, std::int64_t playFrom);
+  // The byte of the decoded stream at the start of the track's output.
+  std::int64_t OutputOrigin() const;
   std::int64_t NextFrameStart() const { return nextFrameStart_; }
   std::int64_t PlayFrom() const { return playFrom_; }
   // Called as each frame is decoded: returns where it started.
@@ -88,6 +93,7 @@ class TMPTrack {
   TPlayWindow window_;
   std::int64_t nextFrameStart_ = 0;
   std::int64_t playFrom_ = 0;
+  std::int64_t origin_ = 0;
 };
 
 // Whether `next` plays on through the output `current` plays on, unchanged.

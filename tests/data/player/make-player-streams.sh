@@ -35,3 +35,12 @@ sox "$tmp/whole.wav" "$tmp/first.wav" trim 0 39690s
 sox "$tmp/whole.wav" "$tmp/second.wav" trim 39690s
 lame --quiet -b 192 --noreplaygain "$tmp/first.wav" tone-440-part1.mp3
 lame --quiet -b 192 --noreplaygain "$tmp/second.wav" tone-440-part2.mp3
+
+# Pink noise, to measure what the equalizer does to each frequency.
+sox -n -r 44100 -c 1 -b 16 "$tmp/pink.wav" synth 4 pinknoise vol 0.3
+lame --quiet -b 128 --noreplaygain "$tmp/pink.wav" pink-44100-mono.mp3
+
+# Ten seconds of a steady 1 kHz tone: longer than the sound a server holds
+# ahead, to hear a change of the equalizer while it plays.
+sox -n -r 44100 -c 1 -b 16 "$tmp/long.wav" synth 10 sine 1000 vol 0.5
+lame --quiet -b 32 --noreplaygain "$tmp/long.wav" tone-1000-10s.mp3

@@ -1,0 +1,91 @@
+// What the equalizer and the song gain do to the player's real output (a WAV
+// file written as fast as it decodes), measured by its spectrum.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "player/graphic_equalizer.h"
+#include "player_harness.h"
+#include "spectrum.h"
+
+namespace orvana::player {
+namespace {
+
+using testing::TBytes;
+
+const std::string kPinkNoise = "player/pink-44100-mono.mp3";
+
+std::vector<double> Samples(const TBytes& pcm) {
+  std::vector<double> samples(pcm.size() / 2);
+  for (std::size_t i = 0; i < samples.size(); ++i)
+    samples[i] = static_cast<std::int16_t>(pcm[2 * i] | pcm[2 * i + 1] << 8);
+  return samples;
+}
+
+// The whole file through the player, shaped by `shape`.
+template <class Shape>
+TBytes Played(const std::string& name, Shape shape) {
+  testing::TQuietPlayer player;
+  shape(player);
+  player.SetFileName(testing::DataPath(name));
+  player.Open();
+  EXPECT_TRUE(player.Opened()) << name;
+  return testing::PlayToWave(player);
+}
+
+TBytes PlayedFlat(const std::string& name) {
+  return Played(name, [](TMP3Player&) {});
+}
+
+TEST(SoundShaping, LevelsAtZeroLeaveTheDecodersOutputBitForBit) {
+  // Layers III, II and I; the line equalizer and the sub-band one.
+  for (const std::string name : {kPinkNoise, std::string("l2-fl10.bit"), std::string("l1-fl1.bit")}) {
+    const TBytes plain = PlayedFlat(name);
+    ASSERT_FALSE(plain.empty()) << name;
+    const TBytes shaped = Played(name, [](TMP3Player& player) { SetGraphicEqualizer(player, true, 0, {}); });
+    EXPECT_TRUE(shaped == plain) << name;
+    // A ReplayGain mode on a song without a gain, at no default gain.
+    const TBytes levelled = Played(name, [](TMP3Player& player) { player.SetReplayGain({rgmAlbum, 6.0, 0.0, true}); });
+    EXPECT_TRUE(levelled == plain) << name;
+  }
+}
+
+TEST(SoundShaping, AOneKilohertzBandLiftsPinkNoiseThereAndLeavesTheRest) {
+  const std::vector<double> plain = Samples(PlayedFlat(kPinkNoise));
+  std::array<double, kGraphicBands> bands{};
+  bands[5] = 12.0;  // 1 kHz
+  const std::vector<double> lifted =
+      Samples(Played(kPinkNoise, [&](TMP3Player& player) { SetGraphicEqualizer(player, true, 0, bands); }));
+  ASSERT_EQ(lifted.size(), plain.size());
+  const auto gainAt = [&](double hz) {
+    return orvana::testing::Decibels(orvana::testing::BandPower(lifted, 44100, hz * 0.95, hz * 1.05),
+                             orvana::testing::BandPower(plain, 44100, hz * 0.95, hz * 1.05));
+  };
+  EXPECT_NEAR(gainAt(1000), 12.0, 1.5);
+  EXPECT_NEAR(gainAt(125), 0.0, 1.5);
+  EXPECT_NEAR(gainAt(8000), 0.0, 1.5);
+}
+
+TEST(SoundShaping, LevelsPastFullScaleAreLimitedNeverWrapped) {
+  // Two tones at half scale, lifted by 12 dB: four times full scale.
+  const TBytes plainBytes = PlayedFlat(testing::kCbrTone);
+  const TBytes loudBytes =
+      Played(testing::kCbrTone, [](TMP3Player& player) { SetGraphicEqualizer(player, true, 12.0, {}); });
+  const std::vector<double> plain = Samples(plainBytes);
+  const std::vector<double> loud = Samples(loudBytes);
+  ASSERT_EQ(loud.size(), plain.size());
+  int limited = 0;
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    if (std::abs(plain[i]) < 2000) continue;
+    ASSERT_EQ(plain[i] > 0, loud[i] > 0) << "sample " << i;  // a wrapped sample flips its sign
+    ASSERT_GE(std::abs(loud[i]), std::abs(plain[i]));
+    if (loud[i] == 32767 || loud[i] == -32768) ++limited;
+  }
+  EXPECT_GT(limited, 1000);
+}
+
+}  // namespace
+}  // namespace orvana::player
