@@ -87,5 +87,28 @@ TEST(SoundShaping, LevelsPastFullScaleAreLimitedNeverWrapped) {
   EXPECT_GT(limited, 1000);
 }
 
+TEST(SoundShaping, ChangesWhilePlayingIntoAQueuedNextSongEndPlayAsUsual) {
+  // On the device that plays silently in real time: each change decodes
+  // again what was sent on, back across the join into the song before.
+  testing::TQuietPlayer player;
+  testing::TEventLog log(player);
+  int songChanges = 0;
+  player.SetOnChangeSong([&](TMP3Player&) { ++songChanges; });
+  player.SetFileName(testing::DataPath("player/tone-440-part1.mp3"));
+  player.Open();
+  player.QueueNext(testing::DataPath("player/tone-440-part2.mp3"));
+  player.Play();
+  std::array<double, kGraphicBands> bands{};
+  for (int step = 0; step < 12 && log.reasons.empty(); ++step) {
+    bands[step % kGraphicBands] = step % 2 ? -6.0 : 6.0;
+    SetGraphicEqualizer(player, true, step % 3, bands);
+    player.SetReplayGain({step % 2 ? rgmTrack : rgmOff, 0, -3.0, true});
+    testing::PumpFor(player, 60 + step * 10);
+  }
+  ASSERT_TRUE(testing::PumpUntil(player, [&] { return !log.reasons.empty(); }));
+  EXPECT_EQ(log.reasons, std::vector<TMP3EndPlayReason>{meprEndOfStream});
+  EXPECT_EQ(songChanges, 1);
+}
+
 }  // namespace
 }  // namespace orvana::player

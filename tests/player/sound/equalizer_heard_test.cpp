@@ -74,5 +74,47 @@ TEST(EqualizerHeard, ASliderDraggedWhilePlayingIsHeardAtOnceWithoutAGap) {
   EXPECT_TRUE(orvana::testing::SilencesIn(left, changeSample - kRate, changeSample + kRate / 2, kRate / 1000).empty());
 }
 
+TEST(EqualizerHeard, AChangeWhileTheNextSongIsQueuedAheadReachesBothAndKeepsTheirJoin) {
+  testing::PulseNullSink daemon;
+  ASSERT_TRUE(daemon.Running()) << daemon.Failure();
+  orvana::testing::TMonitorRecording recording(daemon.Server(), testing::PulseNullSink::kMonitorName, kRate);
+  ASSERT_TRUE(recording.Started());
+  TMP3Player player;
+  player.SetAutoOpen(false);
+  player.SetAutoPlay(false);
+  player.SetDeviceID(platform::kPulseWaveDevice);
+  testing::TEventLog log(player);
+  int songChanges = 0;
+  player.SetOnChangeSong([&](TMP3Player&) { ++songChanges; });
+  UseGraphicBands(player);
+  // One 440 Hz tone cut in two: the second half is decoded and sent on
+  // long before the first has been heard.
+  player.SetFileName(testing::DataPath("player/tone-440-part1.mp3"));
+  player.Open();
+  player.QueueNext(testing::DataPath("player/tone-440-part2.mp3"));
+  player.Play();
+  ASSERT_TRUE(testing::PumpUntil(player, [&] { return player.Position() >= 300; }));
+  std::array<double, kGraphicBands> bands{};
+  bands[4] = -12.0;  // 500 Hz
+  const std::int64_t change = player.Position();
+  SetGraphicEqualizer(player, true, 0, bands);
+  ASSERT_TRUE(testing::PumpUntil(player, [&] { return !log.reasons.empty(); }));
+  EXPECT_EQ(songChanges, 1);
+  const std::vector<double> left = orvana::testing::LeftChannelOf(recording.Stop());
+
+  const orvana::testing::TStretch sounding = orvana::testing::SoundingPart(left);
+  const std::vector<double> levels = BlockLevels(left, sounding.begin);
+  const std::size_t changeBlock = static_cast<std::size_t>(change / 10);
+  ASSERT_GT(levels.size(), 150u);
+  const double before = levels[changeBlock - 15];
+  // Quieter within 300 ms, through to the end of the second half; the join
+  // itself (at 900 ms) carries a click of the encoder's in every band.
+  for (std::size_t block = changeBlock + 30; block + 5 < levels.size(); ++block) {
+    if (block >= 88 && block <= 91) continue;
+    EXPECT_NEAR(20 * std::log10(levels[block] / before), -12.0, 1.0) << "at " << block * 10 << " ms";
+  }
+  EXPECT_TRUE(orvana::testing::SilencesIn(left, sounding.begin, sounding.end, kRate / 1000).empty());
+}
+
 }  // namespace
 }  // namespace orvana::player
