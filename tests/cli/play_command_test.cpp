@@ -145,7 +145,10 @@ TEST(PlayCommand, UsageErrors) {
        {std::string(""), std::string("--volume 101 x.mp3"), std::string("--balance -101 x.mp3"),
         std::string("--device loud x.mp3"), std::string("--seek -5 x.mp3"), std::string("--wave-out"),
         std::string("--wave-out a.wav x.mp3 y.mp3"), std::string("--wave-out a.wav --seek 100 x.mp3"),
-        std::string("--shuffle x.mp3")}) {
+        std::string("--shuffle x.mp3"), std::string("--equalizer 1,2,3,4,5,6,7,8,9 x.mp3"),
+        std::string("--equalizer 0,0,0,0,0,0,0,0,0,12.5 x.mp3"), std::string("--equalizer 0,0,0,0,0,0,0,0,0,0, x.mp3"),
+        std::string("--equalizer 0,0,0,0,nan,0,0,0,0,0 x.mp3"), std::string("--preamp x.mp3"),
+        std::string("--replay-gain loud x.mp3")}) {
     const CliRun run = Play(arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_NE(run.err.find("usage: orvana-cli play"), std::string::npos) << arguments;
