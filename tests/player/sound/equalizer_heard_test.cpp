@@ -19,15 +19,8 @@ namespace {
 constexpr int kRate = 44100;
 constexpr int kBlock = kRate / 100;  // 10 ms
 
-// The RMS of each 10 ms from `from` on.
 std::vector<double> BlockLevels(const std::vector<double>& x, std::size_t from) {
-  std::vector<double> levels;
-  for (std::size_t at = from; at + kBlock <= x.size(); at += kBlock) {
-    double sum = 0;
-    for (std::size_t n = at; n < at + kBlock; ++n) sum += x[n] * x[n];
-    levels.push_back(std::sqrt(sum / kBlock));
-  }
-  return levels;
+  return orvana::testing::BlockLevels(x, from, kBlock);
 }
 
 TEST(EqualizerHeard, ASliderDraggedWhilePlayingIsHeardAtOnceWithoutAGap) {
@@ -66,8 +59,7 @@ TEST(EqualizerHeard, ASliderDraggedWhilePlayingIsHeardAtOnceWithoutAGap) {
   const double after = levels[changeBlock + 50];    // half a second after the last
   EXPECT_NEAR(20 * std::log10(after / before), -12.0, 1.0);
   // Heard within 300 ms of the last step (the blocks at its level from then on).
-  std::size_t settled = levels.size() - 1;
-  while (settled > 0 && std::abs(20 * std::log10(levels[settled - 1] / after)) < 1.0) --settled;
+  const std::size_t settled = orvana::testing::SettledFrom(levels, after, changeBlock + 50, 1.0);
   EXPECT_LE(static_cast<std::int64_t>(settled) * 10, lastChange + 300);
   // Never a gap where the new sound joins the old.
   const std::size_t changeSample = sounding.begin + changeBlock * kBlock;

@@ -76,4 +76,24 @@ inline double PeakIn(const std::vector<double>& x, std::size_t from, std::size_t
   return peak;
 }
 
+// The RMS of each `block` samples from `from` on.
+inline std::vector<double> BlockLevels(const std::vector<double>& x, std::size_t from, std::size_t block) {
+  std::vector<double> levels;
+  for (std::size_t at = from; at + block <= x.size(); at += block) {
+    double sum = 0;
+    for (std::size_t n = at; n < at + block; ++n) sum += x[n] * x[n];
+    levels.push_back(std::sqrt(sum / static_cast<double>(block)));
+  }
+  return levels;
+}
+
+// The first block from which on, up to `last`, every level stays within
+// `toleranceDb` of `level`.
+inline std::size_t SettledFrom(const std::vector<double>& levels, double level, std::size_t last,
+                               double toleranceDb) {
+  std::size_t settled = last;
+  while (settled > 0 && std::abs(20 * std::log10(levels[settled - 1] / level)) < toleranceDb) --settled;
+  return settled;
+}
+
 }  // namespace orvana::testing
