@@ -206,7 +206,7 @@ void Bench(const BenchStream& stream) {
     synthesisStart = times.filterbank;
   }
   PrintStage("polyphase synthesis", times.whole - synthesisStart, times.whole);
-  std::printf("  with the equalizer on %.3f s (+%.1f %% of the whole decode; target at most 5 %%)\n", times.equalized,
+  std::printf("  with the equalizer on %.3f s (%+.1f %% of the whole decode; target at most 5 %%)\n", times.equalized,
               100 * (times.equalized - times.whole) / times.whole);
 }
 
