@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "player/assertion.h"
 
@@ -56,6 +57,13 @@ bool SetGeometricBands(int32_t* frequencies, int count, int low, int high) {
   }
   frequencies[count - 1] = high;
   return true;
+}
+
+bool SameShaping(const TEqualizerSettings& a, const TEqualizerSettings& b) {
+  if (a.mode != memSubBand || b.mode != memSubBand) return a == b;
+  TEqualizerSettings same = b;
+  std::copy(std::begin(a.frequencies), std::end(a.frequencies), std::begin(same.frequencies));
+  return a == same;
 }
 
 void ApplyEqualizerMapping(TEqualizerSettings& settings, int layer, int sampleRate, engine::EqualizerState& engine,

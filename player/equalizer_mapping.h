@@ -38,6 +38,10 @@ int NearestBand(const int32_t* frequencies, int count, int target);
 // nothing changed) unless 0 < low <= high <= 24000.
 bool SetGeometricBands(int32_t* frequencies, int count, int low, int high);
 
+// Whether the two make the same tables for any stream (in sub-band mode the
+// frequencies follow the stream's rate).
+bool SameShaping(const TEqualizerSettings& a, const TEqualizerSettings& b);
+
 // Writes the engine's tables and switches for a stream of `layer` (1..3) at
 // `sampleRate`. In sub-band mode the settings' frequencies become the 32
 // sub-band centres. `songGain` scales every band (the song's loudness

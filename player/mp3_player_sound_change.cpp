@@ -38,7 +38,7 @@ void TMP3Player::ApplyEqualizer() {
 
 void TMP3Player::MapEngineTables() {
   if (decodeStep_.Track() == nullptr) return;
-  const bool changed = !(equalizer_ == engineEqualizer_ && replayGain_ == engineReplayGain_);
+  const bool changed = !SameShaping(equalizer_, engineEqualizer_) || replayGain_ != engineReplayGain_;
   if (changed) ReviseUnheard();
   const TMPTrack& decoded = *decodeStep_.Track();
   ApplyEqualizerMapping(equalizer_, decoded.Layer(), decoded.Frequency(), engine_.equalizer,

@@ -124,5 +124,32 @@ TEST(EqualizerMapping, FrequencyModeOnLayersIAndIIUsesSubbands) {
   EXPECT_FLOAT_EQ(engine.SubbandGain[31], 1.0f);
 }
 
+TEST(EqualizerMapping, ASongGainScalesEveryBandAndNeedsTheTablesEvenWithTheEqualizerOff) {
+  TEqualizerSettings settings;
+  settings.mode = memFreq;
+  ASSERT_TRUE(SetGeometricBands(settings.frequencies, settings.count, 60, 16000));
+  settings.gains[5] = 100;
+  settings.preamp = -50;
+  engine::EqualizerState engine;
+  // Off: the song's gain alone, on every line and sub-band; neither the
+  // levels nor the preamp count.
+  ApplyEqualizerMapping(settings, 3, 44100, engine, 0.5f);
+  EXPECT_EQ(engine.LineEqEnabled, 1);
+  EXPECT_FLOAT_EQ(engine.LineGain[0], 0.5f);
+  EXPECT_FLOAT_EQ(engine.LineGain[575], 0.5f);
+  ApplyEqualizerMapping(settings, 2, 44100, engine, 0.5f);
+  EXPECT_EQ(engine.SubbandEqEnabled, 1);
+  EXPECT_FLOAT_EQ(engine.SubbandGain[31], 0.5f);
+  // On: the band's level plus the preamp, times the song's gain.
+  settings.enabled = true;
+  ApplyEqualizerMapping(settings, 3, 44100, engine, 0.5f);
+  EXPECT_NEAR(engine.LineGain[575], 0.5f * 3.1623f, 1e-4);
+  EXPECT_NEAR(engine.LineGain[0], 0.5f * 0.31623f, 1e-5);
+  // Off at unity: the tables are left alone.
+  settings.enabled = false;
+  ApplyEqualizerMapping(settings, 3, 44100, engine, 1.0f);
+  EXPECT_EQ(engine.LineEqEnabled, 0);
+}
+
 }  // namespace
 }  // namespace orvana::player
