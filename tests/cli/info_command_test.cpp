@@ -101,11 +101,9 @@ TEST(InfoCommand, ThePlayersValuesForEachKindOfStream) {
 }
 
 TEST(InfoCommand, ReplayGainValuesFoundWithTheirSources) {
-  const TRun run = Info({kTags + "rg-eyed3-over-lame.mp3", kTags + "rg-lame-accurate.mp3"});
+  const TRun run = Info({kTags + "rg-id3v2-album.mp3", kTags + "rg-lame-accurate.mp3"});
   ASSERT_EQ(run.lines.size(), 2u);
-  EXPECT_NE(run.lines[0].find("\"replayGain\":{\"trackGain\":-6.02,\"trackPeak\":0.98,\"trackSource\":\"TXXX\","
-                              "\"albumGain\":1.5,\"albumSource\":\"TXXX\"}}"),
-            std::string::npos)
+  EXPECT_NE(run.lines[0].find("\"replayGain\":{\"albumGain\":-3.1,\"albumSource\":\"TXXX\"}}"), std::string::npos)
       << run.lines[0];
   EXPECT_NE(run.lines[1].find("\"replayGain\":{\"trackGain\":-9.2,\"trackPeak\":0.476348876953125,"
                               "\"trackSource\":\"LAME\"}}"),
