@@ -1,7 +1,9 @@
 // orvana-cli info FILE...: one JSON object a line with what the player learns
-// from each file's containers and tags, and the stream values it opens it with.
+// from each file's containers and tags, and the stream values and ReplayGain
+// values it opens it with.
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,32 @@ void DescribeInfo(const TMP3Info& info, TJsonObjectWriter& json) {
   json.AddTextArray("lyricsValues", info.LyricsValues().Lines());
 }
 
+const char* SourceName(player::TReplayGainSource source) {
+  switch (source) {
+    case player::rgsUserText: return "TXXX";
+    case player::rgsRva2: return "RVA2";
+    case player::rgsEncoder: return "LAME";
+    case player::rgsNone: break;
+  }
+  return "";
+}
+
+// Only the values found, each kind with the source it came from.
+void AddReplayGainKind(const char* kind, const std::optional<double>& gainDb, const std::optional<double>& peak,
+                       player::TReplayGainSource source, TJsonObjectWriter& json) {
+  const std::string prefix = kind;
+  if (gainDb) json.AddNumber(prefix + "Gain", *gainDb);
+  if (peak) json.AddNumber(prefix + "Peak", *peak);
+  if (source != player::rgsNone) json.AddText(prefix + "Source", SourceName(source));
+}
+
+TJsonObjectWriter ReplayGainObject(const player::TReplayGainChoice& choice) {
+  TJsonObjectWriter json;
+  AddReplayGainKind("track", choice.values.trackGainDb, choice.values.trackPeak, choice.trackSource, json);
+  AddReplayGainKind("album", choice.values.albumGainDb, choice.values.albumPeak, choice.albumSource, json);
+  return json;
+}
+
 void DescribeStream(const player::TMP3Player& player, TJsonObjectWriter& json) {
   json.AddInteger("layer", player.Layer());
   json.AddInteger("version", player.Version());
@@ -52,6 +80,8 @@ void DescribeStream(const player::TMP3Player& player, TJsonObjectWriter& json) {
   json.AddInteger("bitrate", player.Bitrate());
   json.AddInteger("channels", player.Channels());
   json.AddInteger("lengthMs", player.Length());
+  // The open reads the encoder's values too, which a scan of the tags alone cannot.
+  json.AddObject("replayGain", ReplayGainObject(player.Info().ReplayGain()));
 }
 
 // Scans the file as the player does when it opens it, then lets the player

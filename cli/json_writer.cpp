@@ -1,5 +1,7 @@
 #include "cli/json_writer.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "platform/text_encoding.h"
@@ -49,6 +51,19 @@ void TJsonObjectWriter::Append(const TJsonObjectWriter& other) {
 void TJsonObjectWriter::AddInteger(std::string_view key, std::int64_t value) {
   AddKey(key);
   members_ += std::to_string(value);
+}
+
+void TJsonObjectWriter::AddNumber(std::string_view key, double value) {
+  if (!std::isfinite(value)) return AddNull(key);
+  AddKey(key);
+  char digits[32];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  members_.append(digits, result.ptr);
+}
+
+void TJsonObjectWriter::AddObject(std::string_view key, const TJsonObjectWriter& value) {
+  AddKey(key);
+  members_ += value.Text();
 }
 
 void TJsonObjectWriter::AddNull(std::string_view key) {

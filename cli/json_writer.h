@@ -13,12 +13,16 @@ class TJsonObjectWriter {
  public:
   void AddText(std::string_view key, std::string_view value);
   void AddInteger(std::string_view key, std::int64_t value);
+  // The shortest decimal that reads back as `value`; null when not finite.
+  void AddNumber(std::string_view key, double value);
   void AddNull(std::string_view key);
   // An integer, or null when there is none.
   void AddOptionalInteger(std::string_view key, std::optional<std::int64_t> value);
   void AddTextArray(std::string_view key, const std::vector<std::string>& values);
   // The members of `other`, after these.
   void Append(const TJsonObjectWriter& other);
+  // `value` as a member object.
+  void AddObject(std::string_view key, const TJsonObjectWriter& value);
 
   // The object as "{...}" without a line end.
   std::string Text() const { return "{" + members_ + "}"; }

@@ -11,17 +11,22 @@ namespace orvana::player {
 
 namespace {
 
-// Second flag byte of a 2.3 frame: the body is zlib data or encrypted, not text.
-constexpr std::uint8_t kVersion3NotText = 0x80 | 0x40;
+// Second flag byte of a 2.3 frame: the body is zlib data or encrypted, unreadable here.
+constexpr std::uint8_t kVersion3Packed = 0x80 | 0x40;
 // Second flag byte of a 2.4 frame.
 constexpr std::uint8_t kVersion4Grouping = 0x40;
-constexpr std::uint8_t kVersion4NotText = 0x08 | 0x04;  // compressed or encrypted
+constexpr std::uint8_t kVersion4Packed = 0x08 | 0x04;  // compressed or encrypted
 constexpr std::uint8_t kVersion4Unsynchronised = 0x02;
 constexpr std::uint8_t kVersion4DataLength = 0x01;
 constexpr std::int64_t kGroupingSize = 1;
 constexpr std::int64_t kDataLengthSize = 4;
 
 }  // namespace
+
+std::string TID3v2Frame::Text() const {
+  return ID3v2FrameText(id, reinterpret_cast<const std::uint8_t*>(body.data()), static_cast<std::int64_t>(body.size()),
+                        majorVersion);
+}
 
 TID3v2FrameFormat::TID3v2FrameFormat(int majorVersion, bool unsynchronised)
     : majorVersion_(majorVersion), unsynchronised_(unsynchronised) {}
@@ -34,21 +39,22 @@ std::int64_t TID3v2FrameFormat::BodySize(const std::uint8_t* header) const {
   }
 }
 
-std::optional<TID3v2Line> TID3v2FrameFormat::Line(const std::uint8_t* frame, std::int64_t bodySize) const {
-  const int headerSize = HeaderSize();
-  const std::uint8_t* body = frame + headerSize;
+std::optional<TID3v2Frame> TID3v2FrameFormat::Frame(const std::uint8_t* frame, std::int64_t bodySize) const {
+  const std::uint8_t* body = frame + HeaderSize();
   std::string id = FixedText(frame, majorVersion_ == 2 ? 3 : 4);
-  if (majorVersion_ == 3 && (frame[9] & kVersion3NotText) != 0) return std::nullopt;
-  if (majorVersion_ != 4) return TID3v2Line{id, ID3v2FrameText(id, body, bodySize, majorVersion_)};
-  const std::optional<std::string> text = Version4Body(frame[9], body, bodySize);
-  if (!text) return std::nullopt;
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text->data());
-  return TID3v2Line{id, ID3v2FrameText(id, bytes, static_cast<std::int64_t>(text->size()), majorVersion_)};
+  if (majorVersion_ == 3 && (frame[9] & kVersion3Packed) != 0) return std::nullopt;
+  if (majorVersion_ != 4) {
+    const auto* bytes = reinterpret_cast<const char*>(body);
+    return TID3v2Frame{std::move(id), std::string(bytes, static_cast<std::size_t>(bodySize)), majorVersion_};
+  }
+  std::optional<std::string> undone = Version4Body(frame[9], body, bodySize);
+  if (!undone) return std::nullopt;
+  return TID3v2Frame{std::move(id), std::move(*undone), majorVersion_};
 }
 
 std::optional<std::string> TID3v2FrameFormat::Version4Body(std::uint8_t flags, const std::uint8_t* body,
                                                            std::int64_t size) const {
-  if ((flags & kVersion4NotText) != 0) return std::nullopt;
+  if ((flags & kVersion4Packed) != 0) return std::nullopt;
   // The group byte and the stated length of the undone body come first.
   const std::int64_t skipped = ((flags & kVersion4Grouping) != 0 ? kGroupingSize : 0) +
                                 ((flags & kVersion4DataLength) != 0 ? kDataLengthSize : 0);

@@ -1,15 +1,21 @@
 #pragma once
 // TID3v2FrameFormat: how the frames of one ID3v2 version are laid out (header
-// size, size field, flags) and which of them hold text.
+// size, size field, flags), and the body of each as its readers take it.
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace orvana::player {
 
-struct TID3v2Line {
+// One frame: its id, and its body with whatever the flags put in front passed
+// and unsynchronisation undone.
+struct TID3v2Frame {
   std::string id;
-  std::string text;
+  std::string body;
+  int majorVersion = 3;
+
+  // The text the frame holds, as UTF-8 (see ID3v2FrameText).
+  std::string Text() const;
 };
 
 class TID3v2FrameFormat {
@@ -21,9 +27,9 @@ class TID3v2FrameFormat {
   int HeaderSize() const { return majorVersion_ == 2 ? 6 : 10; }
   // The body size the frame header at `header` states; 0 or less: padding.
   std::int64_t BodySize(const std::uint8_t* header) const;
-  // The id and text of a whole frame (header, then `bodySize` bytes); none
-  // when the body is not text (compressed, encrypted, too short).
-  std::optional<TID3v2Line> Line(const std::uint8_t* frame, std::int64_t bodySize) const;
+  // A whole frame (header, then `bodySize` bytes); none when its body cannot
+  // be read (compressed, encrypted, too short).
+  std::optional<TID3v2Frame> Frame(const std::uint8_t* frame, std::int64_t bodySize) const;
 
  private:
   std::optional<std::string> Version4Body(std::uint8_t flags, const std::uint8_t* body, std::int64_t size) const;

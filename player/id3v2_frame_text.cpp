@@ -1,5 +1,6 @@
 #include "player/id3v2_frame_text.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/text_encoding.h"
@@ -45,6 +46,13 @@ std::string Utf16CommentText(const std::uint8_t* body, std::int64_t size, TUtf16
   return Utf16Text(description + terminator + 2, rest - terminator - 2, order);
 }
 
+// Offset of the first NUL byte, or `size` when none.
+std::int64_t ByteTextEnd(const std::uint8_t* text, std::int64_t size) {
+  for (std::int64_t i = 0; i < size; ++i)
+    if (text[i] == 0) return i;
+  return size;
+}
+
 }  // namespace
 
 std::string ID3v2FrameText(std::string_view id, const std::uint8_t* body, std::int64_t size, int majorVersion) {
@@ -57,6 +65,22 @@ std::string ID3v2FrameText(std::string_view id, const std::uint8_t* body, std::i
   if (utf16 && id.starts_with('T')) return Utf16Text(text, textSize - textSize % 2, *utf16);
   if (isComment || id == (majorVersion == 2 ? "WXX" : "WXXX")) return LastPartText(text, textSize);
   return FixedText(text, textSize);
+}
+
+TID3v2UserText ID3v2UserText(const std::uint8_t* body, std::int64_t size, int majorVersion) {
+  if (size < 1) return {};
+  const std::optional<TUtf16Order> utf16 = Utf16Order(body[0], majorVersion);
+  const std::uint8_t* text = body + 1;
+  const std::int64_t textSize = size - 1;
+  if (utf16) {
+    const std::int64_t terminator = Utf16End(text, textSize);
+    const std::int64_t valueStart = std::min(terminator + 2, textSize);
+    const std::int64_t valueSize = (textSize - valueStart) & ~std::int64_t{1};
+    return {Utf16Text(text, terminator, *utf16), Utf16Text(text + valueStart, valueSize, *utf16)};
+  }
+  const std::int64_t terminator = ByteTextEnd(text, textSize);
+  const std::int64_t valueStart = std::min(terminator + 1, textSize);
+  return {FixedText(text, terminator), FixedText(text + valueStart, textSize - valueStart)};
 }
 
 }  // namespace orvana::player

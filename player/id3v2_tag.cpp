@@ -64,7 +64,8 @@ bool SkipExtendedHeader(TMPStreamReader& reader, std::uint8_t version, std::int6
 }
 
 // True when the frames end exactly at `end`, or padding fills the rest.
-bool ReadFrames(TMPStreamReader& reader, std::int64_t end, const TID3v2FrameFormat& format, TKeyedList& values) {
+bool ReadFrames(TMPStreamReader& reader, std::int64_t end, const TID3v2FrameFormat& format,
+                const TID3v2FrameHandler& onFrame) {
   const int headerSize = format.HeaderSize();
   while (end - reader.Position() >= headerSize) {
     if (!reader.Need(headerSize)) return false;
@@ -78,7 +79,7 @@ bool ReadFrames(TMPStreamReader& reader, std::int64_t end, const TID3v2FrameForm
     // A frame larger than the ring (a picture, say) is passed unread.
     if (total <= reader.Capacity()) {
       if (!reader.Need(total)) return false;
-      if (auto line = format.Line(reader.Data(), bodySize)) values.Add(std::move(line->id), std::move(line->text));
+      if (const auto frame = format.Frame(reader.Data(), bodySize)) onFrame(*frame);
     }
     if (!reader.Skip(total)) return false;
   }
@@ -86,27 +87,27 @@ bool ReadFrames(TMPStreamReader& reader, std::int64_t end, const TID3v2FrameForm
 }
 
 // The body from after the tag header to `end`; true when it adds up.
-bool ReadBody(TMPStreamReader& reader, const TTagHeader& header, std::int64_t end, TKeyedList& values) {
+bool ReadBody(TMPStreamReader& reader, const TTagHeader& header, std::int64_t end, const TID3v2FrameHandler& onFrame) {
   if (header.version != 2 && header.Has(kFlagExtendedHeader) && !SkipExtendedHeader(reader, header.version, end))
     return false;
   const TID3v2FrameFormat format(header.version, header.version == 4 && header.Has(kFlagUnsynchronised));
-  return ReadFrames(reader, end, format, values);
+  return ReadFrames(reader, end, format, onFrame);
 }
 
 // Consumes the stored body and reads its frames once unsynchronisation is undone.
-void ReadResynchronisedBody(TMPStreamReader& reader, const TTagHeader& header, TKeyedList& values) {
+void ReadResynchronisedBody(TMPStreamReader& reader, const TTagHeader& header, const TID3v2FrameHandler& onFrame) {
   std::string stored;
   if (!ReadRawText(reader, header.size, stored)) return;
   const std::string body = Resynchronised(stored);
   TBytesStream stream(body);
   TMPStreamReader bodyReader(reader.Capacity());
   bodyReader.Open(&stream, true);
-  ReadBody(bodyReader, header, static_cast<std::int64_t>(body.size()), values);
+  ReadBody(bodyReader, header, static_cast<std::int64_t>(body.size()), onFrame);
 }
 
 }  // namespace
 
-std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, TKeyedList& values) {
+std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, const TID3v2FrameHandler& onFrame) {
   const std::int64_t start = reader.Position();
   if (!reader.Need(kHeaderSize) || std::memcmp(reader.Data(), "ID3", 3) != 0) return std::nullopt;
   const TTagHeader header = ReadHeader(reader.Data());
@@ -117,13 +118,13 @@ std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, TKeyedList& va
   switch (ReadingOf(header)) {
     case TReading::rdPlainVersion3:
       // Read as always: only frames that fill the tag exactly make it one.
-      if (!ReadBody(reader, header, bodyEnd, values)) return std::nullopt;
+      if (!ReadBody(reader, header, bodyEnd, onFrame)) return std::nullopt;
       return length;
     case TReading::rdFrames:
-      ReadBody(reader, header, bodyEnd, values);
+      ReadBody(reader, header, bodyEnd, onFrame);
       break;
     case TReading::rdResynchronised:
-      ReadResynchronisedBody(reader, header, values);
+      ReadResynchronisedBody(reader, header, onFrame);
       break;
     case TReading::rdNone:
       break;
@@ -133,6 +134,10 @@ std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, TKeyedList& va
   const std::int64_t rest = start + length - reader.Position();
   if (rest < 0 || !reader.Skip(rest)) return std::nullopt;
   return length;
+}
+
+std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, TKeyedList& values) {
+  return PassID3v2Tag(reader, [&values](const TID3v2Frame& frame) { values.Add(frame.id, frame.Text()); });
 }
 
 }  // namespace orvana::player

@@ -9,6 +9,7 @@
 #include "player/id3v2_tag.h"
 #include "player/lyrics3_block.h"
 #include "player/macbinary_header.h"
+#include "player/replay_gain_tags.h"
 #include "player/riff_chunks.h"
 
 namespace orvana::player {
@@ -26,6 +27,8 @@ void TMP3Info::Clear() {
   id3v1Values_.Clear();
   id3v2Values_.Clear();
   lyricsValues_.Clear();
+  replayGainSources_ = {};
+  replayGain_ = {};
 }
 
 void TMP3Info::SetReader(TMPStreamReader* reader) {
@@ -42,13 +45,24 @@ bool TMP3Info::ScanHead() {
     dataForkEnd_ = dataStart_ + forks->dataForkLength;
   }
   ScanRiffHead();
-  if (const auto tagLength = PassID3v2Tag(*reader_, id3v2Values_)) {
+  const auto readFrame = [this](const TID3v2Frame& frame) {
+    id3v2Values_.Add(frame.id, frame.Text());
+    ReadReplayGainFrame(frame, replayGainSources_);
+  };
+  const auto tagLength = PassID3v2Tag(*reader_, readFrame);
+  replayGain_ = ChooseReplayGain(replayGainSources_);
+  if (tagLength) {
     foundTypes_.Include(mitID3V2);
     dataStart_ = reader_->Position();
     // A tag longer than the data fork claims leaves no data, not less than none.
     if (DataSizeKnown()) dataSize_ = std::max<std::int64_t>(0, dataSize_ - *tagLength);
   }
   return reader_->Fill(1);
+}
+
+void TMP3Info::SetEncoderReplayGain(const TReplayGainValues& values) {
+  replayGainSources_.encoder = values;
+  replayGain_ = ChooseReplayGain(replayGainSources_);
 }
 
 void TMP3Info::ScanRiffHead() {

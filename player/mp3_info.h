@@ -1,7 +1,8 @@
 #pragma once
 // TMP3Info: the containers and tags around the MPEG audio data of a stream.
-// It finds where the audio starts and how long it is, and keeps the texts
-// of the tags in four keyed lists from which the song's texts are merged.
+// It finds where the audio starts and how long it is, keeps the texts of
+// the tags in four keyed lists from which the song's texts are merged, and
+// the song's ReplayGain values.
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "player/keyed_list.h"
 #include "player/mp3_info_type.h"
+#include "player/replay_gain_sources.h"
 #include "player/stream_reader.h"
 
 namespace orvana::player {
@@ -40,6 +42,11 @@ class TMP3Info {
   const TKeyedList& ID3v2Values() const { return id3v2Values_; }
   const TKeyedList& RiffValues() const { return riffValues_; }
   const TKeyedList& LyricsValues() const { return lyricsValues_; }
+
+  // The ReplayGain values chosen from the ID3v2 tag's and, once the track
+  // has read the first frame, the encoder's.
+  const TReplayGainChoice& ReplayGain() const { return replayGain_; }
+  void SetEncoderReplayGain(const TReplayGainValues& values);
 
   // The sources the merged texts may draw on.
   TMP3InfoType NeedInfoType() const { return needInfoType_; }
@@ -87,6 +94,8 @@ class TMP3Info {
   TKeyedList id3v2Values_;
   TKeyedList lyricsValues_;
   std::int64_t lyricsPosition_ = 0;
+  TReplayGainSources replayGainSources_;
+  TReplayGainChoice replayGain_;
   TMP3InfoType needInfoType_{mitID3V1, mitID3V2, mitRiff};
 };
 

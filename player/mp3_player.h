@@ -154,6 +154,7 @@ class TMP3Player {
   int Frequency() const { return current_ ? current_->Frequency() : 0; }
   int Bitrate() const { return current_ ? current_->Bitrate() : 0; }
   int Channels() const { return current_ ? current_->Channels() : 0; }
+  TReplayGainValues ReplayGainValues() const { return current_ ? current_->ReplayGain() : TReplayGainValues{}; }
   std::int64_t Position();
   std::int64_t Length() const;
   std::string Title() const;

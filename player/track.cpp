@@ -89,6 +89,7 @@ void TMPTrack::ReadEncoderHeader(const engine::FrameHeader& header) {
   const int length = frames.PendingLength();
   const TVbrHeader vbr = ReadVbrHeader(reader.Data(), length, header);
   if (vbr.kind == TVbrHeaderKind::kNone) return;
+  info.SetEncoderReplayGain(vbr.encoderGain);
   // An Info header marks a constant-bit-rate file: its bit rate stands.
   if (vbr.kind != TVbrHeaderKind::kInfo) bitrate_ = 0;
   if (vbr.frames > 0) headerTotal_ = std::int64_t{vbr.frames - 1} * pcmBytesPerFrame_;

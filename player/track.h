@@ -15,6 +15,7 @@
 #include "player/gapless_trim.h"
 #include "player/mp3_info.h"
 #include "player/mp3_player_types.h"
+#include "player/replay_gain.h"
 #include "player/seek_table.h"
 #include "player/stream.h"
 #include "player/stream_reader.h"
@@ -51,6 +52,8 @@ class TMPTrack {
   // The first frame, to configure the engine with.
   const engine::FrameHeader& FirstHeader() const { return firstHeader_; }
   int FirstLength() const { return firstLength_; }
+  // From the tags and the encoder's header; which source gave what is in info.ReplayGain().
+  const TReplayGainValues& ReplayGain() const { return info.ReplayGain().values; }
 
   // Where decoding goes on: the next frame decoded starts at PCM byte
   // `frameStart` of the decoded stream; nothing before `playFrom` (nor

@@ -1,8 +1,10 @@
 #include "player/vbr_header.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "player/byte_order.h"
+#include "player/replay_gain_limits.h"
 
 namespace orvana::player {
 namespace {
@@ -13,9 +15,12 @@ constexpr int32_t kXingTocFlag = 0x4;
 constexpr int32_t kXingQualityFlag = 0x8;
 constexpr int kXingTocSize = 100;
 
-// LAME's extension after the Xing fields: the encoder's name, then at 21 the
-// delay and padding as two 12-bit numbers, and at 34 a CRC-16 of the frame up
-// to there.
+// LAME's extension after the Xing fields: the encoder's name, at 11 the peak
+// amplitude, at 15 and 17 two ReplayGain fields, at 21 the delay and padding
+// as two 12-bit numbers, and at 34 a CRC-16 of the frame up to there.
+constexpr int kPeakOffset = 11;
+constexpr int kPeakFractionBits = 23;  // the peak is fixed point, full scale at 2^23
+constexpr int kGainFieldOffsets[] = {15, 17};
 constexpr int kDelaysOffset = 21;
 constexpr int kExtensionChecksumOffset = 34;
 constexpr int kExtensionSize = 36;
@@ -54,8 +59,25 @@ uint16_t ExtensionChecksum(const uint8_t* bytes, int size) {
   return crc;
 }
 
-// The checksum keeps a frame of random bytes from passing for delays.
-void ReadEncoderDelays(const TFrameFields& fields, int extension, TVbrHeader& found) {
+// A field of 16 bits: the name (1 radio, that is track; 2 audiophile, that
+// is album; 0 not set), who set it (0 nobody), the sign, and tenths of a dB.
+void ReadGainField(const uint8_t* field, TReplayGainValues& gains) {
+  const int word = field[0] << 8 | field[1];
+  const int name = word >> 13;
+  const int originator = word >> 10 & 0x7;
+  if (originator == 0) return;
+  const double db = (word & 0x1FF) / 10.0 * ((word & 0x200) != 0 ? -1 : 1);
+  if (name == 1 && !gains.trackGainDb) gains.trackGainDb = AcceptedGainDb(db);
+  if (name == 2 && !gains.albumGainDb) gains.albumGainDb = AcceptedGainDb(db);
+}
+
+void ReadEncoderGain(const uint8_t* extension, TReplayGainValues& gains) {
+  gains.trackPeak = AcceptedPeak(std::ldexp(BigEndian32(extension + kPeakOffset), -kPeakFractionBits));
+  for (const int offset : kGainFieldOffsets) ReadGainField(extension + offset, gains);
+}
+
+// The checksum keeps a frame of random bytes from passing for delays or gains.
+void ReadEncoderExtension(const TFrameFields& fields, int extension, TVbrHeader& found) {
   if (!fields.Holds(extension, kExtensionSize)) return;
   const uint8_t* stored = fields.At(extension + kExtensionChecksumOffset);
   const uint16_t checksum = static_cast<uint16_t>(stored[0] << 8 | stored[1]);
@@ -64,6 +86,7 @@ void ReadEncoderDelays(const TFrameFields& fields, int extension, TVbrHeader& fo
   found.hasEncoderDelays = true;
   found.encoderDelay = delays[0] << 4 | delays[1] >> 4;
   found.encoderPadding = (delays[1] & 0x0F) << 8 | delays[2];
+  ReadEncoderGain(fields.At(extension), found.encoderGain);
 }
 
 void ReadXingFields(const TFrameFields& fields, int offset, TVbrHeader& found) {
@@ -79,7 +102,7 @@ void ReadXingFields(const TFrameFields& fields, int offset, TVbrHeader& found) {
   }
   if (flags & kXingTocFlag) next += kXingTocSize;
   if (flags & kXingQualityFlag) next += 4;
-  ReadEncoderDelays(fields, next, found);
+  ReadEncoderExtension(fields, next, found);
 }
 
 }  // namespace

@@ -3,11 +3,12 @@
 // a file, in place of audio: the stream's frame count and byte count, from
 // which its length is known without reading it all, and (LAME's extension
 // of Xing and Info) how many samples of silence the encoder put in front of
-// the music and after it.
+// the music and after it, and the loudness it measured.
 #include <cstdint>
 
 #include "engine/frame_header.h"
 #include "engine/frame_scanner.h"
+#include "player/replay_gain.h"
 
 namespace orvana::player {
 
@@ -23,6 +24,8 @@ struct TVbrHeader {
   bool hasEncoderDelays = false;
   int encoderDelay = 0;    // samples of silence before the music
   int encoderPadding = 0;  // samples after it, to the end of the last frame
+  // The encoder's ReplayGain estimate, from the same extension (its peak is the track's).
+  TReplayGainValues encoderGain;
 };
 
 // Looks at the frame of `length` bytes at `frame`. Fields that would lie

@@ -46,7 +46,8 @@ TEST(InfoCommand, OneObjectPerFileWithEveryKey) {
             "\"COMMENT=v1 comment\",\"GENRE=Other\",\"GENREIDX=12\",\"TRACK=1\"],"
             "\"id3v2Values\":[\"COMM=hello\",\"TALB=Album\",\"TIT1=Grouping\",\"TIT2=Song (Live)\","
             "\"TPE1=Artist\",\"TYER=2001\"],\"riffValues\":[],\"lyricsValues\":[],"
-            "\"layer\":3,\"version\":2,\"frequency\":22050,\"bitrate\":32000,\"channels\":1,\"lengthMs\":502}");
+            "\"layer\":3,\"version\":2,\"frequency\":22050,\"bitrate\":32000,\"channels\":1,\"lengthMs\":502,"
+            "\"replayGain\":{}}");
   EXPECT_NE(run.lines[1].find("\"foundTypes\":[\"RIFF\"],\"dataStart\":212,\"dataSize\":1881,"
                               "\"title\":\"Wave Song\""),
             std::string::npos)
@@ -84,7 +85,7 @@ TEST(InfoCommand, ThePlayersValuesForEachKindOfStream) {
   ASSERT_EQ(run.lines.size(), 4u);
   // The length of the music alone, as LAME's delays give it.
   EXPECT_NE(run.lines[0].find("\"layer\":3,\"version\":1,\"frequency\":44100,\"bitrate\":0,\"channels\":2,"
-                              "\"lengthMs\":1200}"),
+                              "\"lengthMs\":1200,\"replayGain\":{}}"),
             std::string::npos)
       << run.lines[0];
   EXPECT_NE(run.lines[1].find("\"version\":3,\"frequency\":11025,\"bitrate\":16000,\"channels\":1,"),
@@ -99,6 +100,17 @@ TEST(InfoCommand, ThePlayersValuesForEachKindOfStream) {
       << run.lines[3];
 }
 
+TEST(InfoCommand, ReplayGainValuesFoundWithTheirSources) {
+  const TRun run = Info({kTags + "rg-id3v2-album.mp3", kTags + "rg-lame-accurate.mp3"});
+  ASSERT_EQ(run.lines.size(), 2u);
+  EXPECT_NE(run.lines[0].find("\"replayGain\":{\"albumGain\":-3.1,\"albumSource\":\"TXXX\"}}"), std::string::npos)
+      << run.lines[0];
+  EXPECT_NE(run.lines[1].find("\"replayGain\":{\"trackGain\":-9.2,\"trackPeak\":0.476348876953125,"
+                              "\"trackSource\":\"LAME\"}}"),
+            std::string::npos)
+      << run.lines[1];
+}
+
 TEST(InfoCommand, PipedInputIsScannedFromTheFrontOnly) {
   const TRun run = RunShell("cat " + Quoted(kTags + "eyed3-v24.mp3") + " | " + Quoted(ORVANA_CLI_PATH) +
                             " info /dev/stdin");
@@ -106,7 +118,8 @@ TEST(InfoCommand, PipedInputIsScannedFromTheFrontOnly) {
   ASSERT_EQ(run.lines.size(), 1u);
   EXPECT_NE(run.lines[0].find("\"foundTypes\":[\"ID3V2\"],\"dataStart\":303,\"dataSize\":null"), std::string::npos)
       << run.lines[0];
-  EXPECT_NE(run.lines[0].find("\"bitrate\":32000,\"channels\":1,\"lengthMs\":0}"), std::string::npos)
+  EXPECT_NE(run.lines[0].find("\"bitrate\":32000,\"channels\":1,\"lengthMs\":0,\"replayGain\":{}}"),
+            std::string::npos)
       << "no size, no length: " << run.lines[0];
 }
 

@@ -2,10 +2,12 @@
 // never read outside the data, loop, or report an extent beyond the file.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "info_scan.h"
 #include "platform/text_encoding.h"
+#include "player/replay_gain_limits.h"
 
 namespace orvana::player {
 namespace {
@@ -20,6 +22,7 @@ const char* const kFixtures[] = {
     "lyrics3v2-notag.mp3", "macbinary.bin",      "riff-tail-info.wav",  "riff-iid3.wav",
     "eyed3-v24-utf8.mp3",  "eyed3-v24-utf16.mp3", "eyed3-v24-utf16-be.mp3", "eyed3-v24-date.mp3",
     "v24-unsync.mp3",      "v24-frame-flags.mp3", "v24-extended.mp3",    "v24-footer.mp3",
+    "rg-eyed3-over-lame.mp3", "rg-id3v2-album.mp3",
 };
 
 // A scan reads a few structures; anything near this many reads is a loop.
@@ -37,6 +40,11 @@ void ExpectSane(const TInfoScan& scan, std::size_t fileSize, const std::string& 
   for (const TKeyedList* list : {&scan.info.ID3v1Values(), &scan.info.ID3v2Values(), &scan.info.RiffValues(),
                                  &scan.info.LyricsValues()})
     for (const std::string& line : list->Lines()) EXPECT_TRUE(platform::IsValidUtf8(line)) << what;
+  const TReplayGainValues& gains = scan.info.ReplayGain().values;
+  for (const auto& gain : {gains.trackGainDb, gains.albumGainDb})
+    EXPECT_TRUE(!gain || std::fabs(*gain) <= kLargestReplayGainDb) << what;
+  for (const auto& peak : {gains.trackPeak, gains.albumPeak})
+    EXPECT_TRUE(!peak || (*peak > 0 && *peak <= kLargestReplayGainPeak)) << what;
   for (const std::string& text : {scan.info.Title(), scan.info.Artist(), scan.info.Album(), scan.info.Year(),
                                   scan.info.Comment(), scan.info.Genre(), scan.info.Track()})
     EXPECT_TRUE(platform::IsValidUtf8(text)) << what;
