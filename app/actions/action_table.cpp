@@ -32,6 +32,7 @@ const std::array<TActionDefinition, kActionCount> kActionTable = {{
     {aiWakeup, "actWakeup", "設定", "おはようタイマーのセット", "おはようタイマー", "", erAlways, true},
     {aiAbout, "actAbout", "設定", "Orvana について...", "", "F1", erAlways, false},
     {aiFileInfo, "actFileInfo", "", "ファイル情報", "", "Alt+3", erAlways, false},
+    {aiEqualizer, "actEqualizer", "設定", "イコライザー", "イコライザー", "E", erAlways, false},
 }};
 
 bool IsEnabled(TEnableRule rule, const TActionContext& context) {

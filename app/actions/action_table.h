@@ -34,8 +34,9 @@ enum TActionId : int {
   aiWakeup,
   aiAbout,
   aiFileInfo,
+  aiEqualizer,
 };
-constexpr int kActionCount = aiFileInfo + 1;
+constexpr int kActionCount = aiEqualizer + 1;
 
 enum class TEnableRule : std::uint8_t {
   erAlways,

@@ -78,6 +78,8 @@ void TIniGT::WriteString(std::string_view section, std::string_view key, std::st
   store_.WriteString(section, key, value);
 }
 
+void TIniGT::EraseKey(std::string_view section, std::string_view key) { store_.EraseKey(section, key); }
+
 void TIniGT::ReadFont(std::string_view section, std::string_view prefix, TStoredFont& font) const {
   TStoredFont read;
   read.name = ReadString(section, Key(prefix, ".Name"), font.name);

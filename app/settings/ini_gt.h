@@ -62,6 +62,7 @@ class TIniGT {
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void EraseKey(std::string_view section, std::string_view key);
 
   // prefix + ".Name", ".Size", ".Color" (a signed 32-bit colour value, so
   // system colours are negative) and ".Style" (the bit mask). Reading takes

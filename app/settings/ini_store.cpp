@@ -194,6 +194,17 @@ void TIniStore::WriteBool(std::string_view section, std::string_view key, bool v
   WriteString(section, key, value ? "1" : "0");
 }
 
+void TIniStore::EraseKey(std::string_view section, std::string_view key) {
+  const auto found = sectionIndex_.find(AsciiLower(section));
+  if (found == sectionIndex_.end()) return;
+  TSection& from = sections_[found->second];
+  const auto entry = from.index.find(AsciiLower(key));
+  if (entry == from.index.end()) return;
+  from.entries.erase(from.entries.begin() + std::ptrdiff_t(entry->second));
+  from.index.clear();
+  for (std::size_t i = 0; i < from.entries.size(); ++i) from.index.emplace(AsciiLower(from.entries[i].key), i);
+}
+
 const TIniStore::TSection* TIniStore::FindSection(std::string_view section) const {
   const auto found = sectionIndex_.find(AsciiLower(section));
   return found == sectionIndex_.end() ? nullptr : &sections_[found->second];

@@ -78,6 +78,8 @@ class TIniStore {
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
+  // Drops the key; the section stays, empty or not.
+  void EraseKey(std::string_view section, std::string_view key);
 
  private:
   struct TEntry {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/settings/files_location.h"
+#include "app/settings/sound_shaping_keys.h"
 
 namespace orvana::app {
 namespace {
@@ -68,6 +69,7 @@ TProgramSettings ReadProgramSettings(const TIniGT& ini) {
   }
   s.clickWait = ReadInRange(ini, "TrayIcon.ClickWait", s.clickWait, 1, kLongestClickWait);
   s.volume = ReadInRange(ini, "Volume", s.volume, 0, kFullVolume);
+  s.sound = ReadSoundShaping(ini);
   s.first = ini.ReadBool(section, "First", s.first);
   return s;
 }
@@ -96,6 +98,7 @@ void WriteProgramSettings(TIniGT& ini, const TProgramSettings& s) {
     ini.WriteInteger(section, kClickFunctionKeys[slot], s.clickFunctions[static_cast<std::size_t>(slot)]);
   ini.WriteInteger(section, "TrayIcon.ClickWait", s.clickWait);
   ini.WriteInteger(section, "Volume", s.volume);
+  WriteSoundShaping(ini, s.sound);
 }
 
 void WriteFirstRunSetting(const std::string& settingsPath, bool showAgain) {

@@ -24,10 +24,12 @@
 // - tray click functions outside 0..6: their defaults;
 // - "TrayIcon.ClickWait" below 1 or above 10000: 1000;
 // - "Volume" outside 0..100: 100.
+// The equalizer's and ReplayGain's keys: sound_shaping_keys.h.
 #include <array>
 #include <cstdint>
 #include <string>
 
+#include "app/equalizer/sound_shaping_settings.h"
 #include "app/playlist/playlist_item.h"
 #include "app/settings/stored_font.h"
 #include "app/settings/ini_gt.h"
@@ -70,6 +72,7 @@ struct TProgramSettings {
   std::array<std::uint8_t, kClickFunctionSlots> clickFunctions = {0, 1, 2, 3, 5, 6};
   int clickWait = 1000;  // milliseconds
   int volume = 100;      // 0 (silent) .. 100 (full)
+  TSoundShapingSettings sound;
   bool first = true;     // show the first-run dialog
 
   bool operator==(const TProgramSettings&) const = default;

@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/dialogs/equalizer_window.h"
+#include "app/equalizer/player_sound_shaping.h"
 #include "app/playlist/list_file.h"
 #include "app/settings/ini_gt.h"
 #include "app/window/app_icon.h"
@@ -81,6 +83,9 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+  // The equalizer window shows soundShaping_, a member that goes before the
+  // window's children.
+  delete equalizerWindow_;
   // The player's events reach into the window: it goes first. The list and
   // its model go before the playlist they show, which dies with the members.
   player_.reset();
@@ -96,8 +101,6 @@ void TForm1::ConfigurePlayer() {
   player.SetChangePosStep(400);
   player.SetDecodePriority(tpNormal);
   player.SetEqualizerEnabled(false);
-  player.SetEqualizerCount(6);
-  player.SetEqualizerMode(memSubBand);
   TMP3InfoType needed;
   needed.Include(mitID3V1);
   needed.Include(mitID3V2);
@@ -114,6 +117,11 @@ void TForm1::ConfigurePlayer() {
   player.SetVolBalance(0);
   player.SetVolume(0);
   player.Loaded();
+  SetUpEqualizerBands(player);
+  // Every change is heard at once; the player coalesces them.
+  ApplySoundShaping(soundShaping_.Settings(), player);
+  connect(&soundShaping_, &TSoundShaping::changed, this,
+          [this] { ApplySoundShaping(soundShaping_.Settings(), *player_); });
   player.SetOnChangeStatus([this](TMP3Player&) {
     playback_->StatusChanged();
     emit playbackChanged();
@@ -157,13 +165,19 @@ void TForm1::WireActions() {
   a[aiWakeup].SetHandler([this] { timedFunctions_->Wakeup(); });
   a[aiOptions].SetHandler([this] { dialogs_->Options(); });
   a[aiFileInfo].SetHandler([this] { ShowFileInfo(); });
+  a[aiEqualizer].SetHandler([this] { ShowEqualizer(); });
   a[aiAbout].SetHandler([this] { AboutDialog1_->Execute(this, runDialog_); });
   a[aiExit].SetHandler([this] { Exit(); });
   a.SetErrorDisplay([this](const std::exception& error) { ReportError(error); });
 }
 
 void TForm1::WireDialogs() {
-  runDialog_ = [this](QDialog& dialog) { return ShowCentered(dialog, *this); };
+  // A question of the equalizer window opens over it, every other dialog
+  // over this window.
+  runDialog_ = [this](QDialog& dialog) {
+    const QWidget* owner = dialog.parentWidget() != nullptr ? dialog.parentWidget()->window() : this;
+    return ShowCentered(dialog, owner->isVisible() ? *owner : *this);
+  };
   timedFunctions_ = new TTimedFunctions(*actions_, state_, *timSleep_, *Timer1_, *this, runDialog_, this);
   dialogs_ = std::make_unique<TWindowDialogs>(*this, state_, *player_, *timClick_, runDialog_,
                                               [this] { ApplyListFont(); });
@@ -177,6 +191,13 @@ void TForm1::ShowFileInfo() {
   const std::vector<int> rows = widgets_.ListView1->SelectedRows();
   if (rows.empty()) return;
   dialogs_->FileInfo(ItemPath(playlist_.Item(rows.front())));
+}
+
+void TForm1::ShowEqualizer() {
+  if (equalizerWindow_ == nullptr) equalizerWindow_ = new TdlgEqualizer(soundShaping_, runDialog_, this);
+  equalizerWindow_->show();
+  equalizerWindow_->raise();
+  equalizerWindow_->activateWindow();
 }
 
 void TForm1::ShowFirstRun() {
@@ -324,6 +345,7 @@ void TForm1::ApplySettings(const TProgramSettings& settings) {
   timClick_->setInterval(settings.clickWait);
   // Past the player's Loaded: a stored 0 is silence, not the device's volume.
   volume_->Set(settings.volume);
+  soundShaping_.Load(settings.sound);
   // Hidden only behind an icon a tray shows: otherwise nothing would lead
   // back to the window.
   setVisible(settings.formVisible || !TaskTray1_->Shown());
@@ -353,6 +375,7 @@ TProgramSettings TForm1::CollectSettings() const {
   settings.clickFunctions = state_.clickFunctions;
   settings.clickWait = timClick_->interval();
   settings.volume = volume_->Volume();
+  settings.sound = soundShaping_.Settings();
   return settings;
 }
 

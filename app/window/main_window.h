@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/actions/action_list.h"
+#include "app/equalizer/sound_shaping.h"
 #include "app/playlist/list_order.h"
 #include "app/playlist/playlist.h"
 #include "app/playlist/playlist_commands.h"
@@ -36,6 +37,7 @@ namespace orvana::app {
 
 class TTimedFunctions;
 class TWindowDialogs;
+class TdlgEqualizer;
 
 
 // Where the window keeps its files; the program passes the real ones.
@@ -85,6 +87,9 @@ class TForm1 : public QWidget {
   TTaskTray& TaskTray1() { return *TaskTray1_; }
   TTrayClicks& Clicks() { return *clicks_; }
   TVolumeControl& Volume() { return *volume_; }
+  TSoundShaping& SoundShaping() { return soundShaping_; }
+  // Null until first opened (actEqualizer).
+  TdlgEqualizer* EqualizerWindow() const { return equalizerWindow_; }
   QTimer& timClick() { return *timClick_; }
   QTimer& timSleep() { return *timSleep_; }
   QTimer& Timer1() { return *Timer1_; }
@@ -124,6 +129,7 @@ class TForm1 : public QWidget {
   void WireDialogs();
   void ShowFirstRun();
   void ShowFileInfo();
+  void ShowEqualizer();
   void WireWidgets();
   void WireFollowingSong();
   // The position shows in the window alone: hidden or minimised, the player
@@ -144,6 +150,7 @@ class TForm1 : public QWidget {
   TRandom random_;
   TPlaylist playlist_;
   std::unique_ptr<player::TMP3Player> player_;
+  TSoundShaping soundShaping_;
   TActionList* actions_;
   TPlaylistModel* model_;
   TMainWindowWidgets widgets_;
@@ -164,6 +171,7 @@ class TForm1 : public QWidget {
   TTimedFunctions* timedFunctions_ = nullptr;
   std::unique_ptr<TWindowDialogs> dialogs_;
   ui::TAboutDialog* AboutDialog1_ = nullptr;
+  TdlgEqualizer* equalizerWindow_ = nullptr;
   QString applicationTitle_;
   ErrorDisplay errorDisplay_;
   bool closed_ = false;

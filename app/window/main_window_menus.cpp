@@ -29,8 +29,8 @@ TMainWindowMenus BuildMainWindowMenus(TActionList& actions, QWidget* parent) {
                        parent);
   menus.popFile->setDefaultAction(actions.QtAction(aiAddFolder));
   menus.popConfig = Menu("popConfig", actions,
-                         {aiOptions, kSeparator, aiRepeat, aiShuffle, kSeparator, aiShuffleList, aiReverseList,
-                          kSeparator, aiHide, kSeparator, aiWakeup, aiSleep, kSeparator, aiAbout},
+                         {aiOptions, aiEqualizer, kSeparator, aiRepeat, aiShuffle, kSeparator, aiShuffleList,
+                          aiReverseList, kSeparator, aiHide, kSeparator, aiWakeup, aiSleep, kSeparator, aiAbout},
                          parent);
   menus.popConfig->setDefaultAction(actions.QtAction(aiOptions));
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/dialogs/config_dialog.h"
+#include "app/dialogs/equalizer_window.h"
 #include "app/dialogs/first_run_dialog.h"
 #include "app/dialogs/mpeg_info_dialog.h"
 #include "app/dialogs/wakeup_dialog.h"
@@ -110,6 +111,17 @@ TEST_F(DialogLayout, SettingsDialogOnBothPages) {
 TEST_F(DialogLayout, TagDialogOnBothPages) {
   TdlgMPEGInfo dialog;
   EXPECT_EQ(LayoutFaultsOfEveryPage(dialog, *dialog.PageControl1), Faults{});
+}
+
+TEST_F(DialogLayout, EqualizerWindowWithTheLongestValues) {
+  TSoundShaping shaping;
+  TSoundShapingSettings settings;
+  settings.curve = {-120, {-120, 120, -120, 120, -120, 120, -120, 120, -120, 120}};
+  settings.replayGain = {rgcAlbum, -150, -150, true};
+  shaping.Load(settings);
+  const ui::TDialogRunner run;
+  TdlgEqualizer window(shaping, run);
+  EXPECT_EQ(LayoutFaults(window), Faults{});
 }
 
 TEST_F(DialogLayout, FirstRunDialog) {

@@ -188,6 +188,18 @@ TEST(IniStoreWriting, KeepsTheOrderOfWritingAndWritesCrLf) {
   EXPECT_EQ(store.Text(), "[ini]\r\nZeta=-2\r\nAlpha=a\r\nOff=0\r\n\r\n[second]\r\nFlag=1\r\n");
 }
 
+TEST(IniStoreWriting, AnErasedKeyLeavesTheOthersFoundInTheirOrder) {
+  TIniStore store;
+  for (const char* key : {"a", "b", "c"}) store.WriteString("ini", key, key);
+  store.EraseKey("INI", "B");
+  store.EraseKey("ini", "missing");
+  store.EraseKey("none", "a");
+  EXPECT_EQ(store.ReadString("ini", "c", ""), "c");
+  store.WriteString("ini", "C", "again");
+  store.WriteString("ini", "b", "new");
+  EXPECT_EQ(store.Text(), "[ini]\r\na=a\r\nc=again\r\nb=new\r\n");
+}
+
 TEST(IniStoreWriting, LineBreaksInAValueCannotAddKeys) {
   TIniStore store;
   store.WriteString("ini", "Name", "evil\r\nFirst=0\nx");

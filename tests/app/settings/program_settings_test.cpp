@@ -51,7 +51,24 @@ const std::string kFreshSettingsFile =
     "TrayIcon.Right.Double=5\r\n"
     "TrayIcon.Right.Triple=6\r\n"
     "TrayIcon.ClickWait=1000\r\n"
-    "Volume=100\r\n";
+    "Volume=100\r\n"
+    "Equalizer.Enabled=0\r\n"
+    "Equalizer.Preamp=0\r\n"
+    "Equalizer.Band0=0\r\n"
+    "Equalizer.Band1=0\r\n"
+    "Equalizer.Band2=0\r\n"
+    "Equalizer.Band3=0\r\n"
+    "Equalizer.Band4=0\r\n"
+    "Equalizer.Band5=0\r\n"
+    "Equalizer.Band6=0\r\n"
+    "Equalizer.Band7=0\r\n"
+    "Equalizer.Band8=0\r\n"
+    "Equalizer.Band9=0\r\n"
+    "Equalizer.Presets=0\r\n"
+    "ReplayGain.Mode=0\r\n"
+    "ReplayGain.Preamp=0\r\n"
+    "ReplayGain.DefaultGain=0\r\n"
+    "ReplayGain.PreventClipping=1\r\n";
 
 class ProgramSettings : public ::testing::Test {
  protected:

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/dialogs/config_dialog.h"
+#include "app/dialogs/equalizer_window.h"
 #include "app/dialogs/first_run_dialog.h"
 #include "app/dialogs/mpeg_info_dialog.h"
 #include "app/dialogs/wakeup_dialog.h"
@@ -114,6 +115,15 @@ int main(int argc, char** argv) {
 
   TdlgFirst first(&form);
   shots.Save(first, "first-run");
+
+  TSoundShapingSettings sound;
+  sound.equalizerEnabled = true;
+  sound.presets.Add("夜のドライブ", {-20, {40, 30, 10, 0, -10, 0, 10, 20, 30, 30}});
+  sound.replayGain = {rgcTrack, 0, -60, true};
+  form.SoundShaping().Load(sound);
+  form.SoundShaping().ChoosePreset("ロック");
+  form.Actions()[aiEqualizer].Execute();
+  shots.Save(*form.EqualizerWindow(), "equalizer");
 
   form.AboutDialog1().Execute(&form, [&shots](QDialog& about) { return shots.Save(about, "about"); });
 
