@@ -3,8 +3,7 @@
 namespace orvana::player {
 
 float SongGain(const TMPTrack& track, const TReplayGainSettings& settings) {
-  (void)track;
-  return static_cast<float>(ReplayGainFactor(TReplayGainValues{}, settings));
+  return static_cast<float>(ReplayGainFactor(track.ReplayGain(), settings));
 }
 
 }  // namespace orvana::player

@@ -87,6 +87,20 @@ TEST(SoundShaping, LevelsPastFullScaleAreLimitedNeverWrapped) {
   EXPECT_GT(limited, 1000);
 }
 
+TEST(SoundShaping, ATrackGainOfMinusSixDecibelsHalvesTheAmplitude) {
+  const std::string tagged = "tags/rg-eyed3-over-lame.mp3";  // REPLAYGAIN_TRACK_GAIN -6.02 dB
+  const std::vector<double> plain = Samples(PlayedFlat(tagged));
+  const std::vector<double> levelled =
+      Samples(Played(tagged, [](TMP3Player& player) { player.SetReplayGain({rgmTrack, 0, 0, false}); }));
+  ASSERT_EQ(levelled.size(), plain.size());
+  double plainPower = 0, levelledPower = 0;
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    plainPower += plain[i] * plain[i];
+    levelledPower += levelled[i] * levelled[i];
+  }
+  EXPECT_NEAR(orvana::testing::Decibels(levelledPower, plainPower), -6.02, 0.1);
+}
+
 TEST(SoundShaping, ChangesWhilePlayingIntoAQueuedNextSongEndPlayAsUsual) {
   // On the device that plays silently in real time: each change decodes
   // again what was sent on, back across the join into the song before.
