@@ -365,8 +365,8 @@ void MeasureAudacious(const TServer& server, const std::string& folder, int cpuS
 }
 
 bool MakeSongs(const std::string& folder) {
-  Copy(Data("tone-440-part1.mp3"), folder + "/part1.mp3");
-  Copy(Data("tone-440-part2.mp3"), folder + "/part2.mp3");
+  Copy(Data("tone-440-first-half.mp3"), folder + "/part1.mp3");
+  Copy(Data("tone-440-second-half.mp3"), folder + "/part2.mp3");
   Copy(Data("tone-48000-stereo-cbr.mp3"), folder + "/48k.mp3");
   {
     // Ten minutes of a CBR tone without tags: its frames simply follow on.

@@ -102,15 +102,15 @@ class PulseWaveStream final : public WaveOutStream {
   // Makes the server's stream and waits until it is ready to play.
   MmResult Connect() {
     PulseLock lock(loop_);
-    pa_sample_spec spec;
-    spec.format = format_.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-    spec.rate = format_.samplesPerSec;
-    spec.channels = static_cast<uint8_t>(format_.channels);
-    pa_channel_map_init_extend(&map_, spec.channels, PA_CHANNEL_MAP_WAVEEX);
+    pa_sample_spec sampleSpec;
+    sampleSpec.format = format_.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    sampleSpec.rate = format_.samplesPerSec;
+    sampleSpec.channels = static_cast<uint8_t>(format_.channels);
+    pa_channel_map_init_extend(&map_, sampleSpec.channels, PA_CHANNEL_MAP_WAVEEX);
     pa_proplist* properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_NAME, "Orvana");
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "music");
-    stream_ = pa_stream_new_with_proplist(connection_->Context(), "Orvana", &spec, &map_, properties);
+    stream_ = pa_stream_new_with_proplist(connection_->Context(), "Orvana", &sampleSpec, &map_, properties);
     pa_proplist_free(properties);
     if (stream_ == nullptr) return connection_->LastError();
     pa_stream_set_state_callback(stream_, &PulseWaveStream::StateChanged, this);
@@ -120,7 +120,7 @@ class PulseWaveStream final : public WaveOutStream {
     pa_stream_set_moved_callback(stream_, &PulseWaveStream::PlayChanged, this);
     pa_stream_set_suspended_callback(stream_, &PulseWaveStream::PlayChanged, this);
 
-    const pa_buffer_attr attributes = BufferAttributes(spec);
+    const pa_buffer_attr attributes = BufferAttributes(sampleSpec);
     if (pa_stream_connect_playback(stream_, nullptr, &attributes, PA_STREAM_NOFLAGS, nullptr, nullptr) < 0)
       return connection_->LastError();
     const bool settled = connection_->WaitFor(
@@ -135,7 +135,7 @@ class PulseWaveStream final : public WaveOutStream {
     const uint32_t limit = granted != nullptr ? granted->maxlength : kServerQueueLimit;
     maxHeldFrames_ = static_cast<int64_t>(limit / format_.blockAlign) * 9 / 10;
     tileFrames_ = std::max<int64_t>(
-        1, static_cast<int64_t>(pa_context_get_tile_size(connection_->Context(), &spec) / format_.blockAlign));
+        1, static_cast<int64_t>(pa_context_get_tile_size(connection_->Context(), &sampleSpec) / format_.blockAlign));
     return MMSYSERR_NOERROR;
   }
 
@@ -321,15 +321,15 @@ class PulseWaveStream final : public WaveOutStream {
     return std::chrono::duration_cast<microseconds>(duration).count() * format_.samplesPerSec / 1'000'000;
   }
 
-  pa_buffer_attr BufferAttributes(const pa_sample_spec& spec) const {
+  pa_buffer_attr BufferAttributes(const pa_sample_spec& sampleSpec) const {
     const auto align = [&](uint64_t bytes) {
       return static_cast<uint32_t>(bytes / format_.blockAlign * format_.blockAlign);
     };
     pa_buffer_attr attributes;
     attributes.maxlength = static_cast<uint32_t>(-1);
     attributes.tlength =
-        align(std::min<uint64_t>(pa_usec_to_bytes(kTargetUsec, &spec), kServerQueueLimit - kServerQueueLimit / 8));
-    const uint32_t sinkLatency = align(pa_usec_to_bytes(kSinkLatencyUsec, &spec));
+        align(std::min<uint64_t>(pa_usec_to_bytes(kTargetUsec, &sampleSpec), kServerQueueLimit - kServerQueueLimit / 8));
+    const uint32_t sinkLatency = align(pa_usec_to_bytes(kSinkLatencyUsec, &sampleSpec));
     attributes.minreq = align((attributes.tlength - sinkLatency) / 2);
     // Playing starts with the first frame: a short song must play too.
     attributes.prebuf = format_.blockAlign;

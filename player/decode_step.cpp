@@ -194,12 +194,8 @@ void TMPDecodeStep::FollowOn() {
     TSoundOut& output = links_.output;
     previousTrackStart_ = trackStartInOutput_;
     // Decoding again what was sent: the mark is where it was.
-    if (output.Revising()) {
-      trackStartInOutput_ = output.WritePosition();
-    } else {
-      output.SetMark();
-      trackStartInOutput_ = output.WrittenBytes();
-    }
+    if (!output.Revising()) output.SetMark();
+    trackStartInOutput_ = output.WritePosition();
   }
   EnterNextTrack();
 }

@@ -19,11 +19,7 @@ player::TReplayGainSettings PlayerReplayGain(const TReplayGainChoice& choice) {
   return settings;
 }
 
-void SetUpEqualizerBands(player::TMP3Player& player) {
-  player.SetEqualizerMode(player::memFreq);
-  player.SetEqualizerCount(kEqualizerBandCount);
-  player.SetBandRange(kEqualizerLowestHz, kEqualizerHighestHz);
-}
+void SetUpEqualizerBands(player::TMP3Player& player) { player::UseGraphicBands(player); }
 
 void ApplySoundShaping(const TSoundShapingSettings& settings, player::TMP3Player& player) {
   for (int band = 0; band < kEqualizerBandCount; ++band)

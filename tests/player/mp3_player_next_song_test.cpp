@@ -19,8 +19,8 @@ using testing::TBytes;
 using testing::TQuietPlayer;
 
 // One 440 Hz tone at half of full scale, cut into two files at 0.9 s.
-const std::string kFirstPart = "player/tone-440-part1.mp3";
-const std::string kSecondPart = "player/tone-440-part2.mp3";
+const std::string kFirstPart = "player/tone-440-first-half.mp3";
+const std::string kSecondPart = "player/tone-440-second-half.mp3";
 constexpr std::size_t kFirstPartSamples = 39690;
 constexpr std::size_t kSecondPartSamples = 48510;
 constexpr double kTonePeak = 16384;

@@ -1,5 +1,5 @@
 // What the equalizer and the song gain do to the player's real output (a WAV
-// file written as fast as it decodes), measured by its spectrum.
+// file written as fast as it decodes), measured by the power in each band.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,7 +9,7 @@
 
 #include "player/graphic_equalizer.h"
 #include "player_harness.h"
-#include "spectrum.h"
+#include "band_power.h"
 
 namespace orvana::player {
 namespace {
@@ -108,9 +108,9 @@ TEST(SoundShaping, ChangesWhilePlayingIntoAQueuedNextSongEndPlayAsUsual) {
   testing::TEventLog log(player);
   int songChanges = 0;
   player.SetOnChangeSong([&](TMP3Player&) { ++songChanges; });
-  player.SetFileName(testing::DataPath("player/tone-440-part1.mp3"));
+  player.SetFileName(testing::DataPath("player/tone-440-first-half.mp3"));
   player.Open();
-  player.QueueNext(testing::DataPath("player/tone-440-part2.mp3"));
+  player.QueueNext(testing::DataPath("player/tone-440-second-half.mp3"));
   player.Play();
   std::array<double, kGraphicBands> bands{};
   for (int step = 0; step < 12 && log.reasons.empty(); ++step) {

@@ -66,7 +66,7 @@ class SoundPlayback : public FormFixture {
 PulseNullSink* SoundPlayback::daemon_ = nullptr;
 
 TEST_F(SoundPlayback, ToneCutInTwoPlaysAsOneUnbrokenTone) {
-  WithSongs({"tone-440-part1.mp3", "tone-440-part2.mp3"});
+  WithSongs({"tone-440-first-half.mp3", "tone-440-second-half.mp3"});
   const std::vector<double> heard = RecordWholeList();
   const TStretch tone = orvana::testing::SoundingPart(heard);
   ASSERT_GT(tone.Length(), std::size_t(kRate * 19 / 10)) << "both parts heard";
@@ -80,7 +80,7 @@ TEST_F(SoundPlayback, ToneCutInTwoPlaysAsOneUnbrokenTone) {
 }
 
 TEST_F(SoundPlayback, AnotherRateInTheMiddleCostsLessThanATenthOfASecond) {
-  TForm1& window = WithSongs({"tone-440-part1.mp3", "tone-48000-stereo-cbr.mp3", "tone-440-part2.mp3"});
+  TForm1& window = WithSongs({"tone-440-first-half.mp3", "tone-48000-stereo-cbr.mp3", "tone-440-second-half.mp3"});
   const std::vector<double> heard = RecordWholeList();
   const TStretch sound = orvana::testing::SoundingPart(heard);
   for (const TStretch& silence : orvana::testing::SilencesIn(heard, sound.begin, sound.end, kRate / 1000))
@@ -90,7 +90,7 @@ TEST_F(SoundPlayback, AnotherRateInTheMiddleCostsLessThanATenthOfASecond) {
 }
 
 TEST_F(SoundPlayback, AServerThatGoesAwayIsReportedOnceAndTheNextPlayWorksWhenItIsBack) {
-  WithSongs({"tone-440-part1.mp3", "tone-440-part2.mp3"});
+  WithSongs({"tone-440-first-half.mp3", "tone-440-second-half.mp3"});
   form->Playback().PlayRow(0);
   ASSERT_EQ(form->MP3Player1().Status(), player::msPlaying) << errors.join("\n").toStdString();
   daemon_->Kill();

@@ -33,8 +33,8 @@ lame --quiet -V 2 --noreplaygain tone-22050-mono.wav tone-22050-mono-xing.mp3
 sox -n -r 44100 -c 2 -b 16 "$tmp/whole.wav" synth 2.0 sine 440 vol 0.5
 sox "$tmp/whole.wav" "$tmp/first.wav" trim 0 39690s
 sox "$tmp/whole.wav" "$tmp/second.wav" trim 39690s
-lame --quiet -b 192 --noreplaygain "$tmp/first.wav" tone-440-part1.mp3
-lame --quiet -b 192 --noreplaygain "$tmp/second.wav" tone-440-part2.mp3
+lame --quiet -b 192 --noreplaygain "$tmp/first.wav" tone-440-first-half.mp3
+lame --quiet -b 192 --noreplaygain "$tmp/second.wav" tone-440-second-half.mp3
 
 # Pink noise, to measure what the equalizer does to each frequency.
 sox -n -r 44100 -c 1 -b 16 "$tmp/pink.wav" synth 4 pinknoise vol 0.3

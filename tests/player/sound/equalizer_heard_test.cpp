@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "../player_harness.h"
@@ -23,19 +25,37 @@ std::vector<double> BlockLevels(const std::vector<double>& x, std::size_t from) 
   return orvana::testing::BlockLevels(x, from, kBlock);
 }
 
-TEST(EqualizerHeard, ASliderDraggedWhilePlayingIsHeardAtOnceWithoutAGap) {
-  testing::PulseNullSink daemon;
-  ASSERT_TRUE(daemon.Running()) << daemon.Failure();
-  orvana::testing::TMonitorRecording recording(daemon.Server(), testing::PulseNullSink::kMonitorName, kRate);
-  ASSERT_TRUE(recording.Started());
-  TMP3Player player;
-  player.SetAutoOpen(false);
-  player.SetAutoPlay(false);
-  player.SetDeviceID(platform::kPulseWaveDevice);
-  UseGraphicBands(player);
-  player.SetFileName(testing::DataPath("player/tone-1000-10s.mp3"));
-  player.Open();
-  ASSERT_TRUE(player.Opened());
+// A player on a private PulseAudio server whose null sink is recorded.
+class EqualizerHeard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(daemon_.Running()) << daemon_.Failure();
+    recording_ = std::make_unique<orvana::testing::TMonitorRecording>(daemon_.Server(),
+                                                                      testing::PulseNullSink::kMonitorName, kRate);
+    ASSERT_TRUE(recording_->Started());
+    player_.SetAutoOpen(false);
+    player_.SetAutoPlay(false);
+    player_.SetDeviceID(platform::kPulseWaveDevice);
+    UseGraphicBands(player_);
+  }
+
+  void Open(const std::string& song) {
+    player_.SetFileName(testing::DataPath(song));
+    player_.Open();
+    ASSERT_TRUE(player_.Opened());
+  }
+
+  // The left channel of what was heard.
+  std::vector<double> Heard() { return orvana::testing::LeftChannelOf(recording_->Stop()); }
+
+  testing::PulseNullSink daemon_;
+  std::unique_ptr<orvana::testing::TMonitorRecording> recording_;
+  TMP3Player player_;  // last: it goes first
+};
+
+TEST_F(EqualizerHeard, ASliderDraggedWhilePlayingIsHeardAtOnceWithoutAGap) {
+  TMP3Player& player = player_;
+  Open("player/tone-1000-10s.mp3");
   player.Play();
   ASSERT_TRUE(testing::PumpUntil(player, [&] { return player.Position() >= 1500; }));
   // The 1 kHz band dragged down to -12 dB in four steps, 50 ms apart.
@@ -49,7 +69,7 @@ TEST(EqualizerHeard, ASliderDraggedWhilePlayingIsHeardAtOnceWithoutAGap) {
   }
   ASSERT_TRUE(testing::PumpUntil(player, [&] { return player.Position() >= lastChange + 1000; }));
   player.Stop();
-  const std::vector<double> left = orvana::testing::LeftChannelOf(recording.Stop());
+  const std::vector<double> left = Heard();
 
   const orvana::testing::TStretch sounding = orvana::testing::SoundingPart(left);
   const std::vector<double> levels = BlockLevels(left, sounding.begin);
@@ -66,24 +86,15 @@ TEST(EqualizerHeard, ASliderDraggedWhilePlayingIsHeardAtOnceWithoutAGap) {
   EXPECT_TRUE(orvana::testing::SilencesIn(left, changeSample - kRate, changeSample + kRate / 2, kRate / 1000).empty());
 }
 
-TEST(EqualizerHeard, AChangeWhileTheNextSongIsQueuedAheadReachesBothAndKeepsTheirJoin) {
-  testing::PulseNullSink daemon;
-  ASSERT_TRUE(daemon.Running()) << daemon.Failure();
-  orvana::testing::TMonitorRecording recording(daemon.Server(), testing::PulseNullSink::kMonitorName, kRate);
-  ASSERT_TRUE(recording.Started());
-  TMP3Player player;
-  player.SetAutoOpen(false);
-  player.SetAutoPlay(false);
-  player.SetDeviceID(platform::kPulseWaveDevice);
+TEST_F(EqualizerHeard, AChangeWhileTheNextSongIsQueuedAheadReachesBothAndKeepsTheirJoin) {
+  TMP3Player& player = player_;
   testing::TEventLog log(player);
   int songChanges = 0;
   player.SetOnChangeSong([&](TMP3Player&) { ++songChanges; });
-  UseGraphicBands(player);
   // One 440 Hz tone cut in two: the second half is decoded and sent on
   // long before the first has been heard.
-  player.SetFileName(testing::DataPath("player/tone-440-part1.mp3"));
-  player.Open();
-  player.QueueNext(testing::DataPath("player/tone-440-part2.mp3"));
+  Open("player/tone-440-first-half.mp3");
+  player.QueueNext(testing::DataPath("player/tone-440-second-half.mp3"));
   player.Play();
   ASSERT_TRUE(testing::PumpUntil(player, [&] { return player.Position() >= 300; }));
   std::array<double, kGraphicBands> bands{};
@@ -92,7 +103,7 @@ TEST(EqualizerHeard, AChangeWhileTheNextSongIsQueuedAheadReachesBothAndKeepsThei
   SetGraphicEqualizer(player, true, 0, bands);
   ASSERT_TRUE(testing::PumpUntil(player, [&] { return !log.reasons.empty(); }));
   EXPECT_EQ(songChanges, 1);
-  const std::vector<double> left = orvana::testing::LeftChannelOf(recording.Stop());
+  const std::vector<double> left = Heard();
 
   const orvana::testing::TStretch sounding = orvana::testing::SoundingPart(left);
   const std::vector<double> levels = BlockLevels(left, sounding.begin);
