@@ -26,6 +26,13 @@ class TStream {
   // Returns the new position.
   virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
   virtual std::int64_t Size() = 0;
+
+  // Streams fed from elsewhere (the network) hold what has come so far.
+  // Bytes a Read returns now without waiting; kDataSizeUnknown for streams
+  // whose reads never wait long (files, memory) and at a stream's end.
+  virtual std::int64_t ReadyBytes() { return kDataSizeUnknown; }
+  // Waits up to `milliseconds` until ReadyBytes() reaches `bytes`; true once it has.
+  virtual bool WaitReady(std::int64_t /*bytes*/, int /*milliseconds*/) { return true; }
 };
 
 }  // namespace orvana::player

@@ -1,0 +1,90 @@
+#pragma once
+// THttpStream: an internet radio station (any MPEG audio sent over HTTP or
+// HTTPS) as a TStream. A thread of its own reads it with libcurl into a
+// bounded buffer: it follows redirects, asks for ICY metadata and takes it
+// out of the audio, and tries a dropped connection again a few times, with a
+// growing pause. Read waits for data; Cancel, from any thread, ends every
+// wait and the transfer at once.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "player/stream.h"
+
+namespace orvana::player {
+
+// What the station says of itself in its answer's headers.
+struct TStationInfo {
+  std::string name;         // icy-name
+  std::string genre;        // icy-genre
+  std::string description;  // icy-description
+  std::string homePage;     // icy-url
+  std::string contentType;  // Content-Type
+  int bitrate = 0;          // icy-br in kbit/s, 0 when not given
+};
+
+enum class TNetStreamState : std::uint8_t {
+  kConnecting,  // before the first audio byte
+  kReceiving,   // audio is coming
+  kRetrying,    // the connection dropped: waiting to connect again
+  kEnded,       // the station ended its stream, or Cancel
+  kFailed,      // gave up: Error() says why
+};
+
+class THttpStream : public TStream {
+ public:
+  struct TOptions {
+    int bufferBytes = 512 * 1024;  // the most held before the reader takes it
+    int connectTimeoutMs = 5000;
+    // Without a byte of audio this long after each connection starts, it has failed.
+    int firstDataTimeoutMs = 8000;
+    // Without a byte this long once audio came, the connection is dropped (and tried again).
+    int stallTimeoutMs = 5000;
+    int retries = 4;
+    int firstRetryPauseMs = 500;  // doubled at each further try
+  };
+  // Called on the stream's thread when the station's info, the title or the
+  // state has changed; must not block.
+  using TOnChange = std::function<void()>;
+
+  explicit THttpStream(std::string url);
+  THttpStream(std::string url, TOptions options);
+  // Cancels and waits for the thread.
+  ~THttpStream() override;
+  THttpStream(const THttpStream&) = delete;
+  THttpStream& operator=(const THttpStream&) = delete;
+
+  void SetOnChange(TOnChange onChange);  // before Start
+  void Start();
+  void Cancel();
+
+  // Waits until at least one byte is held, the stream has ended or failed,
+  // or Cancel: 0 then.
+  std::int64_t Read(void* buffer, std::int64_t count) override;
+  // Raises EStreamError, but for asking where it is.
+  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  std::int64_t Size() override { return kDataSizeUnknown; }
+  std::int64_t ReadyBytes() override;
+  bool WaitReady(std::int64_t bytes, int milliseconds) override;
+
+  const std::string& Url() const { return url_; }
+  TNetStreamState State() const;
+  // One sentence of what went wrong once failed (the address, the server's
+  // answer or the network's error).
+  std::string Error() const;
+  TStationInfo Station() const;
+  // The latest StreamTitle, empty before the first.
+  std::string Title() const;
+  // Audio bytes received so far.
+  std::int64_t Received() const;
+
+ private:
+  class TTransfer;
+  const std::string url_;
+  const TOptions options_;
+  std::unique_ptr<TTransfer> transfer_;
+};
+
+}  // namespace orvana::player
