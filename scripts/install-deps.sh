@@ -5,7 +5,8 @@ set -euo pipefail
 
 # qt6-wayland lets the program run natively in a Wayland session.
 # libpulse-dev: the PulseAudio back end, which PipeWire's pipewire-pulse serves too.
-build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins libpulse-dev
+# libcurl4-openssl-dev: internet radio over HTTP and HTTPS.
+build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins libpulse-dev libcurl4-openssl-dev
                 qt6-base-dev qt6-wayland libxcb1-dev fonts-noto-cjk)
 # The desktop tests run the program on a private X server and drive it there,
 # with trayer (XEmbed) and lxqt-panel (StatusNotifierItem) as its trays, on a
@@ -15,7 +16,8 @@ build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugi
 # (dpkg-shlibdeps; file, with which CPack finds the binaries).
 # The sound tests start a private pulseaudio with a null sink and record its
 # monitor with parecord, and look at its streams with pactl (pulseaudio-utils).
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio pulseaudio-utils alsa-utils
+# The network tests play stations from a private Icecast 2 server.
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev pulseaudio pulseaudio-utils alsa-utils icecast2
                xvfb xdotool x11-utils dbus dbus-x11 trayer lxqt-panel libglib2.0-bin
                weston playerctl
                desktop-file-utils appstream qt6-svg-dev dpkg-dev file)
