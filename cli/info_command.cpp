@@ -1,6 +1,10 @@
 // orvana-cli info FILE...: one JSON object a line with what the player learns
 // from each file's containers and tags, and the stream values and ReplayGain
-// values it opens it with.
+// values it opens it with; for a station's address, what the station says of
+// itself and the stream's values.
+#include <poll.h>
+
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -10,8 +14,10 @@
 #include "cli/command.h"
 #include "cli/json_writer.h"
 #include "player/file_stream.h"
+#include "player/host_hooks.h"
 #include "player/mp3_info.h"
 #include "player/mp3_player.h"
+#include "player/network/network_address.h"
 #include "player/stream_reader.h"
 
 namespace orvana::cli {
@@ -112,6 +118,40 @@ bool DescribeFile(const std::string& path, player::TMP3Player& player, TJsonObje
   return true;
 }
 
+// Connects as the player does before it plays: false when the station
+// cannot be opened (the reason is in the JSON).
+bool DescribeStation(const std::string& url, player::TMP3Player& player, TJsonObjectWriter& json) {
+  // The bound the player keeps for connecting, and a little more.
+  constexpr auto kBound = std::chrono::milliseconds(player::TStreamOpener::kOpenBoundMs + 2000);
+  std::string failure;
+  player::SetExceptionDisplay([&failure](const std::exception& error) { failure = error.what(); });
+  player.SetFileName(url);
+  player.Open();
+  const auto deadline = std::chrono::steady_clock::now() + kBound;
+  while (player.Connecting() && std::chrono::steady_clock::now() < deadline) {
+    pollfd watched{player.Messages().NotifyFd(), POLLIN, 0};
+    ::poll(&watched, 1, 100);
+    player.Messages().DispatchPending();
+  }
+  player::SetExceptionDisplay(nullptr);
+  if (!player.Opened() || player.Connecting()) {
+    json.AddText("error", failure.empty() ? "The station did not answer in time." : failure);
+    player.Close();
+    return false;
+  }
+  const player::TStationInfo station = player.Station();
+  json.AddText("station", station.name);
+  json.AddText("genre", station.genre);
+  json.AddText("description", station.description);
+  json.AddText("homePage", station.homePage);
+  json.AddText("contentType", station.contentType);
+  json.AddInteger("stationBitrate", station.bitrate);
+  json.AddText("streamTitle", player.StreamTitle());
+  DescribeStream(player, json);
+  player.Close();
+  return true;
+}
+
 int Run(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: orvana-cli info FILE...\n");
@@ -126,7 +166,9 @@ int Run(int argc, char** argv) {
     json.AddText("file", argv[i]);
     try {
       TJsonObjectWriter details;
-      if (!DescribeFile(argv[i], player, details)) status = 1;
+      const bool described = player::IsNetworkAddress(argv[i]) ? DescribeStation(argv[i], player, details)
+                                                               : DescribeFile(argv[i], player, details);
+      if (!described) status = 1;
       json.Append(details);
     } catch (const std::exception& error) {
       json.AddText("error", error.what());
@@ -137,7 +179,7 @@ int Run(int argc, char** argv) {
   return status;
 }
 
-const CommandRegistration kReg{{"info", "info FILE...      print each file's tags and data extent as JSON lines", &Run}};
+const CommandRegistration kReg{{"info", "info FILE|URL...  print each file's tags and data extent, or a station's, as JSON lines", &Run}};
 
 }  // namespace
 }  // namespace orvana::cli

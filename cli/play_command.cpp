@@ -1,11 +1,13 @@
-// orvana-cli play [options] FILE...: plays the files one after another
-// through the player component, without a gap between them, on the
-// default device unless told otherwise, with a status line or (--events)
-// one line per player event.
+// orvana-cli play [options] FILE|URL...: plays the files (and stations) one
+// after another through the player component, without a gap between files,
+// on the default device unless told otherwise, with a status line or
+// (--events) one line per player event; a station plays until interrupted
+// or --seconds.
 // Exits with 3 when the sound device cannot be opened, 130 after Ctrl+C.
 #include <poll.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -73,6 +75,11 @@ class PlaySession {
       PrintEvent("song " + sender.FileName());
       QueueFollowing();
     });
+    player_.SetOnChangeStreamInfo([this](TMP3Player& sender) {
+      title_ = sender.Title();
+      PrintChanged("station ", sender.Station().name, station_);
+      PrintChanged("title ", sender.StreamTitle(), streamTitle_);
+    });
     player_.SetOnEndPlay([this](TMP3Player&, player::TMP3EndPlayReason reason) {
       ended_ = true;
       endReason_ = reason;
@@ -122,7 +129,7 @@ class PlaySession {
     title_ = player_.Title();
     length_ = player_.Length();
     shownPosition_ = 0;
-    if (options_.seekMs > 0) player_.Seek(options_.seekMs);
+    if (options_.seekMs > 0 && !player_.NetworkStream()) player_.Seek(options_.seekMs);
     QueueFollowing();
     PumpUntilEnded();
     // The player is back at the start (or closed) by now: show where play ended.
@@ -147,6 +154,11 @@ class PlaySession {
   void PumpUntilEnded() {
     bool stopRequested = false;
     while (!ended_) {
+      if (!stopRequested && PastDeadline()) {
+        stopRequested = true;
+        player_.Stop();
+        continue;
+      }
       pollfd watched[2] = {{player_.Messages().NotifyFd(), POLLIN, 0}, {interrupt_.Fd(), POLLIN, 0}};
       const int ready = ::poll(watched, 2, kRefreshMs);
       if (ready < 0 && errno != EINTR) break;
@@ -157,6 +169,17 @@ class PlaySession {
       player_.Messages().DispatchPending();
       if (!ended_) RefreshStatusLine();
     }
+  }
+
+  bool PastDeadline() const {
+    return options_.seconds && std::chrono::steady_clock::now() - started_ >= std::chrono::seconds(*options_.seconds);
+  }
+
+  // One line each time a station's value changes to another that says something.
+  void PrintChanged(const char* what, const std::string& value, std::string& shown) {
+    if (value.empty() || value == shown) return;
+    shown = value;
+    PrintEvent(what + value);
   }
 
   void RefreshStatusLine() {
@@ -179,6 +202,9 @@ class PlaySession {
   InterruptSignal interrupt_;
   std::size_t index_ = 0;  // of the file heard
   std::string title_;
+  std::string station_;
+  std::string streamTitle_;
+  const std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
   std::int64_t length_ = 0;
   std::int64_t shownPosition_ = 0;
   bool ended_ = false;

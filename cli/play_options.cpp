@@ -72,6 +72,10 @@ std::optional<PlayOptions> ParsePlayOptions(int argc, char** argv, std::string& 
       const auto parsed = ms ? ParseInteger<std::int64_t>(*ms, 0, INT64_MAX / 1000000) : std::nullopt;
       if (!parsed) return fail("--seek takes milliseconds (0 or more)");
       options.seekMs = *parsed;
+    } else if (argument == "--seconds") {
+      const auto text = value();
+      options.seconds = text ? ParseInteger(*text, 1, 24 * 3600 * 365) : std::nullopt;
+      if (!options.seconds) return fail("--seconds takes a number of seconds (1 or more)");
     } else if (argument == "--volume") {
       const auto text = value();
       options.volume = text ? ParseInteger(*text, 0, 100) : std::nullopt;

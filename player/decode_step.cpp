@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::size_t kPcmAlignment = 8;
 constexpr int kBitsPerSample = 16;
+// The longest frame and the header of the one after it.
+constexpr int kFrameAtHandBytes = 1441 + 4;
 
 }  // namespace
 
@@ -66,12 +68,27 @@ void TMPDecodeStep::Step() {
       EndOfTrack(decodeLock);
       return;
     }
+    if (!FrameAtHand()) return;
     if (!DecodeNextFrame()) return;
   }
   const int freePercent = WritePendingPcm();
   decodeLock.unlock();
   ReadAheadWhileFull(freePercent);
   if (freePercent <= kYieldFreePercent) std::this_thread::yield();
+}
+
+bool TMPDecodeStep::FrameAtHand() {
+  if (!track_->Live()) return true;
+  if (track_->DataAtHand(kFrameAtHandBytes)) {
+    starving_ = false;
+    return true;
+  }
+  // Woken again by the stream, or by whoever repositions or stops play.
+  starving_ = true;
+  links_.wakeEvent.ResetEvent();
+  TMPEvent& wake = links_.wakeEvent;
+  track_->CallWhenDataAtHand(kFrameAtHandBytes, [&wake] { wake.SetEvent(); });
+  return false;
 }
 
 bool TMPDecodeStep::DecodeNextFrame() {
@@ -148,7 +165,8 @@ void TMPDecodeStep::ReadAheadWhileFull(int freePercent) {
       std::lock_guard decodeLock(links_.decodeLock);
       if (!WakeSignalled()) return;
       CheckReaderOpen();
-      if (!track_->reader.ReadAhead()) return;
+      // A network stream holds its own buffer; reading ahead would wait on it.
+      if (track_->Live() || !track_->reader.ReadAhead()) return;
     }
     std::lock_guard outputLock(links_.outputLock);
     freePercent = links_.output.FreePercent();

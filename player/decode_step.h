@@ -11,6 +11,7 @@
 //
 // Locks: the decode lock (tracks, engine, this object) is taken before the
 // output lock (the sound output), never the other way round.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -80,10 +81,16 @@ class TMPDecodeStep {
   // The decode thread's step.
   void Run();
 
+  // A network stream has run dry: the step waits for its data (any thread).
+  bool Starving() const { return starving_; }
+
  private:
   void Step();
   bool WakeSignalled() { return links_.wakeEvent.WaitFor(0) == WAIT_OBJECT_0; }
   void CheckReaderOpen() const;
+  // A frame can be read without waiting on the network; otherwise the step
+  // sleeps until it can.
+  bool FrameAtHand();
   // Leaves PCM pending, or returns false when there is nothing to write now.
   bool DecodeNextFrame();
   // Leaves pending only the decoded frame's bytes inside the play window.
@@ -111,6 +118,7 @@ class TMPDecodeStep {
   std::int64_t trackStartInOutput_ = 0;
   std::int64_t previousTrackStart_ = 0;
   bool reinitDecoder_ = false;
+  std::atomic<bool> starving_{false};
 };
 
 }  // namespace orvana::player

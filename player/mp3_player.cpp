@@ -9,6 +9,7 @@
 #include "player/assertion.h"
 #include "player/file_stream.h"
 #include "player/host_hooks.h"
+#include "player/network/network_address.h"
 #include "player/player_messages.h"
 #include "player/song_gain.h"
 
@@ -211,7 +212,8 @@ TMP3PlayerCapabilities TMP3Player::Capabilities() const {
       break;
     case msPlaying:
       capabilities.Include(mpcStop);
-      if (toDevice) capabilities.Include(mpcPause);
+      // A station still connecting has no output to pause.
+      if (toDevice && !Connecting()) capabilities.Include(mpcPause);
       break;
     case msPaused:
       capabilities.Include(mpcStop);
@@ -223,6 +225,12 @@ TMP3PlayerCapabilities TMP3Player::Capabilities() const {
 }
 
 std::string TMP3Player::Title() const {
+  if (NetworkStream()) {
+    // What the station plays, else the station, else its address.
+    std::string title = StreamTitle();
+    if (title.empty()) title = Station().name;
+    return title.empty() ? fileName_ : title;
+  }
   std::string title = Info().Title();
   if (!title.empty()) return title;
   const std::size_t slash = fileName_.find_last_of('/');
@@ -258,6 +266,10 @@ void TMP3Player::Open() {
     Close();
     return;
   }
+  if (IsNetworkAddress(fileName_)) {
+    OpenNetworkStream(std::string(fileName_));
+    return;
+  }
   // Raises before anything is closed: a stream already open stays open.
   auto stream = std::make_unique<TMPFileStream>(fileName_);
   // Pipes and devices are read in order, as streams that cannot be positioned.
@@ -271,25 +283,28 @@ void TMP3Player::OpenStream(TStream* stream, TMP3StreamOptions options) { OpenSt
 void TMP3Player::OpenStreamNamed(TStream* stream, TMP3StreamOptions options, const std::string& name) {
   Close();
   if (stream != nullptr) {
-    std::unique_ptr<TMPTrack> track = OpenTrack(stream, options, name);
-    {
-      std::lock_guard decode(decodeLock_);
-      if (!decodeStep_.InitDecoder(track->FirstHeader(), track->FirstLength())) throw std::runtime_error(kUnknownFormat);
-      current_ = std::move(track);
-      decodeStep_.AllocateBuffer();
-      decodeStep_.SetTrack(current_.get());
-      decodeStep_.SetTrackStartInOutput(0);
-      std::lock_guard output(outputLock_);
-      soundOut_.SetFrequency(current_->Frequency());
-      soundOut_.SetBitsPerSample(16);
-      soundOut_.SetChannels(current_->Channels());
-    }
+    InstallTrack(OpenTrack(stream, options, name));
     fileName_ = name;  // Close forgot it; the file being opened keeps it
-    playedBytes_ = position_ = 0;
-    window_.PostOnce(MPM_EQUALIZER);
     SetStatus(msStopped);
   }
   if (autoPlay_) Play();
+}
+
+void TMP3Player::InstallTrack(std::unique_ptr<TMPTrack> track) {
+  {
+    std::lock_guard decode(decodeLock_);
+    if (!decodeStep_.InitDecoder(track->FirstHeader(), track->FirstLength())) throw std::runtime_error(kUnknownFormat);
+    current_ = std::move(track);
+    decodeStep_.AllocateBuffer();
+    decodeStep_.SetTrack(current_.get());
+    decodeStep_.SetTrackStartInOutput(0);
+    std::lock_guard output(outputLock_);
+    soundOut_.SetFrequency(current_->Frequency());
+    soundOut_.SetBitsPerSample(16);
+    soundOut_.SetChannels(current_->Channels());
+  }
+  playedBytes_ = position_ = 0;
+  window_.PostOnce(MPM_EQUALIZER);
 }
 
 std::unique_ptr<TMPTrack> TMP3Player::OpenTrack(TStream* stream, TMP3StreamOptions options, const std::string& name) {
@@ -301,6 +316,10 @@ std::unique_ptr<TMPTrack> TMP3Player::OpenTrack(TStream* stream, TMP3StreamOptio
 
 void TMP3Player::Close() {
   if (!Opened()) return;
+  if (Connecting()) {
+    CancelConnecting();
+    return;
+  }
   if (status_ != msStopped) Stop();
   if (!Opened()) return;  // a stream that cannot be positioned closes when it stops
   std::unique_ptr<TMPTrack> closing;
@@ -310,6 +329,7 @@ void TMP3Player::Close() {
     decodeStep_.FreeBuffer();
     closing = std::move(current_);
     dropped = std::move(next_);
+    liveStream_ = nullptr;
   }
   fileName_.clear();
   playedBytes_ = position_ = 0;
@@ -319,7 +339,8 @@ void TMP3Player::Close() {
 // --- the song that follows
 
 void TMP3Player::QueueNext(const std::string& fileName) {
-  if (!ClearNext() || !Opened() || fileName.empty()) return;
+  // A station never follows gaplessly, nor is followed: its turn comes when the song before ends.
+  if (!ClearNext() || !current_ || current_->Live() || fileName.empty() || IsNetworkAddress(fileName)) return;
   auto stream = std::make_unique<TMPFileStream>(fileName);
   // A next song may have to start over (a seek back into the song heard).
   if (!stream->CanSeek()) return;
@@ -381,6 +402,16 @@ void TMP3Player::MPMNextSong() {
 
 void TMP3Player::Play() {
   if (!Capabilities().Has(mpcPlay)) return;
+  endReason_ = meprStopped;
+  if (Connecting()) {
+    // The sound starts once the stream is open.
+    SetStatus(msPlaying);
+    return;
+  }
+  StartOutput();
+}
+
+void TMP3Player::StartOutput() {
   {
     // Never a kernel the processor lacks, whatever the set holds.
     const engine::CpuFeatureFlags detected = engine::DetectCpu();
@@ -399,7 +430,6 @@ void TMP3Player::Play() {
   }
   decodeThread_.WakeEvent().SetEvent();
   SetStatus(msPlaying);
-  endReason_ = meprStopped;
   window_.PostOnce(MPM_CHANGEPOSITION);
 }
 
@@ -423,10 +453,18 @@ void TMP3Player::Resume() {
 
 void TMP3Player::Stop() {
   if (!Opened() || status_ == msStopped) return;
+  if (Connecting()) {
+    CancelConnecting();
+    return;
+  }
   waveFileName_.clear();
+  // Nothing waits on the network from here on.
+  if (liveStream_ != nullptr) liveStream_->Cancel();
   std::unique_ptr<TMPTrack> dropped;
   {
     std::lock_guard decode(decodeLock_);
+    // The stream's call would wake the decode thread after the stop.
+    current_->CallWhenDataAtHand(0, nullptr);
     {
       std::lock_guard output(outputLock_);
       soundOut_.SetOnPosition(nullptr);
@@ -581,6 +619,11 @@ void TMP3Player::HandleMessage(TMPMessage& message) {
     case MPM_THREADEXCEPTION: MPMThreadException(message); break;
     case MPM_ENDOFSTREAM: MPMEndOfStream(); break;
     case MPM_NEXTSONG: MPMNextSong(); break;
+    case MPM_STREAMOPENED: MPMStreamOpened(static_cast<std::uintptr_t>(message.WParam)); break;
+    case MPM_STREAMINFO:
+      window_.RemoveQueued(MPM_STREAMINFO);
+      MPMStreamInfo();
+      break;
     case MPM_CHANGESTATUS:
       window_.RemoveQueued(MPM_CHANGESTATUS);
       DoChangeStatus();
@@ -613,6 +656,11 @@ void TMP3Player::MPMThreadException(const TMPMessage& message) {
 
 void TMP3Player::MPMEndOfStream() {
   endReason_ = meprEndOfStream;
+  if (liveStream_ != nullptr && liveStream_->State() == TNetStreamState::kFailed) {
+    // A station that was lost has not ended: said once, and play ends as after an error.
+    ShowException(std::runtime_error(liveStream_->Error()));
+    endReason_ = meprError;
+  }
   if (Seekable())
     Stop();
   else

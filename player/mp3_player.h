@@ -33,6 +33,7 @@
 #include "player/mp3_info.h"
 #include "player/mp3_player_types.h"
 #include "player/mutex.h"
+#include "player/network/stream_opener.h"
 #include "player/sound_out.h"
 #include "player/stream.h"
 #include "player/track.h"
@@ -117,8 +118,15 @@ class TMP3Player {
   void SetOnChangeStatus(TNotifyEvent handler) { onChangeStatus_ = std::move(handler); }
   void SetOnEndPlay(TMP3EndPlayEvent handler) { onEndPlay_ = std::move(handler); }
   void SetOnChangeSong(TNotifyEvent handler) { onChangeSong_ = std::move(handler); }
+  // A network stream's station info, title or buffering has changed.
+  void SetOnChangeStreamInfo(TNotifyEvent handler) { onChangeStreamInfo_ = std::move(handler); }
 
   // Operations.
+  // A FileName that is a network address (http://, https://) connects on a
+  // thread of its own: Open returns at once, with the player opened and
+  // connecting; OnChangeStatus follows when the stream is open (and plays
+  // when Play was called meanwhile), or the failure is shown once and play
+  // ends with meprError. Stop cancels at once.
   void Open();
   // With msoOwnsStream the player deletes `stream` when it closes it (and
   // when opening fails). A null stream leaves the player closed.
@@ -145,7 +153,15 @@ class TMP3Player {
   std::string NextFileName() const;
 
   // Read-only values, of the song that is heard.
-  bool Opened() const { return current_ != nullptr; }
+  bool Opened() const { return current_ != nullptr || opener_ != nullptr; }
+  // A network stream is open, or connecting.
+  bool NetworkStream() const { return opener_ != nullptr || liveStream_ != nullptr; }
+  bool Connecting() const { return opener_ != nullptr; }
+  // The stream has run dry while playing: the sound waits for the network.
+  bool Buffering();
+  TStationInfo Station() const;
+  // The station's latest StreamTitle; empty before one, or for a file.
+  std::string StreamTitle() const;
   TMP3Status Status() const { return status_; }
   TMP3PlayerCapabilities Capabilities() const;
   int Layer() const { return current_ ? current_->Layer() : 0; }
@@ -175,6 +191,7 @@ class TMP3Player {
   virtual void DoChangePosition();
   virtual void DoEndPlay(TMP3Player& sender);
   virtual void DoChangeSong();
+  virtual void DoChangeStreamInfo();
 
  private:
   void OpenStreamNamed(TStream* stream, TMP3StreamOptions options, const std::string& name);
@@ -184,6 +201,13 @@ class TMP3Player {
   // frame is decoded with the tables of the song before.
   void MapEngineTables();
   void SetStatus(TMP3Status status);
+  // Takes `track` as the song heard, the engine and the output set up for it.
+  void InstallTrack(std::unique_ptr<TMPTrack> track);
+  // The output opened and the decode thread woken: the sound starts.
+  void StartOutput();
+  void OpenNetworkStream(const std::string& url);
+  // Stop of a stream still connecting: cancelled, the player closed.
+  void CancelConnecting();
   bool Seekable() const { return current_ && current_->Seekable(); }
   // With both locks held: the song heard plays from `milliseconds`;
   // decoding comes back to it if it had gone on into the next song.
@@ -208,6 +232,8 @@ class TMP3Player {
   void MPMThreadException(const TMPMessage& message);
   void MPMEndOfStream();
   void MPMNextSong();
+  void MPMStreamOpened(std::uintptr_t serial);
+  void MPMStreamInfo();
   // Worker threads.
   void PositionNotify();
   void ThreadExceptionHandler(const std::exception& error, bool& handled);
@@ -219,6 +245,9 @@ class TMP3Player {
   TMP3Info closedInfo_;
   std::unique_ptr<TMPTrack> current_;  // the song that is heard
   std::unique_ptr<TMPTrack> next_;     // the one queued to follow it
+  std::unique_ptr<TStreamOpener> opener_;  // a station being connected to
+  THttpStream* liveStream_ = nullptr;      // current_'s stream, when a station
+  std::uintptr_t openSerial_ = 0;          // tells a stale opener's notice
 
   bool loading_ = false;
   bool destroying_ = false;
@@ -234,6 +263,7 @@ class TMP3Player {
   TNotifyEvent onChangePosition_;
   TMP3EndPlayEvent onEndPlay_;
   TNotifyEvent onChangeSong_;
+  TNotifyEvent onChangeStreamInfo_;
   TMP3EndPlayReason endReason_ = meprStopped;
 
   TSoundOut soundOut_;

@@ -50,7 +50,8 @@ void TMP3Player::MapEngineTables() {
 void TMP3Player::ReviseUnheard() {
   if (status_ != msPlaying && status_ != msPaused) return;
   TMPTrack* track = decodeStep_.Track();
-  if (track == nullptr || !current_) return;
+  // What cannot be read again (a pipe, a station) is heard changed once the output has played what it holds.
+  if (track == nullptr || !current_ || !track->Seekable()) return;
   std::lock_guard output(outputLock_);
   const std::int64_t frameBytes = track->BytesPerSample();
   const std::int64_t lead = std::int64_t{track->Frequency()} * frameBytes * kReviseLeadMs / 1000;

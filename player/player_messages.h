@@ -15,5 +15,9 @@ inline constexpr uint32_t MPM_ENDPLAY = WM_USER + 15;
 inline constexpr uint32_t MPM_EQUALIZER = WM_USER + 16;
 // The song queued to follow is heard now.
 inline constexpr uint32_t MPM_NEXTSONG = WM_USER + 17;
+// A station's stream is open, or could not be.
+inline constexpr uint32_t MPM_STREAMOPENED = WM_USER + 18;
+// A station's info or title changed.
+inline constexpr uint32_t MPM_STREAMINFO = WM_USER + 19;
 
 }  // namespace orvana::player

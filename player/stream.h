@@ -1,6 +1,7 @@
 #pragma once
 // The byte stream the player reads: read, seek and size, as a file offers.
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 
@@ -33,6 +34,12 @@ class TStream {
   virtual std::int64_t ReadyBytes() { return kDataSizeUnknown; }
   // Waits up to `milliseconds` until ReadyBytes() reaches `bytes`; true once it has.
   virtual bool WaitReady(std::int64_t /*bytes*/, int /*milliseconds*/) { return true; }
+  // Calls `ready` once, on any thread, when ReadyBytes() reaches `bytes`
+  // (at once when it has). Another call replaces it; an empty function
+  // withdraws it, and none comes once that returns.
+  virtual void CallWhenReady(std::int64_t /*bytes*/, std::function<void()> ready) {
+    if (ready) ready();
+  }
 };
 
 }  // namespace orvana::player

@@ -31,6 +31,7 @@ TMPTrack::~TMPTrack() {
 
 void TMPTrack::Open(TStream* stream, TMP3StreamOptions options, const std::string& name) {
   stream_ = stream;
+  live_ = stream->ReadyBytes() != kDataSizeUnknown;
   options_ = options;
   fileName_ = name;
   seekTable.Clear();
@@ -131,6 +132,15 @@ void TMPTrack::Rewind() {
   if (Seekable()) reader.Seek(frames.DataStart(), soBeginning);
   frames.ClearPending();
   ContinueAt(0, window_.from);
+}
+
+bool TMPTrack::DataAtHand(int bytes) const {
+  const int held = reader.Count();
+  return held >= bytes || stream_->ReadyBytes() >= bytes - held;
+}
+
+void TMPTrack::CallWhenDataAtHand(int bytes, std::function<void()> ready) {
+  if (stream_ != nullptr) stream_->CallWhenReady(std::max(1, bytes - reader.Count()), std::move(ready));
 }
 
 bool SameOutputFormat(const TMPTrack& current, const TMPTrack& next) {

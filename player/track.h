@@ -8,6 +8,7 @@
 // Opening reads the file but never the engine, so the next song can be
 // opened while the engine still decodes the one before it.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "engine/frame_header.h"
@@ -72,6 +73,13 @@ class TMPTrack {
   // Back to the first audio frame, from where it plays again.
   void Rewind();
 
+  // A stream fed from the network holds what has come so far: whether
+  // `bytes` can be read without waiting, and a call once they can (an empty
+  // function withdraws it).
+  bool Live() const { return live_; }
+  bool DataAtHand(int bytes) const;
+  void CallWhenDataAtHand(int bytes, std::function<void()> ready);
+
   TMPStreamReader reader{kReaderCapacity};
   TMPFrameStream frames{reader};
   TMP3Info info;
@@ -82,6 +90,7 @@ class TMPTrack {
   void SetPlayWindow(const TPlayWindow& samples);
 
   TStream* stream_ = nullptr;
+  bool live_ = false;
   TMP3StreamOptions options_ = 0;
   std::string fileName_;
   engine::FrameHeader firstHeader_;

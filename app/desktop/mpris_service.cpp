@@ -81,7 +81,8 @@ TMprisState TMprisService::State() const {
     track.lengthMs = player.Length();
     track.title = player.Title();
     track.artist = player.Artist();
-    track.album = player.Album();
+    // A station is where its stream titles come from.
+    track.album = player.NetworkStream() ? player.Station().name : player.Album();
     track.genre = player.KnownGenre();
     track.trackNumber = player.Track();
     track.lyrics = form_.Playback().Lyrics().Lines();

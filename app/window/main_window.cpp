@@ -129,6 +129,7 @@ void TForm1::ConfigurePlayer() {
   player.SetOnChangePosition([this](TMP3Player&) { playback_->PositionChanged(); });
   player.SetOnEndPlay([this](TMP3Player&, TMP3EndPlayReason reason) { playback_->EndPlay(reason); });
   player.SetOnChangeSong([this](TMP3Player&) { playback_->SongChanged(); });
+  player.SetOnChangeStreamInfo([this](TMP3Player&) { playback_->StationChanged(); });
 }
 
 TActionContext TForm1::ActionContext() const {

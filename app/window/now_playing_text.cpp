@@ -27,6 +27,11 @@ std::string AudioPropertiesText(std::int64_t lengthMs, int layer, int bitrate, i
   return text;
 }
 
+std::string StationStateText(bool connecting, bool buffering) {
+  if (connecting) return "接続中...";
+  return buffering ? "バッファリング中..." : std::string();
+}
+
 std::string DurationText(std::int64_t lengthMs) {
   return FormatTimeText(static_cast<int>(std::min<std::int64_t>(lengthMs / 1000, INT32_MAX)));
 }

@@ -8,6 +8,7 @@
 #include "app/playlist/read_tag_v1.h"
 #include "app/playlist/song_item.h"
 #include "app/window/now_playing_text.h"
+#include "player/network/network_address.h"
 
 namespace orvana::app {
 
@@ -53,6 +54,7 @@ void TPlaybackControl::Play() {
 
 void TPlaybackControl::SongStarted(int index, const std::string& path, const TTagRecord& tag) {
   ++songsStarted_;
+  stationPlaying_ = IsNetworkAddress(path);
   songClock_.start();
   songLength_ = player_.Length();
   state_.tag = tag;
@@ -118,7 +120,8 @@ void TPlaybackControl::ShowSong(int index, const TTagRecord& tag) {
 
 void TPlaybackControl::ShowProperties() {
   const std::string title = player_.Title();
-  const std::string artist = player_.Artist();
+  // A station names itself where a song names its artist.
+  const std::string artist = player_.NetworkStream() ? player_.Station().name : player_.Artist();
   widgets_.edtTitle->setText(Text(title + " - " + artist));
   widgets_.lblTitle->setText(Text(title));
   widgets_.lblArtist->setText(Text(artist));
@@ -197,7 +200,7 @@ void TPlaybackControl::EndPlay(TMP3EndPlayReason reason) {
 void TPlaybackControl::CountEmptyEnd() {
   // Files that end as soon as they start, one after another, would have
   // the list go round for ever without a sound.
-  const bool empty = songLength_ < kEmptySongMs || (songClock_.isValid() && songClock_.elapsed() < kEmptySongMs);
+  const bool empty = (songLength_ < kEmptySongMs && !stationPlaying_) || (songClock_.isValid() && songClock_.elapsed() < kEmptySongMs);
   emptyEnds_ = empty ? emptyEnds_ + 1 : 0;
 }
 
@@ -216,11 +219,30 @@ void TPlaybackControl::FollowEndedSong() {
 }
 
 void TPlaybackControl::PositionChanged() {
+  if (player_.NetworkStream()) {
+    ShowStationState();
+    return;
+  }
   TSeekBar& bar = *widgets_.ProgressBar1;
   bar.SetPosition(player_.Position());
   const QString lyric = Text(lyrics_.LyricAt(bar.value()));
   // Setting the same text would still repaint the line.
   if (widgets_.edtLyrics->text() != lyric) widgets_.edtLyrics->setText(lyric);
+}
+
+void TPlaybackControl::StationChanged() {
+  if (!player_.NetworkStream()) return;
+  ShowProperties();
+  ShowStationState();
+  // The history shows what the station plays now.
+  if (playlist_.ValidIndex(state_.currentIndex)) history_.Add(player_.FileName(), player_.Title());
+  hooks_.updateCaption();
+}
+
+void TPlaybackControl::ShowStationState() {
+  const QString state = Text(StationStateText(player_.Connecting(), player_.Buffering()));
+  if (widgets_.edtLyrics->text() != state) widgets_.edtLyrics->setText(state);
+  widgets_.ProgressBar1->setValue(0);
 }
 
 void TPlaybackControl::StatusChanged() {
@@ -243,7 +265,8 @@ void TPlaybackControl::SeekAt(int x) {
 }
 
 void TPlaybackControl::SeekTo(std::int64_t milliseconds) {
-  if (!IsSongOpen(player_.Status())) return;
+  // Nor a station, which plays as it comes.
+  if (!player_.Capabilities().Has(mpcSeek)) return;
   TSeekBar& bar = *widgets_.ProgressBar1;
   bar.SetPosition(milliseconds);
   player_.Seek(bar.value());

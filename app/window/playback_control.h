@@ -45,6 +45,8 @@ class TPlaybackControl {
   void StatusChanged();
   // The song queued to follow is heard now.
   void SongChanged();
+  // A station's name or title has changed, or it has connected.
+  void StationChanged();
 
   // The song to follow the one that plays, queued in the player: again
   // whenever what decides it has changed (the list, repeat, shuffle).
@@ -72,6 +74,8 @@ class TPlaybackControl {
   void ShowSong(int index, const TTagRecord& tag);
   void ShowProperties();
   void ShowLyrics(const std::string& path);
+  // A station's state where a song's lyric line shows, and its position bar off.
+  void ShowStationState();
   // The song heard has ended: one more of those that ended as soon as they began, or none.
   void CountEmptyEnd();
   void FollowEndedSong();
@@ -95,6 +99,7 @@ class TPlaybackControl {
   int emptyEnds_ = 0;        // songs in a row that ended as soon as they began
   std::optional<TFollowingSong> prepared_;  // queued to follow the song heard
   int songsStarted_ = 0;
+  bool stationPlaying_ = false;  // the item started is a station
 };
 
 }  // namespace orvana::app

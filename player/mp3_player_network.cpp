@@ -1,0 +1,100 @@
+// TMP3Player: network streams, connected to on a thread of their own and
+// opened once a few seconds of sound are held.
+#include <mutex>
+#include <stdexcept>
+
+#include "player/host_hooks.h"
+#include "player/mp3_player.h"
+#include "player/player_messages.h"
+
+namespace orvana::player {
+namespace {
+
+// Less sound than this waiting in the output, with the stream dry: the
+// listener is about to hear the gap.
+constexpr int kBufferingBelowMs = 500;
+
+}  // namespace
+
+void TMP3Player::OpenNetworkStream(const std::string& url) {
+  Close();
+  const std::uintptr_t serial = ++openSerial_;
+  opener_ = std::make_unique<TStreamOpener>(
+      url, needInfoType_,
+      TStreamOpener::THooks{[this] { window_.PostOnce(MPM_STREAMINFO); },
+                            [this, serial] { window_.Post(MPM_STREAMOPENED, serial, 0); }});
+  fileName_ = url;
+  playedBytes_ = position_ = 0;
+  SetStatus(msStopped);
+  if (autoPlay_) Play();
+}
+
+void TMP3Player::CancelConnecting() {
+  SetStatus(msStopped);
+  opener_.reset();
+  window_.RemoveQueued(MPM_STREAMOPENED);
+  fileName_.clear();
+}
+
+void TMP3Player::MPMStreamOpened(std::uintptr_t serial) {
+  // Cancelled, or replaced by another open, since it was posted.
+  if (!opener_ || serial != openSerial_) return;
+  std::string error = opener_->Error();
+  std::unique_ptr<TMPTrack> track = opener_->TakeTrack();
+  if (track) {
+    THttpStream& stream = opener_->Stream();
+    std::unique_ptr<TStreamOpener> opener = std::move(opener_);
+    try {
+      InstallTrack(std::move(track));
+      liveStream_ = &stream;
+    } catch (const std::exception& failure) {
+      opener_ = std::move(opener);  // opened for the failure to be reported as the station's
+      error = failure.what();
+    }
+  }
+  if (!opener_) {
+    if (status_ == msPlaying) StartOutput();
+    else SetStatus(msStopped);
+    DoChangeStreamInfo();
+    return;
+  }
+  if (!error.empty()) {
+    ShowException(std::runtime_error(error));
+    endReason_ = meprError;
+  }
+  CancelConnecting();
+}
+
+void TMP3Player::MPMStreamInfo() {
+  if (liveStream_ != nullptr) {
+    std::lock_guard output(outputLock_);
+    soundOut_.SetTitle(Title());
+  }
+  DoChangeStreamInfo();
+}
+
+bool TMP3Player::Buffering() {
+  if (liveStream_ == nullptr || status_ != msPlaying) return false;
+  if (liveStream_->State() == TNetStreamState::kRetrying) return true;
+  if (!decodeStep_.Starving()) return false;
+  std::lock_guard output(outputLock_);
+  if (!soundOut_.IsOpen()) return true;
+  const std::int64_t bytesPerSecond = std::int64_t{current_->Frequency()} * current_->BytesPerSample();
+  return soundOut_.WritePosition() - soundOut_.PlayedBytesNow() < bytesPerSecond * kBufferingBelowMs / 1000;
+}
+
+TStationInfo TMP3Player::Station() const {
+  if (liveStream_ != nullptr) return liveStream_->Station();
+  return opener_ ? opener_->Stream().Station() : TStationInfo{};
+}
+
+std::string TMP3Player::StreamTitle() const {
+  if (liveStream_ != nullptr) return liveStream_->Title();
+  return opener_ ? opener_->Stream().Title() : std::string();
+}
+
+void TMP3Player::DoChangeStreamInfo() {
+  if (!destroying_ && onChangeStreamInfo_) onChangeStreamInfo_(*this);
+}
+
+}  // namespace orvana::player
