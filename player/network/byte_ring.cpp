@@ -42,6 +42,7 @@ void TByteRing::WantRoom(std::size_t bytes) {
     roomAlready = bytes_.size() - held_ >= roomWanted_;
     if (roomAlready) roomWanted_ = 0;
   }
+  changed_.notify_all();  // a ring that takes no more is as ready as it gets
   if (roomAlready && onRoom_) onRoom_();
 }
 
@@ -61,7 +62,7 @@ std::size_t TByteRing::Read(char* buffer, std::size_t count) {
   std::size_t got;
   {
     std::unique_lock guard(lock_);
-    changed_.wait(guard, [&] { return ReadyFor(1); });
+    changed_.wait(guard, [&] { return finished_ || held_ > 0; });
     got = std::min(count, held_);
     for (std::size_t left = got; left > 0;) {
       const std::size_t piece = std::min(left, bytes_.size() - start_);
@@ -87,7 +88,7 @@ std::int64_t TByteRing::Ready() const {
 }
 
 bool TByteRing::WaitReady(std::int64_t bytes, int milliseconds) {
-  const std::size_t wanted = std::clamp<std::int64_t>(bytes, 0, static_cast<std::int64_t>(bytes_.size()));
+  const auto wanted = static_cast<std::size_t>(std::max<std::int64_t>(bytes, 0));
   std::unique_lock guard(lock_);
   return changed_.wait_for(guard, std::chrono::milliseconds(std::max(milliseconds, 0)),
                            [&] { return ReadyFor(wanted); });

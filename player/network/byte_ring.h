@@ -41,14 +41,14 @@ class TByteRing {
   std::size_t Read(char* buffer, std::size_t count);
   // Bytes held; kDataSizeUnknown once finished (reads no longer wait).
   std::int64_t Ready() const;
-  // Waits up to `milliseconds` until `bytes` are held (a full ring when
-  // `bytes` exceeds the capacity) or the ring has finished.
+  // Waits up to `milliseconds` until `bytes` are held, the ring holds all
+  // it can (the writer waits for room) or it has finished.
   bool WaitReady(std::int64_t bytes, int milliseconds);
   // Bytes taken by readers so far.
   std::int64_t Taken() const;
 
  private:
-  bool ReadyFor(std::size_t bytes) const { return finished_ || held_ >= bytes; }
+  bool ReadyFor(std::size_t bytes) const { return finished_ || held_ >= bytes || roomWanted_ != 0; }
 
   std::vector<char> bytes_;
   const std::function<void()> onRoom_;

@@ -52,7 +52,7 @@ class THttpStream : public TStream {
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   std::int64_t Size() override { return kDataSizeUnknown; }
   std::int64_t ReadyBytes() override;
-  // More bytes than the buffer holds wait for a full buffer.
+  // Also true once the buffer holds all it can, while the reader takes nothing.
   bool WaitReady(std::int64_t bytes, int milliseconds) override;
 
   const std::string& Url() const { return url_; }

@@ -1,5 +1,7 @@
 #include "player/network/station_session.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <chrono>
 #include <climits>
@@ -67,6 +69,7 @@ void TStationSession::Fail(std::string sentence) {
 }
 
 void TStationSession::Run() {
+  pthread_setname_np(pthread_self(), kThreadName);
   if (!multi_) return Fail("The network library could not start.");
   int retriesUsed = 0;
   for (;;) {

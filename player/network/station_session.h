@@ -21,6 +21,8 @@ class TStationSession final : private TStationEvents {
   // A connection that brought this much audio was a success: the tries
   // begin anew after it.
   static constexpr std::int64_t kSteadyAudioBytes = 64 * 1024;
+  // The thread's name, as tools (top -H, /proc) show it.
+  static constexpr const char* kThreadName = "http-stream";
 
   TStationSession(std::string url, const THttpStream::TOptions& options);
   ~TStationSession();  // cancels and waits for the thread
