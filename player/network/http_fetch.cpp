@@ -19,17 +19,16 @@ struct TFetch {
   std::size_t maxBytes = 0;
   std::string body;
   TResponseHeaders answer;
-  bool refused = false;  // the final answer is an error: its body is not wanted
+  bool answered = false;  // the final answer's headers have come
+  bool refused = false;   // the final answer is an error: its body is not wanted
   bool tooLarge = false;
 
   static std::size_t TakeHeader(char* data, std::size_t size, std::size_t count, void* self) {
     TFetch& fetch = *static_cast<TFetch*>(self);
-    const bool ended = fetch.answer.Feed(std::string_view(data, size * count));
-    if (ended && fetch.answer.Status() >= 300 && !fetch.answer.IsRedirect()) {
-      fetch.refused = true;
-      return 0;
-    }
-    return size * count;
+    if (!fetch.answer.Feed(std::string_view(data, size * count)) || fetch.answer.IsRedirect()) return size * count;
+    fetch.answered = true;
+    fetch.refused = fetch.answer.Status() >= 300;
+    return fetch.refused ? 0 : size * count;
   }
   // Returning less than was given ends the transfer.
   static std::size_t TakeBody(char* data, std::size_t size, std::size_t count, void* self) {
@@ -83,7 +82,7 @@ std::string FetchText(const std::string& url, std::size_t maxBytes, int timeoutM
   if (fetch.tooLarge || *result == CURLE_FILESIZE_EXCEEDED)
     throw EStreamError("The address sends more than " + std::to_string(maxBytes) + " bytes.");
   if (*result != CURLE_OK)
-    throw EStreamError(CurlFailureSentence("address", *result, errorText, fetch.answer.Status() != 0));
+    throw EStreamError(CurlFailureSentence("address", *result, errorText, fetch.answered));
   return std::move(fetch.body);
 }
 

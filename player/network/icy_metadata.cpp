@@ -7,7 +7,7 @@
 namespace orvana::player {
 namespace {
 
-constexpr std::string_view kTitleKey = "StreamTitle='";
+constexpr std::string_view kTitleKey = "StreamTitle";
 
 bool IsControl(unsigned char c) { return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F; }
 
@@ -34,12 +34,6 @@ std::size_t ValueEnd(std::string_view text, std::size_t from) {
   return text.ends_with('\'') && text.size() > from ? text.size() - 1 : text.size();
 }
 
-std::size_t TitleKeyAt(std::string_view text) {
-  for (std::size_t at = text.find(kTitleKey); at != std::string_view::npos; at = text.find(kTitleKey, at + 1))
-    if (at == 0 || text[at - 1] == ';' || std::isspace(static_cast<unsigned char>(text[at - 1]))) return at;
-  return std::string_view::npos;
-}
-
 }  // namespace
 
 std::optional<TIcyMetadata> ParseIcyMetadata(std::string_view block) {
@@ -47,10 +41,15 @@ std::optional<TIcyMetadata> ParseIcyMetadata(std::string_view block) {
   for (const char c : text)
     if (IsControl(static_cast<unsigned char>(c))) return std::nullopt;
   TIcyMetadata metadata;
-  const std::size_t key = TitleKeyAt(text);
-  if (key != std::string_view::npos) {
-    const std::size_t start = key + kTitleKey.size();
-    metadata.title = IcyTextToUtf8(text.substr(start, ValueEnd(text, start) - start));
+  // Field after field, so that a key inside another's value is no field.
+  for (std::size_t at = 0; at < text.size();) {
+    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
+    const std::size_t equals = text.find("='", at);
+    if (equals == std::string_view::npos) break;
+    const std::size_t start = equals + 2;
+    const std::size_t end = ValueEnd(text, start);
+    if (text.substr(at, equals - at) == kTitleKey) metadata.title = IcyTextToUtf8(text.substr(start, end - start));
+    at = end + 2;
   }
   return metadata;
 }

@@ -54,7 +54,7 @@ std::string StatusSentence(std::string_view subject, int status, std::string_vie
   return sentence + ".";
 }
 
-std::string CurlFailureSentence(std::string_view subject, CURLcode code, const char* errorText, bool connected) {
+std::string CurlFailureSentence(std::string_view subject, CURLcode code, const char* errorText, bool answered) {
   const std::string the = "The " + std::string(subject);
   const std::string why = " (" + CurlText(code, errorText) + ").";
   switch (code) {
@@ -64,7 +64,7 @@ std::string CurlFailureSentence(std::string_view subject, CURLcode code, const c
     case CURLE_COULDNT_CONNECT:
       return the + " does not answer" + why;
     case CURLE_OPERATION_TIMEDOUT:
-      return connected ? the + " sends too slowly" + why : the + " does not answer in time" + why;
+      return answered ? the + " sends too slowly" + why : the + " does not answer in time" + why;
     case CURLE_TOO_MANY_REDIRECTS:
       return the + " redirects more than " + std::to_string(kMaxRedirects) + " times.";
     case CURLE_UNSUPPORTED_PROTOCOL:

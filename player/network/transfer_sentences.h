@@ -13,9 +13,9 @@ namespace orvana::player {
 std::string StatusSentence(std::string_view subject, int status, std::string_view reason);
 
 // libcurl's failure `code` with its `errorText` (or its generic text).
-// `connected`: the server had accepted the connection, so a time-out means
-// it sent too slowly rather than that it did not answer.
-std::string CurlFailureSentence(std::string_view subject, CURLcode code, const char* errorText, bool connected);
+// `answered`: the answer's headers had come, so a time-out means the server
+// sent too slowly rather than that it did not answer.
+std::string CurlFailureSentence(std::string_view subject, CURLcode code, const char* errorText, bool answered);
 
 // Text from the network made safe to show in a sentence: printable ASCII,
 // trimmed, at most `limit` characters.

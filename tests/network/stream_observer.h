@@ -25,12 +25,15 @@ class TStreamObserver {
     stream.SetOnChange([log = log_, &stream] { log->Record(stream.State(), stream.Title()); });
   }
 
-  // True once the stream has announced `state` (now or earlier).
+  // True once the latest state the stream announced is `state`.
   bool WaitForState(TNetStreamState state, Clock::duration limit) {
-    return log_->WaitFor(limit, [&] { return log_->Seen(state); });
+    return log_->WaitFor(limit, [&] { return !log_->states.empty() && log_->states.back() == state; });
   }
   bool WaitForEnd(Clock::duration limit) {
-    return log_->WaitFor(limit, [&] { return log_->Seen(TNetStreamState::kEnded) || log_->Seen(TNetStreamState::kFailed); });
+    return log_->WaitFor(limit, [&] {
+      return !log_->states.empty() &&
+             (log_->states.back() == TNetStreamState::kEnded || log_->states.back() == TNetStreamState::kFailed);
+    });
   }
   bool WaitForTitle(const std::string& title, Clock::duration limit) {
     return log_->WaitFor(limit, [&] { return !log_->titles.empty() && log_->titles.back() == title; });
@@ -55,11 +58,6 @@ class TStreamObserver {
     bool WaitFor(Clock::duration limit, Predicate predicate) {
       std::unique_lock guard(lock);
       return changed.wait_for(guard, limit, predicate);
-    }
-    bool Seen(TNetStreamState state) const {
-      for (const TNetStreamState seen : states)
-        if (seen == state) return true;
-      return false;
     }
     void Record(TNetStreamState state, const std::string& title) {
       {
