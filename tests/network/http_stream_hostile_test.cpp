@@ -235,6 +235,23 @@ TEST(HttpStreamHostile, ASlowReaderNeverFindsMoreThanTheBoundAndLosesNothing) {
   EXPECT_EQ(stream.State(), TNetStreamState::kReceiving);
 }
 
+TEST(HttpStreamHostile, AReaderThatStopsLongerThanTheStallTimeKeepsTheStation) {
+  THostileHttpServer server;
+  const std::string audio = CountingAudio(30011);
+  server.Answer("/station", [=](int) { return Station(StationOf(audio, 2000)); });
+  THttpStream::TOptions options;
+  options.bufferBytes = 32 * 1024;
+  options.stallTimeoutMs = 1000;
+  THttpStream stream(server.Url("/station"), options);
+  stream.Start();
+  ASSERT_TRUE(stream.WaitReady(options.bufferBytes, 10000));
+  // A player paused: a full buffer stops the transfer, which is no stall.
+  std::this_thread::sleep_for(3 * std::chrono::milliseconds(options.stallTimeoutMs));
+  EXPECT_TRUE(SameBytes(ReadUpTo(stream, 200000, 10s), LoopedAudio(audio, 200000)));
+  EXPECT_EQ(stream.State(), TNetStreamState::kReceiving);
+  EXPECT_EQ(server.Requests("/station"), 1);
+}
+
 // Cancel from another thread, with a reader waiting in Read: the reader
 // gets 0 at once, and the stream's thread ends at once too.
 void ExpectCancelEndsTheWaits(THttpStream& stream, std::unique_ptr<THttpStream>& owner) {
