@@ -31,8 +31,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Qt platform plugins it loads come with libqt6gui6, which it links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Japanese interface needs a Japanese font; Wayland sessions want Qt's
-# Wayland plugin; ALSA's "default" reaches PulseAudio through its plugins.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-wayland, libasound2-plugins")
+# Wayland plugin; ALSA's "default" reaches PulseAudio through its plugins;
+# HTTPS stations are checked against the system's certificates.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-wayland, libasound2-plugins, ca-certificates")
 
 # `package_source` packs the sources, never a build folder or the history.
 set(CPACK_SOURCE_GENERATOR TGZ)

@@ -139,6 +139,13 @@ std::string Cp932ToUtf8(std::string_view bytes) {
   return out;
 }
 
+std::string Latin1ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (const char c : bytes) AppendCodePoint(out, static_cast<std::uint8_t>(c));
+  return out;
+}
+
 std::string Utf16ToUtf8(std::string_view bytes, TUtf16Order order) {
   const auto unitAt = [&](std::size_t at, bool bigEndian) -> std::uint32_t {
     const auto b0 = static_cast<std::uint8_t>(bytes[at]);

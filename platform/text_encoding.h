@@ -20,6 +20,9 @@ std::string FileTextToUtf8(std::string_view bytes);
 // without its trail byte at the end is dropped.
 std::string Cp932ToUtf8(std::string_view bytes);
 
+// ISO 8859-1 to UTF-8: every byte is the code point of its value.
+std::string Latin1ToUtf8(std::string_view bytes);
+
 // UTF-16 code units to UTF-8. A leading byte-order mark decides the order and
 // is not part of the text; without one, `order` applies. Unpaired surrogates
 // become U+FFFD; an odd last byte is ignored.

@@ -23,9 +23,10 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 # The desktop program keeps to the event loop's thread: ThreadSanitizer
 # looks at the layers that run threads, built without it, and only at their
-# tests (the player's compare with orvana-cli).
-ORVANA_TARGETS="platform_tests player_tests orvana-cli" "$top/scripts/build.sh" "$top/build/tsan" -DORVANA_SANITIZE=thread -DORVANA_BUILD_TESTS=ON -DORVANA_BUILD_BENCH=OFF \
+# tests (the player's compare with orvana-cli; network streams run a thread
+# of their own each).
+ORVANA_TARGETS="platform_tests player_tests network_tests orvana-cli" "$top/scripts/build.sh" "$top/build/tsan" -DORVANA_SANITIZE=thread -DORVANA_BUILD_TESTS=ON -DORVANA_BUILD_BENCH=OFF \
   -DORVANA_BUILD_DESKTOP=OFF
-TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_tests "$top/build/tsan" -L 'platform|player'
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_tests "$top/build/tsan" -L 'platform|player|network'
 
 echo "All tests passed."

@@ -11,27 +11,12 @@
 #include <memory>
 #include <string>
 
+#include "player/network/station_info.h"
 #include "player/stream.h"
 
 namespace orvana::player {
 
-// What the station says of itself in its answer's headers.
-struct TStationInfo {
-  std::string name;         // icy-name
-  std::string genre;        // icy-genre
-  std::string description;  // icy-description
-  std::string homePage;     // icy-url
-  std::string contentType;  // Content-Type
-  int bitrate = 0;          // icy-br in kbit/s, 0 when not given
-};
-
-enum class TNetStreamState : std::uint8_t {
-  kConnecting,  // before the first audio byte
-  kReceiving,   // audio is coming
-  kRetrying,    // the connection dropped: waiting to connect again
-  kEnded,       // the station ended its stream, or Cancel
-  kFailed,      // gave up: Error() says why
-};
+class TStationSession;
 
 class THttpStream : public TStream {
  public:
@@ -67,6 +52,7 @@ class THttpStream : public TStream {
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   std::int64_t Size() override { return kDataSizeUnknown; }
   std::int64_t ReadyBytes() override;
+  // Also true once the buffer holds all it can, while the reader takes nothing.
   bool WaitReady(std::int64_t bytes, int milliseconds) override;
 
   const std::string& Url() const { return url_; }
@@ -81,10 +67,9 @@ class THttpStream : public TStream {
   std::int64_t Received() const;
 
  private:
-  class TTransfer;
   const std::string url_;
   const TOptions options_;
-  std::unique_ptr<TTransfer> transfer_;
+  std::unique_ptr<TStationSession> session_;
 };
 
 }  // namespace orvana::player
