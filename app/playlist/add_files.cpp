@@ -29,10 +29,11 @@ std::string CanonicalPath(const std::string& path) {
 
 // A local entry as a file name: a file:// address decoded, a relative name
 // joined to the folder of the list that holds it. Empty for what names no
-// file here.
+// file here (another scheme's address, a NUL that would cut the name).
 std::string LocalName(const std::string& location, std::string_view folder) {
   if (location.find('\0') != std::string::npos) return {};
   if (const std::optional<std::string> path = LocalPathOfFileUri(location)) return *path;
+  if (location.find("://") != std::string::npos) return {};
   if (folder.empty() || location.front() == '/') return location;
   return std::string(folder) + location;
 }

@@ -26,7 +26,7 @@ std::string_view InfoTitle(std::string_view info) {
 std::vector<TPlaylistEntry> ParseM3uText(std::string_view text) {
   std::vector<TPlaylistEntry> entries;
   std::string title;
-  for (const std::string_view line : SplitLines(text)) {
+  for (const std::string_view line : SplitLines(WithoutByteOrderMark(text))) {
     const std::string_view content = WithoutBlanks(line);
     if (content.empty()) continue;
     if (content.front() == '#') {

@@ -35,7 +35,7 @@ bool IsSectionLine(std::string_view line) { return line.size() >= 2 && line.fron
 std::vector<TPlaylistEntry> ParsePlsText(std::string_view text) {
   std::map<unsigned, TNumberedEntry> numbered;
   bool inPlaylist = true;
-  for (const std::string_view line : SplitLines(text)) {
+  for (const std::string_view line : SplitLines(WithoutByteOrderMark(text))) {
     const std::string_view content = WithoutBlanks(line);
     if (content.empty() || content.front() == ';' || content.front() == '#') continue;
     if (IsSectionLine(content)) {

@@ -539,12 +539,16 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 
 void TForm1::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
-  DropFiles(*event->mimeData());
+  Drop(*event->mimeData());
 }
 
-void TForm1::DropFiles(const QMimeData& data) {
+void TForm1::Drop(const QMimeData& data) { AddDropped(DroppedNames(data)); }
+
+void TForm1::DropFiles(const QList<QUrl>& urls) { AddDropped(NamesOfUrls(urls)); }
+
+void TForm1::AddDropped(const std::vector<std::string>& names) {
   try {
-    commands_->AddDropped(DroppedNames(data));
+    commands_->AddDropped(names);
   } catch (const std::exception& error) {
     ReportError(error);
   }

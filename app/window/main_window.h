@@ -27,6 +27,7 @@
 
 class QMimeData;
 class QTimer;
+class QUrl;
 
 namespace orvana::ui {
 class TAboutDialog;
@@ -70,7 +71,9 @@ class TForm1 : public QWidget {
   // window stays reachable.
   void HideWindow();
   // What was dropped on the window: files and stations, in drop order.
-  void DropFiles(const QMimeData& data);
+  void Drop(const QMimeData& data);
+  // The URLs of a dropped text/uri-list.
+  void DropFiles(const QList<QUrl>& urls);
   // A station's address (or its playlist's) to append and play.
   void OpenAddress(const std::string& address);
   // What reads playlists on the web; the network's unless replaced (tests).
@@ -144,6 +147,7 @@ class TForm1 : public QWidget {
   void ApplyListFont();
   void LoadList();
   int AddArguments(const std::vector<std::string>& arguments);
+  void AddDropped(const std::vector<std::string>& names);
   void Exit();
   void ReportError(const std::exception& error);
   void ShowError(const QString& text);
