@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
 bool StartsAsPls(std::string_view text) {
   const std::size_t start = text.find_first_not_of(" \t\r\n");
   if (start == std::string_view::npos) return false;
@@ -26,12 +24,7 @@ std::string EntryTitle(std::string_view raw) {
   std::string title = platform::FileTextToUtf8(raw);
   for (char& c : title)
     if (static_cast<unsigned char>(c) < ' ' || c == '\x7F') c = ' ';
-  if (title.size() > kMaxEntryTitleBytes) {
-    std::size_t cut = kMaxEntryTitleBytes;
-    while (cut > 0 && IsContinuationByte(title[cut])) --cut;
-    title.resize(cut);
-  }
-  return std::string(WithoutBlanks(title));
+  return std::string(WithoutBlanks(platform::Utf8Prefix(title, kMaxEntryTitleBytes)));
 }
 
 std::string_view WithoutByteOrderMark(std::string_view text) {
