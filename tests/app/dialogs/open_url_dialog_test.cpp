@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -15,21 +14,13 @@ namespace {
 TEST(OpenUrlDialog, OkAndEnterTakeOnlyAStationsAddress) {
   orvana::testing::TestApplication();
   TdlgOpenUrl dialog;
-  EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("URLを開く"));
-  EXPECT_EQ(dialog.lblUrl->text(), QStringLiteral("URL:"));
-  EXPECT_EQ(dialog.btnCancel->text(), QString::fromUtf8("キャンセル"));
   EXPECT_FALSE(dialog.btnOk->isEnabled());
-  const std::pair<const char*, bool> cases[] = {
-      {"http://radio.example/stream", true}, {"  HTTPS://h:8000/a.pls \t", true}, {"http://", false},
-      {"ftp://h/a.mp3", false},              {"radio.example", false},            {"http://h/a b", false},
-      {"/music/a.mp3", false},               {"", false}};
-  for (const auto& [text, accepted] : cases) {
-    dialog.edtUrl->setText(QString::fromUtf8(text));
-    EXPECT_EQ(dialog.btnOk->isEnabled(), accepted) << text;
-  }
-  EXPECT_EQ(dialog.Address(), "");
-  dialog.edtUrl->setText(QStringLiteral(" https://h/a "));
-  EXPECT_EQ(dialog.Address(), "https://h/a");
+  // What counts as an address is StreamAddress's; here, that OK follows it.
+  dialog.edtUrl->setText(QStringLiteral("ftp://h/a.mp3"));
+  EXPECT_FALSE(dialog.btnOk->isEnabled());
+  dialog.edtUrl->setText(QStringLiteral("  HTTPS://h:8000/a.pls \t"));
+  EXPECT_TRUE(dialog.btnOk->isEnabled());
+  EXPECT_EQ(dialog.Address(), "HTTPS://h:8000/a.pls");
 
   // Enter presses OK only while it may be pressed.
   dialog.show();

@@ -75,8 +75,6 @@ TEST(Playlist, AStationsNameCaptionsEveryItemOfItsAddress) {
   EXPECT_EQ(playlist.SetCaptionByPath("http://r/", ""), 0);         // a name not known keeps the old
   EXPECT_EQ(Captions(playlist), (std::vector<std::string>{"Radio R", "a", "Radio R", "other"}));
   EXPECT_EQ(listener.events, (std::vector<std::string>{"changed 0", "changed 2"}));
-  EXPECT_EQ(playlist.IndexOfPath("http://R/"), 3);
-  EXPECT_EQ(playlist.IndexOfPath("http://none/"), -1);
 }
 
 TEST(Playlist, RemoveKeepsTheOthersInOrderAndReorderMovesItems) {

@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <future>
 #include <memory>
 #include <mutex>
 
@@ -19,28 +18,15 @@ namespace {
 using namespace std::chrono_literals;
 using Strings = std::vector<std::string>;
 
-TFetchText Serving(std::string body) {
-  return [body](const std::string&, std::size_t maxBytes, int timeoutMs, const std::atomic<bool>*) {
-    EXPECT_EQ(maxBytes, kMaxWebPlaylistBytes);
-    EXPECT_GT(timeoutMs, 0);
-    return body;
-  };
-}
-
-std::string Message(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return "no error";
-}
-
 TEST(WebPlaylist, OnlyStationsComeAndAtMostABoundOfThem) {
   std::string list = "#EXTM3U\n/etc/passwd\nfile:///home/u/a.mp3\nsong.mp3\nftp://h/x\nhttp://h/next.pls\n"
                      "http://h/a b\n";
   for (int i = 0; i < 3000; ++i) list += "#EXTINF:-1,S" + std::to_string(i) + "\n http://s" + std::to_string(i) + "/\n";
-  const std::vector<TPlaylistEntry> stations = ReadWebPlaylist("http://h/list.m3u", Serving(list), nullptr);
+  const TFetchText fetch = [&list](const std::string&, std::size_t maxBytes, int, const std::atomic<bool>*) {
+    EXPECT_EQ(maxBytes, kMaxWebPlaylistBytes);
+    return list;
+  };
+  const std::vector<TPlaylistEntry> stations = ReadWebPlaylist("http://h/list.m3u", fetch, nullptr);
   ASSERT_EQ(stations.size(), kMaxWebPlaylistEntries);
   EXPECT_EQ(stations.front().location, "http://s0/");
   EXPECT_EQ(stations.front().title, "S0");
@@ -61,62 +47,49 @@ TEST(WebPlaylist, EachListThatGivesNoStationSaysWhy) {
   EXPECT_EQ(read.failures, (Strings{"The station answered 404 Not Found.",
                                     "The address http://h/image.pls sends no playlist but binary data.",
                                     "The playlist at http://h/page.m3u names no station."}));
-  EXPECT_EQ(Message([&] { ReadWebPlaylist("http://h/empty.m3u", Serving(""), nullptr); }),
-            "The playlist at http://h/empty.m3u names no station.");
 }
 
-TEST(WebPlaylistLoader, ReadsOnAWorkerAndDeliversOnlyWhenTheOwnerCollects) {
+TEST(WebPlaylistLoader, ReadsOnWorkersDeliversWhenCollectedAndCancelsWhenGone) {
   std::mutex mutex;
-  std::condition_variable woken;
+  std::condition_variable changed;
   int wakes = 0;
+  bool slowStarted = false;
   std::thread::id fetchThread;
-  TWebPlaylistLoader loader(
-      [&](const std::string& url, std::size_t, int, const std::atomic<bool>*) {
-        {
-          const std::lock_guard<std::mutex> lock(mutex);
-          fetchThread = std::this_thread::get_id();
-        }
-        return url.ends_with("a.pls") ? std::string("File1=http://a/\n") : std::string("File1=http://b/\n");
-      },
-      [&] {
-        const std::lock_guard<std::mutex> lock(mutex);
-        ++wakes;
-        woken.notify_all();
-      });
-  Strings delivered;
-  loader.Load({"http://h/a.pls"}, [&](TWebPlaylistRead read) { delivered.push_back(read.stations.at(0).location); });
-  loader.Load({"http://h/b.pls"}, [&](TWebPlaylistRead read) { delivered.push_back(read.stations.at(0).location); });
-  EXPECT_EQ(loader.Pending(), 2);
-  {
-    std::unique_lock<std::mutex> lock(mutex);
-    ASSERT_TRUE(woken.wait_for(lock, 10s, [&] { return wakes == 2; }));
-    EXPECT_NE(fetchThread, std::this_thread::get_id());
-  }
-  EXPECT_TRUE(delivered.empty());
-  loader.DeliverFinished();
-  std::sort(delivered.begin(), delivered.end());  // the threads may finish in either order
-  EXPECT_EQ(delivered, (Strings{"http://a/", "http://b/"}));
-  EXPECT_EQ(loader.Pending(), 0);
-}
-
-TEST(WebPlaylistLoader, GoingAwayCancelsAFetchUnderWay) {
-  std::promise<void> started;
   std::atomic<bool> sawCancel{false};
+  const auto note = [&](const std::function<void()>& change) {
+    const std::lock_guard<std::mutex> lock(mutex);
+    change();
+    changed.notify_all();
+  };
   auto loader = std::make_unique<TWebPlaylistLoader>(
-      [&](const std::string&, std::size_t, int, const std::atomic<bool>* cancel) -> std::string {
-        started.set_value();
+      [&](const std::string& url, std::size_t, int, const std::atomic<bool>* cancel) -> std::string {
+        if (!url.ends_with("slow.pls")) {
+          note([&] { fetchThread = std::this_thread::get_id(); });
+          return "File1=" + url + "-station\n";
+        }
+        note([&] { slowStarted = true; });  // then waits, as for a server that never answers
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (!cancel->load() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
         sawCancel = cancel->load();
         throw player::EStreamError("cancelled");
       },
-      [] {});
-  bool done = false;
-  loader->Load({"http://h/slow.pls"}, [&](TWebPlaylistRead) { done = true; });
-  ASSERT_EQ(started.get_future().wait_for(10s), std::future_status::ready);
-  loader.reset();
+      [&] { note([&] { ++wakes; }); });
+  Strings delivered;
+  for (const char* url : {"http://h/a.pls", "http://h/b.pls", "http://h/slow.pls"})
+    loader->Load({url}, [&](TWebPlaylistRead read) { delivered.push_back(read.stations.at(0).location); });
+  {
+    std::unique_lock<std::mutex> lock(mutex);
+    ASSERT_TRUE(changed.wait_for(lock, 10s, [&] { return wakes == 2 && slowStarted; }));
+    EXPECT_NE(fetchThread, std::this_thread::get_id());
+  }
+  EXPECT_TRUE(delivered.empty());
+  loader->DeliverFinished();
+  std::sort(delivered.begin(), delivered.end());  // the threads may finish in either order
+  EXPECT_EQ(delivered, (Strings{"http://h/a.pls-station", "http://h/b.pls-station"}));
+  EXPECT_EQ(loader->Pending(), 1);
+  loader.reset();  // returns once the fetch under way has seen the cancel
   EXPECT_TRUE(sawCancel);
-  EXPECT_FALSE(done);
+  EXPECT_EQ(delivered.size(), 2u);
 }
 
 }  // namespace
