@@ -203,4 +203,11 @@ std::size_t Utf8Length(std::string_view text) {
   return count;
 }
 
+std::string_view Utf8Prefix(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return text;
+  std::size_t cut = limit;
+  while (cut > 0 && (static_cast<std::uint8_t>(text[cut]) & 0xC0) == 0x80) --cut;
+  return text.substr(0, cut);
+}
+
 }  // namespace orvana::platform

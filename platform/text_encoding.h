@@ -34,4 +34,7 @@ std::string ReplaceInvalidUtf8(std::string_view bytes);
 // Number of characters (code points) of valid UTF-8 text.
 std::size_t Utf8Length(std::string_view text);
 
+// At most `limit` bytes of UTF-8 text, never splitting a character.
+std::string_view Utf8Prefix(std::string_view text, std::size_t limit);
+
 }  // namespace orvana::platform

@@ -33,6 +33,7 @@ const std::array<TActionDefinition, kActionCount> kActionTable = {{
     {aiAbout, "actAbout", "設定", "Orvana について...", "", "F1", erAlways, false},
     {aiFileInfo, "actFileInfo", "", "ファイル情報", "", "Alt+3", erAlways, false},
     {aiEqualizer, "actEqualizer", "設定", "イコライザー", "イコライザー", "E", erAlways, false},
+    {aiOpenUrl, "actOpenUrl", "ファイル", "URLを開く...", "", "Ctrl+U", erAlways, false},
 }};
 
 bool IsEnabled(TEnableRule rule, const TActionContext& context) {

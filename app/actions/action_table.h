@@ -35,8 +35,9 @@ enum TActionId : int {
   aiAbout,
   aiFileInfo,
   aiEqualizer,
+  aiOpenUrl,
 };
-constexpr int kActionCount = aiEqualizer + 1;
+constexpr int kActionCount = aiOpenUrl + 1;
 
 enum class TEnableRule : std::uint8_t {
   erAlways,

@@ -57,7 +57,7 @@ void TMprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong 
 
 void TMprisPlayerAdaptor::OpenUri(const QString& Uri) {
   if (!service_.OpenUri(Uri) && service_.calledFromDBus())
-    service_.sendErrorReply(QDBusError::NotSupported, QStringLiteral("Only local files can be opened: %1").arg(Uri));
+    service_.sendErrorReply(QDBusError::NotSupported, QStringLiteral("Only local files and http(s) addresses can be opened: %1").arg(Uri));
 }
 
 }  // namespace orvana::app

@@ -10,10 +10,13 @@ QString TMprisRootAdaptor::Identity() const { return QStringLiteral("Orvana"); }
 
 QString TMprisRootAdaptor::DesktopEntry() const { return QStringLiteral("orvana"); }
 
-QStringList TMprisRootAdaptor::SupportedUriSchemes() const { return {QStringLiteral("file")}; }
+QStringList TMprisRootAdaptor::SupportedUriSchemes() const {
+  return {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")};
+}
 
 QStringList TMprisRootAdaptor::SupportedMimeTypes() const {
-  return {QStringLiteral("audio/mpeg"), QStringLiteral("audio/x-mpegurl"), QStringLiteral("audio/mpegurl")};
+  return {QStringLiteral("audio/mpeg"), QStringLiteral("audio/x-mpegurl"), QStringLiteral("audio/mpegurl"),
+          QStringLiteral("audio/x-scpls")};
 }
 
 void TMprisRootAdaptor::Raise() { service_.Raise(); }

@@ -8,6 +8,7 @@
 
 #include "app/desktop/mpris_player_adaptor.h"
 #include "app/desktop/mpris_root_adaptor.h"
+#include "app/playlist/stream_address.h"
 #include "app/window/main_window.h"
 
 namespace orvana::app {
@@ -164,6 +165,11 @@ void TMprisService::SetPosition(const QString& trackId, qint64 positionUs) {
 }
 
 bool TMprisService::OpenUri(const QString& uri) {
+  const std::string address = uri.trimmed().toStdString();
+  if (IsStationAddress(address)) {
+    Post([this, address] { form_.OpenAddress(address); });
+    return true;
+  }
   const QUrl url(uri, QUrl::StrictMode);
   if (!url.isValid() || !url.isLocalFile() || url.toLocalFile().isEmpty()) return false;
   const std::string path = url.toLocalFile().toStdString();

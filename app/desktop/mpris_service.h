@@ -50,7 +50,7 @@ class TMprisService : public QObject, public QDBusContext {
   void Previous();
   void Seek(qint64 offsetUs);
   void SetPosition(const QString& trackId, qint64 positionUs);
-  // False when the address is not a local file's.
+  // A local file's address, or a station's (http, https): false for others.
   bool OpenUri(const QString& uri);
   void SetLoopStatus(const QString& status);  // "None", "Playlist"; others are ignored
   void SetShuffle(bool shuffle);

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "app/playlist/time_text.h"
+#include "player/network/network_address.h"
 
 namespace orvana::app {
 namespace {
@@ -20,6 +21,8 @@ void DeleteItems(TPlaylist& playlist, std::vector<int> indices, int& totalSecond
 }
 
 bool IsMissingFile(const std::string& path) {
+  // A station is no file: deleting missing files keeps it.
+  if (player::IsNetworkAddress(path)) return false;
   struct stat status {};
   if (::stat(path.c_str(), &status) == 0) return S_ISDIR(status.st_mode);
   return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG;

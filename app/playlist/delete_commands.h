@@ -14,7 +14,7 @@ void DeleteUnselected(TPlaylist& playlist, const std::vector<int>& selected, int
 
 // Items whose path is not an existing file (a folder is none); items without
 // a path count as missing. A path that cannot be checked (no permission) is
-// kept.
+// kept, and so are stations.
 void DeleteDead(TPlaylist& playlist, int& totalSeconds);
 
 void DeleteAll(TPlaylist& playlist, int& totalSeconds);

@@ -68,4 +68,23 @@ void TPlaylist::SetItem(int index, TPlaylistItem item) {
   if (listener_) listener_->ItemChanged(index);
 }
 
+int TPlaylist::SetCaptionByPath(const std::string& path, const std::string& caption) {
+  if (caption.empty()) return 0;
+  int changed = 0;
+  for (int index = 0; index < Count(); ++index) {
+    TPlaylistItem& item = items_[static_cast<std::size_t>(index)];
+    if (ItemPath(item) != path || item.caption == caption) continue;
+    item.caption = caption;
+    ++changed;
+    if (listener_) listener_->ItemChanged(index);
+  }
+  return changed;
+}
+
+int TPlaylist::IndexOfPath(const std::string& path) const {
+  for (int index = 0; index < Count(); ++index)
+    if (ItemPath(Item(index)) == path) return index;
+  return -1;
+}
+
 }  // namespace orvana::app

@@ -3,6 +3,7 @@
 // Every change is announced to the listener before and after, so that a view
 // (the Qt model) can follow it; the operations are batched, so a command
 // changes the list in one step and the view repaints once.
+#include <string>
 #include <vector>
 
 #include "app/playlist/playlist_item.h"
@@ -44,6 +45,12 @@ class TPlaylist {
   // Replaces every item at once (loading the list file).
   void Assign(std::vector<TPlaylistItem> items);
   void SetItem(int index, TPlaylistItem item);
+  // Captions every item whose path is `path` (a station's name, once it is
+  // known); an empty caption changes nothing. Returns how many changed.
+  int SetCaptionByPath(const std::string& path, const std::string& caption);
+
+  // The first item whose path is `path`; -1 when none has it.
+  int IndexOfPath(const std::string& path) const;
 
  private:
   std::vector<TPlaylistItem> items_;

@@ -6,7 +6,9 @@
 #include "app/playlist/add_files.h"
 #include "app/playlist/delete_commands.h"
 #include "app/playlist/saved_playlist.h"
+#include "app/playlist/stream_address.h"
 #include "app/window/wait_cursor.h"
+#include "player/network/http_fetch.h"
 #include "ui/browse_for_folder.h"
 
 namespace orvana::app {
@@ -14,9 +16,15 @@ namespace {
 
 // Qt takes each filter's patterns from its last parentheses.
 const char* const kOpenFilter =
-    "使用可能 ファイル (*.mp1 *.mp2 *.mp3 *.m3u);;MPEG audio layer - I, II, III (*.mp1 *.mp2 *.mp3);;"
-    "PlayList (*.m3u);;すべてのファイル (*)";
+    "使用可能 ファイル (*.mp1 *.mp2 *.mp3 *.m3u *.m3u8 *.pls);;MPEG audio layer - I, II, III (*.mp1 *.mp2 *.mp3);;"
+    "PlayList (*.m3u *.m3u8 *.pls);;すべてのファイル (*)";
 const char* const kSaveFilter = "プレイリスト (*.m3u);;テキストファイル (*.txt);;すべてのファイル (*)";
+
+std::string JoinedLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text.append(text.empty() ? "" : "\n").append(line);
+  return text;
+}
 
 }  // namespace
 
@@ -29,18 +37,28 @@ std::vector<std::string> FileNames(const QStringList& list) {
 
 TPlaylistCommands::TPlaylistCommands(TPlaylist& playlist, TPlaylistView& view, TMainWindowState& state,
                                      TRandom& random, QWidget& window, TWindowHooks hooks)
-    : playlist_(playlist), view_(view), state_(state), random_(random), window_(window), hooks_(std::move(hooks)) {}
+    : playlist_(playlist),
+      view_(view),
+      state_(state),
+      random_(random),
+      window_(window),
+      hooks_(std::move(hooks)),
+      webLoader_(player::FetchText, [this] {
+        QMetaObject::invokeMethod(&deliveries_, [this] { webLoader_.DeliverFinished(); }, Qt::QueuedConnection);
+      }) {}
 
 void TPlaylistCommands::ChooseFiles(bool append) {
   QFileDialog dialog(&window_);
   dialog.setFileMode(QFileDialog::ExistingFiles);
   dialog.setNameFilter(QString::fromUtf8(kOpenFilter));
   if (dialog.exec() != QDialog::Accepted) return;
+  TAddResult result;
   {
     TWaitCursor wait;
-    AddFiles(playlist_, FileNames(dialog.selectedFiles()), append, state_.checkTag, state_.totalSeconds);
+    result = AddFiles(playlist_, FileNames(dialog.selectedFiles()), append, state_.checkTag, state_.totalSeconds);
   }
   hooks_.updateSongCount();
+  ReadWebPlaylists(std::move(result.webPlaylists), false);
 }
 
 void TPlaylistCommands::ChooseFolder(bool append) {
@@ -57,14 +75,51 @@ void TPlaylistCommands::ChooseFolder(bool append) {
   hooks_.updateSongCount();
 }
 
-int TPlaylistCommands::AppendNames(const std::vector<std::string>& names) {
-  TWaitCursor wait;
-  return AddFiles(playlist_, names, true, state_.checkTag, state_.totalSeconds);
+int TPlaylistCommands::AppendNames(const std::vector<std::string>& names, bool play) {
+  TAddResult result;
+  {
+    TWaitCursor wait;
+    result = AddFiles(playlist_, names, true, state_.checkTag, state_.totalSeconds);
+  }
+  if (play && result.added > 0) hooks_.playRow(playlist_.Count() - 1);
+  ReadWebPlaylists(std::move(result.webPlaylists), play && result.added == 0);
+  return result.added;
 }
 
 void TPlaylistCommands::AddDropped(const std::vector<std::string>& names) {
-  AppendNames(names);
+  AppendNames(names, false);
   hooks_.updateSongCount();
+}
+
+void TPlaylistCommands::OpenAddress(const std::string& address) {
+  if (IsWebPlaylistAddress(address)) {
+    ReadWebPlaylists({address}, true);
+    return;
+  }
+  AddFiles(playlist_, {address}, true, false, state_.totalSeconds);
+  hooks_.updateSongCount();
+  const int row = playlist_.IndexOfPath(address);
+  if (row >= 0) hooks_.playRow(row);
+}
+
+void TPlaylistCommands::ReadWebPlaylists(std::vector<std::string> urls, bool play) {
+  if (urls.empty()) return;
+  webLoader_.Load(std::move(urls), [this, play](const TWebPlaylistRead& read) { AddStations(read, play); });
+}
+
+void TPlaylistCommands::AddStations(const TWebPlaylistRead& read, bool play) {
+  // Runs from the event loop: nothing may escape into it.
+  try {
+    if (!read.stations.empty()) {
+      AddEntries(playlist_, read.stations, true, false, state_.totalSeconds);
+      hooks_.updateSongCount();
+      const int row = playlist_.IndexOfPath(read.stations.front().location);
+      if (play && row >= 0) hooks_.playRow(row);
+    }
+  } catch (const std::exception& error) {
+    hooks_.showError(error.what());
+  }
+  if (!read.failures.empty()) hooks_.showError(JoinedLines(read.failures));
 }
 
 void TPlaylistCommands::DeleteSelection(bool invert) {

@@ -10,22 +10,15 @@
 
 #include "app/files/file_reading.h"
 #include "app/files/path_text.h"
+#include "platform/text_encoding.h"
 #include "player/tag_text.h"
 
 namespace orvana::app {
 namespace {
 
-// At most `limit` bytes, never splitting a UTF-8 character.
-std::string_view Utf8Prefix(std::string_view text, std::size_t limit) {
-  if (text.size() <= limit) return text;
-  std::size_t cut = limit;
-  while (cut > 0 && (static_cast<std::uint8_t>(text[cut]) & 0xC0) == 0x80) --cut;
-  return text.substr(0, cut);
-}
-
 TTagRecord FileNameRecord(const std::string& path) {
   TTagRecord record;
-  record.Title = std::string(Utf8Prefix(FileNamePart(path), kTagV1TextBytes));
+  record.Title = std::string(platform::Utf8Prefix(FileNamePart(path), kTagV1TextBytes));
   return record;
 }
 

@@ -28,6 +28,12 @@ TPlaylistItem ItemFromFileName(const std::string& path) {
   return item;
 }
 
+TPlaylistItem ItemFromAddress(const std::string& address, const std::string& title) {
+  TPlaylistItem item = NewSongItem(address);
+  item.caption = title.empty() ? address : title;
+  return item;
+}
+
 TPlaylistItem ItemFromTag(const std::string& path, const TTagRecord& record) {
   TPlaylistItem item = NewSongItem(path);
   UpdateItemFromTag(item, record);

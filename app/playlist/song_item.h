@@ -1,5 +1,6 @@
 #pragma once
-// Playlist items made from a song's file name and from its ID3v1 record.
+// Playlist items made from a song's file name and from its ID3v1 record,
+// and the items of stations.
 #include <string>
 
 #include "app/playlist/playlist_item.h"
@@ -9,6 +10,10 @@ namespace orvana::app {
 
 // Caption the file name part, every other column empty, time unknown.
 TPlaylistItem ItemFromFileName(const std::string& path);
+
+// A station: its address is the path, the caption the title a playlist
+// gave it or else the address; its time stays unknown, it has no tag.
+TPlaylistItem ItemFromAddress(const std::string& address, const std::string& title);
 
 // The columns of a newly added song with a tag. The track shows for a v1.1
 // tag, even when it is 0.

@@ -2,9 +2,15 @@
 
 #include <algorithm>
 
+#include "app/files/file_reading.h"
 #include "app/playlist/playlist_item.h"
+#include "player/network/network_address.h"
 
 namespace orvana::app {
+
+bool SongIsAvailable(const std::string& path) {
+  return player::IsNetworkAddress(path) || RegularFileExists(path);
+}
 
 bool PlayedInPass(const TPassState& pass, const std::string& path) {
   return std::find(pass.played.begin(), pass.played.end(), path) != pass.played.end();

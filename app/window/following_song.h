@@ -31,6 +31,10 @@ struct TPlayModes {
   bool shuffle = false;
 };
 
+// What Play can start: a file on the disk (a regular one), or a station,
+// which is taken as there until it is tried.
+bool SongIsAvailable(const std::string& path);
+
 // Whether `path` was started in this pass (exactly: a.mp3 and A.mp3 are two songs).
 bool PlayedInPass(const TPassState& pass, const std::string& path);
 

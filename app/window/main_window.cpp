@@ -9,12 +9,12 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QTimer>
-#include <QUrl>
 #include <cstdio>
 #include <optional>
 
 #include "app/dialogs/equalizer_window.h"
 #include "app/equalizer/player_sound_shaping.h"
+#include "app/playlist/dropped_names.h"
 #include "app/playlist/list_file.h"
 #include "app/settings/ini_gt.h"
 #include "app/window/app_icon.h"
@@ -64,7 +64,9 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
       playlist_, *widgets_.ListView1, state_, random_, *this,
       TPlaylistCommands::TWindowHooks{[this] { UpdateSongCount(); }, [this] { UpdateCaption(); },
                                       [this](int index) { SetCurrentIndex(index); },
-                                      [this] { playback_->History().Clear(); }});
+                                      [this] { playback_->History().Clear(); },
+                                      [this](int row) { playback_->PlayRow(row); },
+                                      [this](const std::string& text) { ShowError(QString::fromStdString(text)); }});
   playback_ = std::make_unique<TPlaybackControl>(
       playlist_, state_, *player_, *actions_, widgets_, random_,
       TPlaybackControl::TWindowHooks{[this] { UpdateCaption(); }, [this](int index) { SetCurrentIndex(index); },
@@ -151,6 +153,9 @@ void TForm1::WireActions() {
   a[aiOpenFile].SetHandler([this] { commands_->ChooseFiles(false); });
   a[aiAddFile].SetHandler([this] { commands_->ChooseFiles(true); });
   a[aiOpenFolder].SetHandler([this] { commands_->ChooseFolder(false); });
+  a[aiOpenUrl].SetHandler([this] {
+    if (const std::optional<std::string> address = dialogs_->AskStationAddress()) OpenAddress(*address);
+  });
   a[aiAddFolder].SetHandler([this] { commands_->ChooseFolder(true); });
   a[aiDelete].SetHandler([this] { commands_->DeleteSelection(false); });
   a[aiDeleteInvert].SetHandler([this] { commands_->DeleteSelection(true); });
@@ -401,18 +406,20 @@ void TForm1::LoadList() {
 }
 
 int TForm1::AddArguments(const std::vector<std::string>& arguments) {
-  int added = 0;
   try {
-    added = commands_->AppendNames(arguments);
+    return commands_->AppendNames(arguments, true);
   } catch (const std::exception& error) {
     ReportError(error);
     return 0;
   }
-  if (added > 0) {
-    SetCurrentIndex(playlist_.Count() - 1);
-    (*actions_)[aiPlay].Execute();
+}
+
+void TForm1::OpenAddress(const std::string& address) {
+  try {
+    commands_->OpenAddress(address);
+  } catch (const std::exception& error) {
+    ReportError(error);
   }
-  return added;
 }
 
 void TForm1::OpenHandedOver(const std::vector<std::string>& arguments) {
@@ -528,19 +535,19 @@ void TForm1::FollowVisibility() {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (CarriesNames(*event->mimeData())) event->acceptProposedAction();
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
-  DropFiles(event->mimeData()->urls());
+  Drop(*event->mimeData());
 }
 
-void TForm1::DropFiles(const QList<QUrl>& urls) {
-  // A file manager's text/uri-list; only local files can be played.
-  std::vector<std::string> names;
-  for (const QUrl& url : urls)
-    if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
+void TForm1::Drop(const QMimeData& data) { AddDropped(DroppedNames(data)); }
+
+void TForm1::DropFiles(const QList<QUrl>& urls) { AddDropped(NamesOfUrls(urls)); }
+
+void TForm1::AddDropped(const std::vector<std::string>& names) {
   try {
     commands_->AddDropped(names);
   } catch (const std::exception& error) {

@@ -3,8 +3,6 @@
 // whole run: the playlist, the player, the actions, the menus and the
 // window's widgets; the parts it owns do the work. Closing the window only
 // hides it; the program ends through actExit.
-#include <QList>
-#include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -27,7 +25,9 @@
 #include "player/mp3_player.h"
 #include "ui/dialog_runner.h"
 
+class QMimeData;
 class QTimer;
+class QUrl;
 
 namespace orvana::ui {
 class TAboutDialog;
@@ -70,8 +70,14 @@ class TForm1 : public QWidget {
   // actHide: behind the tray icon; with no tray only minimised, so the
   // window stays reachable.
   void HideWindow();
-  // Files dropped on the window, in drop order.
+  // What was dropped on the window: files and stations, in drop order.
+  void Drop(const QMimeData& data);
+  // The URLs of a dropped text/uri-list.
   void DropFiles(const QList<QUrl>& urls);
+  // A station's address (or its playlist's) to append and play.
+  void OpenAddress(const std::string& address);
+  // What reads playlists on the web; the network's unless replaced (tests).
+  void SetFetchText(TFetchText fetch) { commands_->SetFetchText(std::move(fetch)); }
 
   void UpdateCaption();
   void UpdateSongCount();
@@ -84,6 +90,7 @@ class TForm1 : public QWidget {
   const TMainWindowMenus& Menus() const { return menus_; }
   player::TMP3Player& MP3Player1() { return *player_; }
   TPlaybackControl& Playback() { return *playback_; }
+  TPlaylistCommands& Commands() { return *commands_; }
   TTaskTray& TaskTray1() { return *TaskTray1_; }
   TTrayClicks& Clicks() { return *clicks_; }
   TVolumeControl& Volume() { return *volume_; }
@@ -140,6 +147,7 @@ class TForm1 : public QWidget {
   void ApplyListFont();
   void LoadList();
   int AddArguments(const std::vector<std::string>& arguments);
+  void AddDropped(const std::vector<std::string>& names);
   void Exit();
   void ReportError(const std::exception& error);
   void ShowError(const QString& text);

@@ -24,7 +24,7 @@ QMenu* Menu(const char* name, TActionList& actions, std::initializer_list<TActio
 TMainWindowMenus BuildMainWindowMenus(TActionList& actions, QWidget* parent) {
   TMainWindowMenus menus;
   menus.popFile = Menu("popFile", actions,
-                       {aiOpenFile, aiOpenFolder, kSeparator, aiAddFile, aiAddFolder, kSeparator, aiDelete,
+                       {aiOpenFile, aiOpenFolder, aiOpenUrl, kSeparator, aiAddFile, aiAddFolder, kSeparator, aiDelete,
                         aiDeleteInvert, aiDeleteDead, aiDeleteAll, kSeparator, aiSavePlaylist, kSeparator, aiExit},
                        parent);
   menus.popFile->setDefaultAction(actions.QtAction(aiAddFolder));

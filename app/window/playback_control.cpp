@@ -2,9 +2,9 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
-#include "app/files/file_reading.h"
 #include "app/playlist/read_tag_v1.h"
 #include "app/playlist/song_item.h"
 #include "app/window/now_playing_text.h"
@@ -22,6 +22,14 @@ constexpr qint64 kEmptySongMs = 250;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// The ID3v1 tag of a song that starts; a station's address has no file to
+// hold one.
+TTagRecord TagOfSong(const std::string& path, TTagRecord tag) {
+  if (IsNetworkAddress(path)) return {};
+  ReadTagV1(path, tag);
+  return tag;
+}
+
 }  // namespace
 
 TPlaybackControl::TPlaybackControl(TPlaylist& playlist, TMainWindowState& state, TMP3Player& player,
@@ -38,11 +46,10 @@ void TPlaybackControl::Play() {
   const std::string path = ItemPath(playlist_.Item(index));
   // Gone from the disk, or something that cannot be opened without waiting
   // (a FIFO): nothing to play, and nothing to say.
-  if (!RegularFileExists(path)) return;
+  if (!SongIsAvailable(path)) return;
 
   lastPlay_ = TPlayOutcome::kFailed;
-  TTagRecord tag = state_.tag;
-  ReadTagV1(path, tag);
+  const TTagRecord tag = TagOfSong(path, state_.tag);
   // The player raises its errors here; the window stays as it was.
   player_.SetFileName(path);
   player_.Open();
@@ -56,7 +63,8 @@ void TPlaybackControl::SongStarted(int index, const std::string& path, const TTa
   ++songsStarted_;
   stationPlaying_ = IsNetworkAddress(path);
   songClock_.start();
-  songLength_ = player_.Length();
+  // A station has no length: only how soon it ends tells it held nothing.
+  songLength_ = IsNetworkAddress(path) ? std::numeric_limits<std::int64_t>::max() : player_.Length();
   state_.tag = tag;
   // A song queued before its item left the list plays without one.
   const bool listed = playlist_.ValidIndex(index);
@@ -79,8 +87,7 @@ void TPlaybackControl::SongChanged() {
   }
   prepared_.reset();
   if (index >= 0) hooks_.setCurrentIndex(index);
-  TTagRecord tag = state_.tag;
-  ReadTagV1(path, tag);
+  const TTagRecord tag = TagOfSong(path, state_.tag);
   CountEmptyEnd();
   SongStarted(index, path, tag);
   if (emptyEnds_ < playlist_.Count()) PrepareNext();
@@ -90,8 +97,10 @@ void TPlaybackControl::PrepareNext() {
   if (!IsSongOpen(player_.Status())) return;
   const std::string drawn = prepared_ ? prepared_->path : std::string();
   prepared_ = SongAfterCurrent(playlist_, {state_.currentIndex, state_.playedList}, Modes(), random_,
-                               RegularFileExists, drawn);
-  if (!prepared_) {
+                               SongIsAvailable, drawn);
+  // A station is not queued to follow without a gap: it starts once the
+  // song before has ended.
+  if (!prepared_ || IsNetworkAddress(prepared_->path)) {
     player_.ClearNext();
     return;
   }
@@ -105,11 +114,13 @@ void TPlaybackControl::PrepareNext() {
 
 void TPlaybackControl::ShowSong(int index, const TTagRecord& tag) {
   TPlaylistItem item = playlist_.Item(index);
-  UpdateItemFromTag(item, tag);
+  // A station's row keeps its caption and "--:--": it has no tag, no length.
+  const bool station = IsNetworkAddress(ItemPath(item));
+  if (!station) UpdateItemFromTag(item, tag);
   const std::int64_t length = player_.Length();
   // The time column lies before the path; an item cut short in a damaged
   // list file may not have one.
-  if (item.subItems.size() > std::size_t(siTime) + 1) {
+  if (!station && item.subItems.size() > std::size_t(siTime) + 1) {
     if (item.subItems[siTime] == kUnknownTime) state_.totalSeconds += int(length / 1000);
     item.subItems[siTime] = DurationText(length);
   }
@@ -135,7 +146,12 @@ void TPlaybackControl::ShowProperties() {
 }
 
 void TPlaybackControl::ShowLyrics(const std::string& path) {
-  const bool loaded = lyrics_.LoadLyrics(path);
+  bool loaded = false;
+  if (IsNetworkAddress(path)) {
+    lyrics_ = TLyrics();  // no file lies beside a station
+  } else {
+    loaded = lyrics_.LoadLyrics(path);
+  }
   QStringList lines;
   for (const std::string& line : lyrics_.Lines()) lines << Text(line);
   widgets_.memLyrics->setPlainText(lines.join('\n'));

@@ -5,6 +5,7 @@
 #include "app/dialogs/config_dialog.h"
 #include "app/dialogs/file_info.h"
 #include "app/dialogs/first_run_dialog.h"
+#include "app/dialogs/open_url_dialog.h"
 #include "app/settings/program_settings.h"
 
 namespace orvana::app {
@@ -45,6 +46,12 @@ void TWindowDialogs::Options() {
 }
 
 void TWindowDialogs::FileInfo(const std::string& path) { ShowFileInfo(path, owner_, run_); }
+
+std::optional<std::string> TWindowDialogs::AskStationAddress() {
+  TdlgOpenUrl dialog(&owner_);
+  if (run_(dialog) != QDialog::Accepted) return std::nullopt;
+  return dialog.Address();
+}
 
 void TWindowDialogs::FirstRun(const std::string& settingsPath) {
   TdlgFirst dialog(&owner_);

@@ -1,9 +1,11 @@
 #pragma once
 // The main window's dialogs that read and change its state: the settings
-// dialog (actOptions), the tag information of a playlist item (actFileInfo)
-// and the first-run dialog at start-up. Each dialog is made when needed,
+// dialog (actOptions), the tag information of a playlist item (actFileInfo),
+// the address of a station to open (actOpenUrl) and the first-run dialog at
+// start-up. Each dialog is made when needed,
 // shown through the window's runner, read back only on OK and freed at once.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/window/main_window_state.h"
@@ -25,6 +27,8 @@ class TWindowDialogs {
   void Options();
   // Does nothing for a file that is gone.
   void FileInfo(const std::string& path);
+  // The station's address typed, once OK is pressed.
+  std::optional<std::string> AskStationAddress();
   // Writes "First" as the dialog's box says; throws when the file cannot
   // be written.
   void FirstRun(const std::string& settingsPath);

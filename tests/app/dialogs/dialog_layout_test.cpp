@@ -17,6 +17,7 @@
 #include "app/dialogs/equalizer_window.h"
 #include "app/dialogs/first_run_dialog.h"
 #include "app/dialogs/mpeg_info_dialog.h"
+#include "app/dialogs/open_url_dialog.h"
 #include "app/dialogs/wakeup_dialog.h"
 #include "app/window/japanese_fonts.h"
 #include "app/window/main_window.h"
@@ -126,6 +127,11 @@ TEST_F(DialogLayout, EqualizerWindowWithTheLongestValues) {
 
 TEST_F(DialogLayout, FirstRunDialog) {
   TdlgFirst dialog;
+  EXPECT_EQ(LayoutFaults(dialog), Faults{});
+}
+
+TEST_F(DialogLayout, OpenUrlDialog) {
+  TdlgOpenUrl dialog;
   EXPECT_EQ(LayoutFaults(dialog), Faults{});
 }
 

@@ -112,9 +112,9 @@ TEST_F(MprisBus, PropertiesAnswerFromTheWindow) {
   TForm1& window = StartWith({LongSong("a.mp3")});
   EXPECT_EQ(Property(kRoot, "Identity").toString(), "Orvana");
   EXPECT_EQ(Property(kRoot, "DesktopEntry").toString(), "orvana");
-  EXPECT_EQ(Property(kRoot, "SupportedUriSchemes").toStringList(), QStringList{"file"});
+  EXPECT_EQ(Property(kRoot, "SupportedUriSchemes").toStringList(), (QStringList{"file", "http", "https"}));
   EXPECT_EQ(Property(kRoot, "SupportedMimeTypes").toStringList(),
-            (QStringList{"audio/mpeg", "audio/x-mpegurl", "audio/mpegurl"}));
+            (QStringList{"audio/mpeg", "audio/x-mpegurl", "audio/mpegurl", "audio/x-scpls"}));
   EXPECT_TRUE(Property(kRoot, "CanQuit").toBool());
   EXPECT_TRUE(Property(kRoot, "CanRaise").toBool());
 
@@ -133,14 +133,15 @@ TEST_F(MprisBus, PropertiesAnswerFromTheWindow) {
   EXPECT_EQ(Property(kPlayer, "Position").toLongLong(), 0);
 }
 
-TEST_F(MprisBus, OpenUriAddsAndPlaysALocalFileOnly) {
+TEST_F(MprisBus, OpenUriAddsAndPlaysALocalFileOrAStation) {
   TForm1& window = StartWith({LongSong("a.mp3")});
   const std::string c = LongSong("c d.mp3");
 
-  const QDBusMessage web = Call(kPlayer, "OpenUri", {"https://example.org/c.mp3"});
-  EXPECT_EQ(web.type(), QDBusMessage::ErrorMessage);
-  EXPECT_EQ(web.errorName(), QDBusError::errorString(QDBusError::NotSupported));
+  const QDBusMessage other = Call(kPlayer, "OpenUri", {"ftp://example.org/c.mp3"});
+  EXPECT_EQ(other.type(), QDBusMessage::ErrorMessage);
+  EXPECT_EQ(other.errorName(), QDBusError::errorString(QDBusError::NotSupported));
   EXPECT_EQ(Call(kPlayer, "OpenUri", {"not a uri at all"}).type(), QDBusMessage::ErrorMessage);
+  EXPECT_EQ(Call(kPlayer, "OpenUri", {"http://"}).type(), QDBusMessage::ErrorMessage);
   EXPECT_EQ(window.Playlist().Count(), 1);
 
   const QString uri = QUrl::fromLocalFile(QString::fromStdString(c)).toString(QUrl::FullyEncoded);
@@ -148,6 +149,14 @@ TEST_F(MprisBus, OpenUriAddsAndPlaysALocalFileOnly) {
   ASSERT_TRUE(WaitUntil([&] { return PlayingFile() == c; }));
   EXPECT_EQ(window.Playlist().Count(), 2);
   EXPECT_EQ(window.State().currentIndex, 1);
+
+  // A station is handed to the player as it is, whether or not it connects.
+  const std::string station = "http://127.0.0.1:9/radio?id=1";
+  EXPECT_EQ(Call(kPlayer, "OpenUri", {QString::fromStdString(station)}).type(), QDBusMessage::ReplyMessage);
+  ASSERT_TRUE(WaitUntil([&] { return PlayingFile() == station; }));
+  ASSERT_EQ(window.Playlist().Count(), 3);
+  EXPECT_EQ(ItemPath(window.Playlist().Item(2)), station);
+  EXPECT_EQ(window.State().currentIndex, 2);
 }
 
 TEST_F(MprisBus, SetPositionForAnotherTrackIsIgnored) {

@@ -18,7 +18,7 @@ using Names = std::vector<std::string>;
 class AddFilesTest : public ::testing::Test {
  protected:
   int Add(const Names& names, bool append = true, bool readTags = false) {
-    return AddFiles(playlist_, names, append, readTags, totalSeconds_);
+    return AddFiles(playlist_, names, append, readTags, totalSeconds_).added;
   }
   std::string Song(const std::string& name) { return folder_.Write(name, std::string(200, '\xFF')); }
 
@@ -169,6 +169,26 @@ TEST_F(AddFilesTest, AnUnreadablePlaylistThrowsAndChangesNothing) {
   EXPECT_EQ(Paths(playlist_), (Names{a}));
   EXPECT_EQ(totalSeconds_, 42);
   EXPECT_TRUE(listener.events.empty());
+}
+
+TEST_F(AddFilesTest, StationsAndPlaylistFilesOfEveryKindJoinTheList) {
+  const std::string song = Song("lists/song.mp3"), spaced = Song("b c.mp3");
+  const std::string inner = folder_.Write("lists/inner.m3u8", "#EXTM3U\n#EXTINF:-1,Beta\n http://b/ \n");
+  const std::string pls = folder_.Write(
+      "lists/radio.PLS", "[playlist]\r\nFile1=http://a/\r\nTitle1=Alpha\r\nFile2=song.mp3\r\nFile3=file://" +
+                             folder_.Path("b%20c.mp3") + "\r\nFile4=https://h/more.pls?x\r\nFile5=/etc/passwd\r\n"
+                             "File6=inner.m3u8\r\nFile7=ftp://h/c.mp3\r\nNumberOfEntries=2\r\n");
+  totalSeconds_ = 7;
+  const TAddResult result =
+      AddFiles(playlist_, {pls, "https://h/more.pls?x", "HTTP://c/"}, true, true, totalSeconds_);
+  EXPECT_EQ(result.added, 5);
+  EXPECT_EQ(Paths(playlist_), (Names{"http://a/", song, spaced, "http://b/", "HTTP://c/"}));
+  EXPECT_EQ(Captions(playlist_), (Names{"Alpha", "song.mp3", "b c.mp3", "Beta", "HTTP://c/"}));
+  // A station reads no tag and knows no length.
+  EXPECT_EQ(playlist_.Item(0).subItems, (Names{"", "", "", "--:--", "", "", "", "http://a/"}));
+  EXPECT_EQ(totalSeconds_, 7);
+  EXPECT_EQ(result.webPlaylists, Names{"https://h/more.pls?x"});  // once, to be fetched
+  EXPECT_EQ(Add({"http://a/", pls}), 0);                          // all present
 }
 
 TEST_F(AddFilesTest, AFolderAddsMp1ThenMp2ThenMp3OfTheWholeTree) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/playlist/add_files.h"
 #include "app/playlist/saved_playlist.h"
+#include "app/playlist/song_item.h"
 #include "app/files/atomic_file.h"
 #include "playlist_test_support.h"
 
@@ -147,6 +149,39 @@ TEST(SavedPlaylist, OnePathALineWhateverTheExtension) {
   EXPECT_EQ(ReadAll(folder.Path("list.m3u")), "/a.mp3\r\n/b c.mp3\r\n");
   EXPECT_EQ(ReadAll(folder.Path("list.txt")), ReadAll(folder.Path("list.m3u")));
   EXPECT_THROW(SavePlaylist(playlist, folder.Write("file", "x") + "/x.m3u"), TFileWriteError);
+}
+
+}  // namespace
+}  // namespace orvana::app
+
+namespace orvana::app {
+namespace {
+
+// Addresses are passed on as written: a station's server may tell "%2F" from
+// "/" and a query's case matters.
+TEST(StationAddresses, ComeBackUnchangedFromTheListFileAndASavedPlaylist) {
+  const std::string odd = "HTTP://Radio.Example:8000/a%20b/../;stream.mp3?Sid=1&x=%2F#Frag";
+  const std::vector<TPlaylistItem> items = {ItemFromAddress(odd, ""), ItemFromAddress("https://h/live", "Live\nFM"),
+                                            Song("A", "/a.mp3")};
+  const std::vector<TPlaylistItem> read = ParseListFile(ListFileText(items));
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ(read[0].caption, odd);
+  EXPECT_EQ(read[0].subItems, items[0].subItems);
+  EXPECT_EQ(read[1].subItems, items[1].subItems);
+
+  // A station's name needs the extended form; songs and bare stations not.
+  EXPECT_EQ(SavedPlaylistText(items),
+            "#EXTM3U\r\n" + odd + "\r\n#EXTINF:-1,Live FM\r\nhttps://h/live\r\n/a.mp3\r\n");
+  EXPECT_EQ(SavedPlaylistText({items[0], items[2]}), odd + "\r\n/a.mp3\r\n");
+  testing::TTempFolder folder;
+  TPlaylist playlist;
+  playlist.Append(std::vector<TPlaylistItem>(items.begin(), items.begin() + 2));
+  SavePlaylist(playlist, folder.Path("saved.m3u"));
+  TPlaylist again;
+  int total = 0;
+  AddFiles(again, {folder.Path("saved.m3u")}, true, false, total);
+  EXPECT_EQ(testing::Paths(again), (Names{odd, "https://h/live"}));
+  EXPECT_EQ(testing::Captions(again), (Names{odd, "Live FM"}));
 }
 
 }  // namespace

@@ -64,6 +64,19 @@ TEST(Playlist, ChangesThatChangeNothingAreNotAnnounced) {
   EXPECT_EQ(Captions(playlist), (std::vector<std::string>{"a", "b", "c"}));
 }
 
+TEST(Playlist, AStationsNameCaptionsEveryItemOfItsAddress) {
+  TPlaylist playlist;
+  playlist.Append({Song("http://r/", "http://r/"), Song("a", "/a.mp3"), Song("Old name", "http://r/"),
+                   Song("other", "http://R/")});
+  TRecordingListener listener;
+  playlist.SetListener(&listener);
+  EXPECT_EQ(playlist.SetCaptionByPath("http://r/", "Radio R"), 2);
+  EXPECT_EQ(playlist.SetCaptionByPath("http://r/", "Radio R"), 0);  // already so
+  EXPECT_EQ(playlist.SetCaptionByPath("http://r/", ""), 0);         // a name not known keeps the old
+  EXPECT_EQ(Captions(playlist), (std::vector<std::string>{"Radio R", "a", "Radio R", "other"}));
+  EXPECT_EQ(listener.events, (std::vector<std::string>{"changed 0", "changed 2"}));
+}
+
 TEST(Playlist, RemoveKeepsTheOthersInOrderAndReorderMovesItems) {
   TPlaylist playlist = ListOf({"a", "b", "c", "d", "e"});
   playlist.Remove({4, 1, 2});

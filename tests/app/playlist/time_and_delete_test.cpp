@@ -114,12 +114,13 @@ TEST(DeleteDead, ItemsWhoseFileIsGoneGo) {
   bare.caption = "no path";
   TPlaylist playlist;
   playlist.Append({Song("here", here, "00:05"), Song("gone", folder.Path("gone.mp3"), "01:00"), bare,
-                   Song("folder", folder.Folder("dir.mp3"), "00:30"), Song("below", here + "/x.mp3")});
+                   Song("folder", folder.Folder("dir.mp3"), "00:30"), Song("below", here + "/x.mp3"),
+                   Song("station", "http://radio.example/stream")});
   TRecordingListener listener;
   playlist.SetListener(&listener);
   int total = 1000;
   DeleteDead(playlist, total);
-  EXPECT_EQ(Captions(playlist), (Names{"here"}));
+  EXPECT_EQ(Captions(playlist), (Names{"here", "station"}));  // a station is no file to miss
   EXPECT_EQ(total, 1000 - 60 - 30);
   EXPECT_EQ(listener.events, (Names{"remove 1 2 3 4", "removed"}));
 }

@@ -1,9 +1,15 @@
 // The main window driven as the program drives it, without a display.
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QUrl>
+#include <atomic>
+#include <thread>
 
 #include "app/dialogs/first_run_dialog.h"
+#include "app/playlist/web_playlist.h"
+#include "player/stream.h"
 #include "form_fixture.h"
 
 namespace orvana::app::testing {
@@ -129,16 +135,58 @@ TEST_F(TMainWindow, TheCloseBoxOnlyHides) {
   EXPECT_FALSE(window.MP3Player1().PositionEvents());
 }
 
-TEST_F(TMainWindow, DroppedLocalFilesAreAppendedInDropOrder) {
+TEST_F(TMainWindow, DroppedFilesAndStationsAreAppendedInDropOrder) {
   TForm1& window = Create();
-  window.DropFiles({QUrl::fromLocalFile(QString::fromStdString(Song("b.mp3"))), QUrl("https://example.org/x.mp3"),
-                    QUrl::fromLocalFile(QString::fromStdString(Path("folder"))),
-                    QUrl::fromLocalFile(QString::fromStdString(Song("a.mp3")))});
-  ASSERT_EQ(window.Playlist().Count(), 2);
-  EXPECT_EQ(ItemPath(window.Playlist().Item(0)), Path("b.mp3"));
-  EXPECT_EQ(ItemPath(window.Playlist().Item(1)), Path("a.mp3"));
-  EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("2 曲"));
+  QMimeData links;  // a file manager's or a browser's text/uri-list
+  links.setUrls({QUrl::fromLocalFile(QString::fromStdString(Song("b.mp3"))), QUrl("https://example.org/a%20b?x=1"),
+                 QUrl("ftp://example.org/x.mp3"), QUrl::fromLocalFile(QString::fromStdString(Path("folder"))),
+                 QUrl::fromLocalFile(QString::fromStdString(Song("a.mp3")))});
+  window.Drop(links);
+  // An address dragged out of a browser's address bar; prose is no address.
+  for (const char* text : {" http://127.0.0.1:9/live\n", "listen to http://127.0.0.1:9/other"}) {
+    QMimeData plain;
+    plain.setText(QString::fromUtf8(text));
+    window.Drop(plain);
+  }
+  std::vector<std::string> paths;
+  for (const TPlaylistItem& item : window.Playlist().Items()) paths.push_back(ItemPath(item));
+  EXPECT_EQ(paths, (std::vector<std::string>{Path("b.mp3"), "https://example.org/a%20b?x=1", Path("a.mp3"),
+                                             "http://127.0.0.1:9/live"}));
+  EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("4 曲"));
   EXPECT_FALSE(window.MP3Player1().Opened());  // dropping does not play
+}
+
+// The URL dialog and a second start both reach a playlist on the web: read
+// on a worker thread, its stations added on the window's, the first played.
+TEST_F(TMainWindow, PlaylistsOnTheWebAreReadAwayFromTheWindow) {
+  TForm1& window = Create();
+  std::atomic<bool> onWindowThread{true};
+  const std::thread::id windowThread = std::this_thread::get_id();
+  window.SetFetchText([&](const std::string& url, std::size_t maxBytes, int, const std::atomic<bool>*) {
+    onWindowThread = onWindowThread && std::this_thread::get_id() == windowThread;
+    EXPECT_EQ(maxBytes, kMaxWebPlaylistBytes);
+    if (url.ends_with("gone.m3u")) throw player::EStreamError("The station answered 404 Not Found.");
+    return std::string("[playlist]\nFile2=http://127.0.0.1:9/b\nFile1=http://127.0.0.1:9/a\nTitle1=A FM\n");
+  });
+  answerDialog = [](QDialog& dialog) {
+    dialog.findChild<QLineEdit*>("edtUrl")->setText(QStringLiteral("http://127.0.0.1:9/radio.pls"));
+    return int(QDialog::Accepted);
+  };
+  window.Actions()[aiOpenUrl].Execute();
+  EXPECT_EQ(dialogs.back(), QString::fromUtf8("URLを開く"));
+  ASSERT_TRUE(WaitUntil([&] { return window.Playlist().Count() == 2; }));
+  EXPECT_FALSE(onWindowThread);
+  EXPECT_EQ(window.Playlist().Item(0).caption, "A FM");
+  EXPECT_EQ(window.State().currentIndex, 0);
+  EXPECT_EQ(window.MP3Player1().FileName(), "http://127.0.0.1:9/a");
+  EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("2 曲"));
+
+  window.OpenHandedOver({"http://127.0.0.1:9/gone.m3u"});
+  const QString sentence = QStringLiteral("The station answered 404 Not Found.");
+  ASSERT_TRUE(WaitUntil([&] { return errors.contains(sentence); }));
+  EXPECT_EQ(errors.count(sentence), 1);
+  EXPECT_EQ(window.Playlist().Count(), 2);
+  EXPECT_EQ(window.Commands().WebReadsPending(), 0);
 }
 
 TEST_F(TMainWindow, AColumnClickSortsAndTheCurrentSongStaysCurrent) {

@@ -329,6 +329,28 @@ TEST_F(Playback, SongsGoneFromTheDiskAreSkippedWithoutAWord) {
   EXPECT_EQ(window.State().currentIndex, 0);
 }
 
+// A station is taken as there, but never queued to follow without a gap; its
+// row keeps its caption and "--:--", and it has no tag or length.
+TEST_F(Playback, AStationFollowsWhenTheSongBeforeEndsAndKeepsItsRow) {
+  TForm1& window = WithSongs({"a.mp3"});
+  const std::string station = "http://127.0.0.1:9/radio";
+  window.Playlist().Append({ItemFromAddress(station, "Radio")});
+  PlayRow(0);
+  EXPECT_EQ(window.State().totalSeconds, 1);
+  EXPECT_EQ(window.MP3Player1().NextFileName(), "");
+  ASSERT_TRUE(WaitUntil([&] { return window.MP3Player1().FileName() == station; }, 5000));
+  EXPECT_EQ(window.State().currentIndex, 1);
+
+  // As the player reports the station heard.
+  window.Playback().SongChanged();
+  const TPlaylistItem& row = window.Playlist().Item(1);
+  EXPECT_EQ(row.caption, "Radio");
+  EXPECT_EQ(row.Column(siTime + 1), "--:--");
+  EXPECT_EQ(row.Column(siArtist + 1), "");
+  EXPECT_EQ(window.State().totalSeconds, 1);
+  EXPECT_EQ(window.State().tag.Title, "");
+}
+
 TEST_F(Playback, AFileThatCannotBePlayedIsReportedOnceAndPlaybackStops) {
   TForm1& window = WithSongs({"a.mp3", "bad.mp3", "c.mp3"});
   Write(Path("bad.mp3"), std::string(4000, 'x'));

@@ -16,6 +16,7 @@
 #include "app/dialogs/config_dialog.h"
 #include "app/dialogs/equalizer_window.h"
 #include "app/dialogs/first_run_dialog.h"
+#include "app/dialogs/open_url_dialog.h"
 #include "app/dialogs/mpeg_info_dialog.h"
 #include "app/dialogs/wakeup_dialog.h"
 #include "app/window/app_icon.h"
@@ -115,6 +116,10 @@ int main(int argc, char** argv) {
 
   TdlgFirst first(&form);
   shots.Save(first, "first-run");
+
+  TdlgOpenUrl openUrl(&form);
+  openUrl.edtUrl->setText(QStringLiteral("https://radio.example/listen.pls"));
+  shots.Save(openUrl, "open-url");
 
   TSoundShapingSettings sound;
   sound.equalizerEnabled = true;
