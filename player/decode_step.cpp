@@ -91,6 +91,17 @@ bool TMPDecodeStep::FrameAtHand() {
   return false;
 }
 
+void TMPDecodeStep::MarkTitleStart() {
+  std::string title;
+  if (!track_->TakeTitleStarted(title)) return;
+  {
+    // What was written so far is the song before; the mark tells when it is heard out.
+    std::lock_guard outputLock(links_.outputLock);
+    links_.output.SetMark();
+  }
+  if (hooks_.titleStarts) hooks_.titleStarts(title);
+}
+
 bool TMPDecodeStep::DecodeNextFrame() {
   TMPStreamReader& reader = track_->reader;
   TMPFrameStream& frames = track_->frames;
@@ -116,6 +127,7 @@ bool TMPDecodeStep::DecodeNextFrame() {
     frames.EndDataHere();
     return false;
   }
+  if (track_->Live()) MarkTitleStart();
   const int pcmBytesPerFrame = track_->PcmBytesPerFrame();
   MPAssert(pcm_ && pcmBytesPerFrame > 0 && pcmBytesPerFrame <= kPcmBufferSize);
   const engine::DecodeResult result =

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "engine/engine_state.h"
 #include "player/aligned_memory.h"
@@ -45,6 +46,9 @@ class TMPDecodeStep {
     std::function<void(TMPTrack& next)> trackEntered;
     // The output was reopened for the next track: it is heard from now on.
     std::function<void()> nextAudibleNow;
+    // A station's title starts with the frame about to be written, where the
+    // output's mark now stands (with the decode lock held).
+    std::function<void(const std::string& title)> titleStarts;
   };
 
   TMPDecodeStep(const TLinks& links, THooks hooks);
@@ -91,6 +95,7 @@ class TMPDecodeStep {
   // A frame can be read without waiting on the network; otherwise the step
   // sleeps until it can.
   bool FrameAtHand();
+  void MarkTitleStart();
   // Leaves PCM pending, or returns false when there is nothing to write now.
   bool DecodeNextFrame();
   // Leaves pending only the decoded frame's bytes inside the play window.

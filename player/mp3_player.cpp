@@ -24,7 +24,8 @@ TMP3Player::TMP3Player(engine::EngineState& engine)
                      ApplyEqualizerMapping(engineEqualizer_, next.Layer(), next.Frequency(), engine_.equalizer,
                                            SongGain(next, engineReplayGain_));
                    },
-                   [this] { window_.Post(MPM_NEXTSONG); }}) {
+                   [this] { window_.Post(MPM_NEXTSONG); },
+                   [this](const std::string& title) { markedTitle_ = title; }}) {
   soundOut_.SetPositionInterval(changePosStep_);
   soundOut_.SetOnException(
       [this](TSoundOut&, const std::exception& error, bool& handled) { ThreadExceptionHandler(error, handled); });
@@ -330,7 +331,9 @@ void TMP3Player::Close() {
     closing = std::move(current_);
     dropped = std::move(next_);
     liveStream_ = nullptr;
+    markedTitle_.clear();
   }
+  heardTitle_.clear();
   fileName_.clear();
   playedBytes_ = position_ = 0;
   SetStatus(msStopped);
@@ -618,7 +621,7 @@ void TMP3Player::HandleMessage(TMPMessage& message) {
       break;
     case MPM_THREADEXCEPTION: MPMThreadException(message); break;
     case MPM_ENDOFSTREAM: MPMEndOfStream(); break;
-    case MPM_NEXTSONG: MPMNextSong(); break;
+    case MPM_NEXTSONG: MPMMarkReached(); break;
     case MPM_STREAMOPENED: MPMStreamOpened(static_cast<std::uintptr_t>(message.WParam)); break;
     case MPM_STREAMINFO:
       window_.RemoveQueued(MPM_STREAMINFO);

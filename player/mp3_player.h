@@ -234,6 +234,9 @@ class TMP3Player {
   void MPMNextSong();
   void MPMStreamOpened(std::uintptr_t serial);
   void MPMStreamInfo();
+  // The output's mark is heard: the next song, or a station's next title.
+  void MPMMarkReached();
+  void StationTitleHeard();
   // Worker threads.
   void PositionNotify();
   void ThreadExceptionHandler(const std::exception& error, bool& handled);
@@ -248,6 +251,8 @@ class TMP3Player {
   std::unique_ptr<TStreamOpener> opener_;  // a station being connected to
   THttpStream* liveStream_ = nullptr;      // current_'s stream, when a station
   std::uintptr_t openSerial_ = 0;          // tells a stale opener's notice
+  std::string heardTitle_;                 // the station's title being heard
+  std::string markedTitle_;                // heard once the output's mark is (decode lock)
 
   bool loading_ = false;
   bool destroying_ = false;

@@ -47,6 +47,7 @@ void TMP3Player::MPMStreamOpened(std::uintptr_t serial) {
     try {
       InstallTrack(std::move(track));
       liveStream_ = &stream;
+      heardTitle_ = stream.Title();  // what plays from the first sound
     } catch (const std::exception& failure) {
       opener_ = std::move(opener);  // opened for the failure to be reported as the station's
       error = failure.what();
@@ -65,7 +66,29 @@ void TMP3Player::MPMStreamOpened(std::uintptr_t serial) {
   CancelConnecting();
 }
 
+void TMP3Player::MPMMarkReached() {
+  if (liveStream_ != nullptr)
+    StationTitleHeard();
+  else
+    MPMNextSong();
+}
+
+void TMP3Player::StationTitleHeard() {
+  {
+    std::lock_guard decode(decodeLock_);
+    if (markedTitle_.empty() || markedTitle_ == heardTitle_) return;
+    heardTitle_ = markedTitle_;
+  }
+  {
+    std::lock_guard output(outputLock_);
+    soundOut_.SetTitle(Title());
+  }
+  DoChangeStreamInfo();
+}
+
 void TMP3Player::MPMStreamInfo() {
+  // The first title names what plays already; later ones wait until heard.
+  if (liveStream_ != nullptr && heardTitle_.empty()) heardTitle_ = liveStream_->Title();
   if (liveStream_ != nullptr) {
     std::lock_guard output(outputLock_);
     soundOut_.SetTitle(Title());
@@ -89,7 +112,7 @@ TStationInfo TMP3Player::Station() const {
 }
 
 std::string TMP3Player::StreamTitle() const {
-  if (liveStream_ != nullptr) return liveStream_->Title();
+  if (liveStream_ != nullptr) return heardTitle_;
   return opener_ ? opener_->Stream().Title() : std::string();
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 namespace orvana::player {
 
@@ -40,6 +41,9 @@ class TStream {
   virtual void CallWhenReady(std::int64_t /*bytes*/, std::function<void()> ready) {
     if (ready) ready();
   }
+  // A stream that carries titles (a station's): once, the latest title that
+  // starts at or before byte `position` of what is read; false when none does.
+  virtual bool TakeTitleStartingBefore(std::int64_t /*position*/, std::string& /*title*/) { return false; }
 };
 
 }  // namespace orvana::player

@@ -79,6 +79,8 @@ class TMPTrack {
   bool Live() const { return live_; }
   bool DataAtHand(int bytes) const;
   void CallWhenDataAtHand(int bytes, std::function<void()> ready);
+  // Once: the stream's title that starts at or before the reader's position.
+  bool TakeTitleStarted(std::string& title) { return stream_->TakeTitleStartingBefore(reader.Position(), title); }
 
   TMPStreamReader reader{kReaderCapacity};
   TMPFrameStream frames{reader};

@@ -61,7 +61,6 @@ void TPlaybackControl::Play() {
 
 void TPlaybackControl::SongStarted(int index, const std::string& path, const TTagRecord& tag) {
   ++songsStarted_;
-  stationPlaying_ = IsNetworkAddress(path);
   songClock_.start();
   // A station has no length: only how soon it ends tells it held nothing.
   songLength_ = IsNetworkAddress(path) ? std::numeric_limits<std::int64_t>::max() : player_.Length();
@@ -216,7 +215,7 @@ void TPlaybackControl::EndPlay(TMP3EndPlayReason reason) {
 void TPlaybackControl::CountEmptyEnd() {
   // Files that end as soon as they start, one after another, would have
   // the list go round for ever without a sound.
-  const bool empty = (songLength_ < kEmptySongMs && !stationPlaying_) || (songClock_.isValid() && songClock_.elapsed() < kEmptySongMs);
+  const bool empty = songLength_ < kEmptySongMs || (songClock_.isValid() && songClock_.elapsed() < kEmptySongMs);
   emptyEnds_ = empty ? emptyEnds_ + 1 : 0;
 }
 
@@ -250,7 +249,8 @@ void TPlaybackControl::StationChanged() {
   if (!player_.NetworkStream()) return;
   ShowProperties();
   ShowStationState();
-  // The history shows what the station plays now.
+  // The list names the station, the history what it plays now.
+  playlist_.SetCaptionByPath(player_.FileName(), player_.Station().name);
   if (playlist_.ValidIndex(state_.currentIndex)) history_.Add(player_.FileName(), player_.Title());
   hooks_.updateCaption();
 }

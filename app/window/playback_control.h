@@ -99,7 +99,6 @@ class TPlaybackControl {
   int emptyEnds_ = 0;        // songs in a row that ended as soon as they began
   std::optional<TFollowingSong> prepared_;  // queued to follow the song heard
   int songsStarted_ = 0;
-  bool stationPlaying_ = false;  // the item started is a station
 };
 
 }  // namespace orvana::app

@@ -30,6 +30,7 @@ void TByteRing::Write(const char* data, std::size_t count) {
       at = (at + piece) % bytes_.size();
     }
     held_ += count;
+    CallReadyLocked();
   }
   changed_.notify_all();
 }
@@ -41,6 +42,7 @@ void TByteRing::WantRoom(std::size_t bytes) {
     roomWanted_ = std::clamp<std::size_t>(bytes, 1, bytes_.size());
     roomAlready = bytes_.size() - held_ >= roomWanted_;
     if (roomAlready) roomWanted_ = 0;
+    CallReadyLocked();
   }
   changed_.notify_all();  // a ring that takes no more is as ready as it gets
   if (roomAlready && onRoom_) onRoom_();
@@ -52,6 +54,7 @@ void TByteRing::Finish(TEnd end) {
     if (finished_ && end == TEnd::kDrain) return;
     finished_ = true;
     if (end == TEnd::kDiscard) held_ = 0;
+    CallReadyLocked();
   }
   changed_.notify_all();
 }
@@ -92,6 +95,20 @@ bool TByteRing::WaitReady(std::int64_t bytes, int milliseconds) {
   std::unique_lock guard(lock_);
   return changed_.wait_for(guard, std::chrono::milliseconds(std::max(milliseconds, 0)),
                            [&] { return ReadyFor(wanted); });
+}
+
+void TByteRing::CallWhenReady(std::size_t bytes, std::function<void()> ready) {
+  std::lock_guard guard(lock_);
+  whenReady_ = std::move(ready);
+  whenReadyBytes_ = bytes;
+  CallReadyLocked();
+}
+
+void TByteRing::CallReadyLocked() {
+  if (!whenReady_ || !ReadyFor(whenReadyBytes_)) return;
+  const std::function<void()> ready = std::move(whenReady_);
+  whenReady_ = nullptr;
+  ready();
 }
 
 std::int64_t TByteRing::Taken() const {

@@ -46,9 +46,14 @@ class TByteRing {
   bool WaitReady(std::int64_t bytes, int milliseconds);
   // Bytes taken by readers so far.
   std::int64_t Taken() const;
+  // Calls `ready` once, with the ring's lock held, when WaitReady(bytes)
+  // would return true (at once when it would now). An empty function
+  // withdraws it: none comes once that returns.
+  void CallWhenReady(std::size_t bytes, std::function<void()> ready);
 
  private:
   bool ReadyFor(std::size_t bytes) const { return finished_ || held_ >= bytes || roomWanted_ != 0; }
+  void CallReadyLocked();
 
   std::vector<char> bytes_;
   const std::function<void()> onRoom_;
@@ -59,6 +64,8 @@ class TByteRing {
   std::size_t roomWanted_ = 0;  // 0: the writer waits for nothing
   std::int64_t taken_ = 0;
   bool finished_ = false;
+  std::function<void()> whenReady_;
+  std::size_t whenReadyBytes_ = 0;
 };
 
 }  // namespace orvana::player

@@ -37,6 +37,14 @@ bool THttpStream::WaitReady(std::int64_t bytes, int milliseconds) {
   return session_->Ring().WaitReady(bytes, milliseconds);
 }
 
+void THttpStream::CallWhenReady(std::int64_t bytes, std::function<void()> ready) {
+  session_->Ring().CallWhenReady(static_cast<std::size_t>(std::max<std::int64_t>(bytes, 0)), std::move(ready));
+}
+
+bool THttpStream::TakeTitleStartingBefore(std::int64_t position, std::string& title) {
+  return session_->Status().TakeTitleStartingBefore(position, title);
+}
+
 TNetStreamState THttpStream::State() const { return session_->Status().State(); }
 
 std::string THttpStream::Error() const { return session_->Status().Error(); }

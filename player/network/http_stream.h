@@ -54,6 +54,8 @@ class THttpStream : public TStream {
   std::int64_t ReadyBytes() override;
   // Also true once the buffer holds all it can, while the reader takes nothing.
   bool WaitReady(std::int64_t bytes, int milliseconds) override;
+  void CallWhenReady(std::int64_t bytes, std::function<void()> ready) override;
+  bool TakeTitleStartingBefore(std::int64_t position, std::string& title) override;
 
   const std::string& Url() const { return url_; }
   TNetStreamState State() const;

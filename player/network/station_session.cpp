@@ -154,6 +154,9 @@ void TStationSession::OnAudio(std::size_t bytes) {
   Announce(status_.SetState(TNetStreamState::kReceiving));
 }
 
-void TStationSession::OnTitle(const std::string& title) { Announce(status_.SetTitle(title)); }
+void TStationSession::OnTitle(const std::string& title) {
+  // The audio before the metadata block is the song before.
+  Announce(status_.SetTitle(title, Received()));
+}
 
 }  // namespace orvana::player

@@ -35,6 +35,7 @@ class TStationSession final : private TStationEvents {
 
   TByteRing& Ring() { return ring_; }
   const TStationStatus& Status() const { return status_; }
+  TStationStatus& Status() { return status_; }
   std::int64_t Received() const { return received_.load(std::memory_order_relaxed); }
 
  private:

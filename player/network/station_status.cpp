@@ -26,11 +26,26 @@ bool TStationStatus::SetStation(TStationInfo station) {
   return true;
 }
 
-bool TStationStatus::SetTitle(std::string title) {
+bool TStationStatus::SetTitle(std::string title, std::int64_t startsAt) {
+  // A reader that never takes them keeps only the latest few.
+  constexpr std::size_t kMostTitleStarts = 32;
   std::lock_guard guard(lock_);
   if (FinalLocked() || title_ == title) return false;
   title_ = std::move(title);
+  if (titleStarts_.size() == kMostTitleStarts) titleStarts_.pop_front();
+  titleStarts_.push_back({startsAt, title_});
   return true;
+}
+
+bool TStationStatus::TakeTitleStartingBefore(std::int64_t position, std::string& title) {
+  std::lock_guard guard(lock_);
+  bool found = false;
+  while (!titleStarts_.empty() && titleStarts_.front().at <= position) {
+    title = std::move(titleStarts_.front().title);
+    titleStarts_.pop_front();
+    found = true;
+  }
+  return found;
 }
 
 TNetStreamState TStationStatus::State() const {
