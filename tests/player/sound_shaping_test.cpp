@@ -42,7 +42,7 @@ TBytes PlayedFlat(const std::string& name) {
 
 TEST(SoundShaping, LevelsAtZeroLeaveTheDecodersOutputBitForBit) {
   // Layers III, II and I; the line equalizer and the sub-band one.
-  for (const std::string name : {kPinkNoise, std::string("l2-fl10.bit"), std::string("l1-fl1.bit")}) {
+  for (const std::string& name : {kPinkNoise, std::string("l2-fl10.bit"), std::string("l1-fl1.bit")}) {
     const TBytes plain = PlayedFlat(name);
     ASSERT_FALSE(plain.empty()) << name;
     const TBytes shaped = Played(name, [](TMP3Player& player) { SetGraphicEqualizer(player, true, 0, {}); });
