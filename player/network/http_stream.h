@@ -26,6 +26,8 @@ class THttpStream : public TStream {
     // Without a byte of audio this long after each connection starts, it has failed.
     int firstDataTimeoutMs = 8000;
     // Without a byte this long once audio came, the connection is dropped (and tried again).
+    // Slower than a station can play counts as nothing: under 256 bytes a second, in
+    // whole seconds. A full buffer is no stall.
     int stallTimeoutMs = 5000;
     int retries = 4;
     int firstRetryPauseMs = 500;  // doubled at each further try

@@ -71,6 +71,10 @@ std::size_t TStationConnection::TakeHeaderLine(std::string_view line) {
 }
 
 std::size_t TStationConnection::TakeBody(std::string_view bytes) {
+  if (!answered_) {  // a body before any playable answer: nothing to trust
+    Refuse("The station's answer has no status line.", true);
+    return 0;
+  }
   // Audio is the body less its metadata, so room for the body is enough.
   if (bytes.size() > ring_.Room()) {
     pausedBytes_ = bytes.size();

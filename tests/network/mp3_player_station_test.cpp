@@ -34,7 +34,8 @@ class StationPlayer : public ::testing::Test {
   void SetUp() override {
     SetExceptionDisplay([this](const std::exception& error) { shown_.push_back(error.what()); });
     player_.SetOnChangeStreamInfo([this](TMP3Player& sender) {
-      if (titles_.empty() || titles_.back() != sender.StreamTitle()) titles_.push_back(sender.StreamTitle());
+      const std::string title = sender.StreamTitle();
+      if (!title.empty() && (titles_.empty() || titles_.back() != title)) titles_.push_back(title);
     });
   }
   void TearDown() override { SetExceptionDisplay(nullptr); }
