@@ -1,9 +1,13 @@
 // Playing from the window: short real songs on the null device, so that they
 // really end and the next one follows as the modes say.
 #include <QComboBox>
+#include <fstream>
+#include <iterator>
 
 #include "app/playlist/song_item.h"
 #include "form_fixture.h"
+#include "hostile_http_server.h"
+#include "scripted_answers.h"
 
 namespace orvana::app::testing {
 namespace {
@@ -331,24 +335,39 @@ TEST_F(Playback, SongsGoneFromTheDiskAreSkippedWithoutAWord) {
 
 // A station is taken as there, but never queued to follow without a gap; its
 // row keeps its caption and "--:--", and it has no tag or length.
-TEST_F(Playback, AStationFollowsWhenTheSongBeforeEndsAndKeepsItsRow) {
+TEST_F(Playback, AStationFollowsWhenTheSongBeforeEndsAndItsTitleShowsEverywhere) {
+  orvana::testing::THostileHttpServer server;
+  std::ifstream file(ORVANA_TEST_DATA_DIR "/l3-44100-stereo-cbr128-crc.mp3", std::ios::binary);
+  const std::string audio((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  server.Answer("/radio", [&audio](int) {
+    orvana::testing::TStationScript script{.audio = audio, .metaint = 4000};
+    script.metadata = {{0, orvana::testing::TitleText("Song on Air")}};
+    return orvana::testing::Station(script);
+  });
   TForm1& window = WithSongs({"a.mp3"});
-  const std::string station = "http://127.0.0.1:9/radio";
-  window.Playlist().Append({ItemFromAddress(station, "Radio")});
+  const std::string station = server.Url("/radio");
+  window.Playlist().Append({ItemFromAddress(station, "")});
   PlayRow(0);
   EXPECT_EQ(window.State().totalSeconds, 1);
-  EXPECT_EQ(window.MP3Player1().NextFileName(), "");
-  ASSERT_TRUE(WaitUntil([&] { return window.MP3Player1().FileName() == station; }, 5000));
-  EXPECT_EQ(window.State().currentIndex, 1);
+  EXPECT_EQ(window.MP3Player1().NextFileName(), "");  // a station never follows gaplessly
 
-  // As the player reports the station heard.
-  window.Playback().SongChanged();
+  ASSERT_TRUE(WaitUntil([&] { return window.windowTitle().contains("Song on Air"); })) << errors.join("; ").toStdString();
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Orvana - Song on Air <再生中>"));
+  EXPECT_EQ(window.TaskTray1().TipString(), "Song on Air");
+  EXPECT_EQ(window.Widgets().edtTitle->text(), "Song on Air - Test Station");
+  EXPECT_EQ(HistoryCaption(window.Playback().History().Entry(window.Playback().History().Count() - 1)),
+            "Song on Air");
+  EXPECT_EQ(window.State().currentIndex, 1);
   const TPlaylistItem& row = window.Playlist().Item(1);
-  EXPECT_EQ(row.caption, "Radio");
+  EXPECT_EQ(row.caption, "Test Station");  // the station's own name, kept in the list from now on
   EXPECT_EQ(row.Column(siTime + 1), "--:--");
-  EXPECT_EQ(row.Column(siArtist + 1), "");
   EXPECT_EQ(window.State().totalSeconds, 1);
-  EXPECT_EQ(window.State().tag.Title, "");
+  EXPECT_FALSE(window.MP3Player1().Capabilities().Has(mpcSeek));
+  EXPECT_TRUE(errors.isEmpty());
+
+  Execute(aiStop);
+  EXPECT_FALSE(window.MP3Player1().Opened());
+  EXPECT_TRUE(window.windowTitle().endsWith(QString::fromUtf8("<停止中>")));
 }
 
 TEST_F(Playback, AFileThatCannotBePlayedIsReportedOnceAndPlaybackStops) {
