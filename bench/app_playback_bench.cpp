@@ -1,9 +1,10 @@
 // The weight of the desktop program while it plays a five-minute song into a
 // PulseAudio null sink: CPU with the window hidden and shown, peak resident
-// memory, and how often its threads wake up when paused and when stopped.
+// memory, and how often its threads wake up when paused and when stopped;
+// then a 128 kbit/s station of a private Icecast, hidden, beside the file.
+//   app_playback_bench [--seconds N] [--idle-seconds N] [--no-station]
 // The window runs in this process on a private X server, with the real
 // default sound device, and is driven through its actions.
-//   app_playback_bench [--seconds N] [--idle-seconds N]
 // N defaults to 60 for each playing phase and 30 for each idle one.
 #include <dirent.h>
 #include <malloc.h>
@@ -27,6 +28,8 @@
 #include "app/window/japanese_fonts.h"
 #include "app/window/main_window.h"
 #include "desktop_session.h"
+#include "icecast_server.h"
+#include "icecast_source.h"
 #include "pulse_null_sink.h"
 
 namespace {
@@ -101,7 +104,8 @@ struct TPhase {
   std::vector<std::string> threads;
 };
 
-TPhase RunPhase(int seconds) {
+// Threads of the bench's own (a station's source) are not the program's.
+TPhase RunPhase(int seconds, const std::string& notCounted = {}) {
   const auto before = SampleThreads();
   const double cpuBefore = CpuSeconds();
   const auto begun = Clock::now();
@@ -114,6 +118,10 @@ TPhase RunPhase(int seconds) {
     const auto earlier = before.find(tid);
     const TThreadSample start = earlier == before.end() ? TThreadSample{} : earlier->second;
     const long switches = thread.switches - start.switches;
+    if (thread.name == notCounted) {
+      phase.cpuPercent -= double(thread.cpuNs - start.cpuNs) / 1e7 / wall;
+      continue;
+    }
     total += switches;
     char line[128];
     std::snprintf(line, sizeof line, "      %-16s %7d  %6.3f %% core  %7.2f wake-ups/s", thread.name.c_str(), tid,
@@ -134,6 +142,45 @@ bool ReportPhase(const char* what, const TPhase& phase, bool cpu, double target)
   const bool met = cpu ? Report(what, phase.cpuPercent, "% core", target) : Report(what, phase.wakeUps, "/s", target);
   if (!met)
     for (const std::string& line : phase.threads) std::printf("%s\n", line.c_str());
+  return met;
+}
+
+bool Flag(int argc, char** argv, const char* name) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], name) == 0) return true;
+  return false;
+}
+
+// The station phase: what a station costs, hidden, beside the file's figures.
+bool MeasureStation(TForm1& form, int seconds, const TPhase& file) {
+  orvana::testing::TIcecastServer icecast;
+  if (!icecast.Running()) {
+    std::printf("  no private Icecast: %s\n", icecast.Failure().c_str());
+    return false;
+  }
+  const std::string audio = ReadText(std::string(ORVANA_TEST_DATA_DIR) + "/l3-44100-stereo-cbr128-crc.mp3");
+  orvana::testing::TIcecastSource source(icecast.Port(), audio, {});
+  if (!source.WaitConnected(1, 10000)) {
+    std::printf("  the source did not reach Icecast\n");
+    return false;
+  }
+  orvana::player::TMP3Player& player = form.MP3Player1();
+  form.OpenAddress(icecast.Url("/live.mp3"));
+  RunEventLoop(kSettleMs + 3000);  // connected, a few seconds held, playing
+  if (player.Status() != orvana::player::msPlaying || !player.NetworkStream()) {
+    std::printf("  the station does not play\n");
+    return false;
+  }
+  const TPhase station = RunPhase(seconds, orvana::testing::TIcecastSource::kThreadName);
+  std::printf("  a 128 kbit/s station, window hidden, beside the file:\n");
+  // No more than the file: a little over it for the network's own thread.
+  // The source's own CPU is the bench's: taken out of the process's figure.
+  bool met = ReportPhase("CPU, station, window hidden", station, true, file.cpuPercent * 1.25 + 0.02);
+  // One network thread more reading once a second, and the decoder woken for what it read.
+  met &= ReportPhase("wake-ups, station, window hidden", station, false, file.wakeUps + 4);
+  std::printf("      (file: %.3f %% core, %.2f wake-ups/s)\n", file.cpuPercent, file.wakeUps);
+  form.Actions()[orvana::app::aiStop].Execute();
+  RunEventLoop(500);
   return met;
 }
 
@@ -204,7 +251,9 @@ int main(int argc, char** argv) {
   bool met = true;
   const std::int64_t playedBefore = player.Position();
   const auto playBegun = Clock::now();
-  met &= ReportPhase("CPU, playing, window hidden", RunPhase(playSeconds), true, kHiddenCpuTarget);
+  const TPhase hidden = RunPhase(playSeconds);
+  met &= ReportPhase("CPU, playing, window hidden", hidden, true, kHiddenCpuTarget);
+  std::printf("      (%.2f wake-ups/s)\n", hidden.wakeUps);
 
   form.show();
   RunEventLoop(kSettleMs);  // mapped and first painted
@@ -233,6 +282,8 @@ int main(int argc, char** argv) {
   std::printf("  played %.1f s of sound in %.1f s%s%s\n", played, elapsed, paused ? "" : "; NOT PAUSED",
               stopped ? "" : "; NOT STOPPED");
   for (const QString& error : errors) std::printf("  error shown: %s\n", error.toLocal8Bit().constData());
+
+  if (!Flag(argc, argv, "--no-station")) met &= MeasureStation(form, playSeconds, hidden);
 
   form.FormClose();
   return met && paused && stopped && errors.isEmpty() ? 0 : 2;

@@ -17,6 +17,9 @@ constexpr std::size_t kPcmAlignment = 8;
 constexpr int kBitsPerSample = 16;
 // The longest frame and the header of the one after it.
 constexpr int kFrameAtHandBytes = 1441 + 4;
+// Sound ahead of the ear that lets the step wait for a batch of frames.
+constexpr int kBatchWhenAheadMs = 2000;
+constexpr int kAssumedStreamBytesPerSecond = 16000;
 
 }  // namespace
 
@@ -79,16 +82,33 @@ void TMPDecodeStep::Step() {
 
 bool TMPDecodeStep::FrameAtHand() {
   if (!track_->Live()) return true;
-  if (track_->DataAtHand(kFrameAtHandBytes)) {
+  if (draining_ && track_->DataAtHand(kFrameAtHandBytes)) return true;
+  draining_ = false;
+  const int wanted = BytesToWaitFor();
+  if (track_->DataAtHand(wanted)) {
     starving_ = false;
+    draining_ = true;
     return true;
   }
+  starving_ = wanted == kFrameAtHandBytes;
   // Woken again by the stream, or by whoever repositions or stops play.
-  starving_ = true;
   links_.wakeEvent.ResetEvent();
   TMPEvent& wake = links_.wakeEvent;
-  track_->CallWhenDataAtHand(kFrameAtHandBytes, [&wake] { wake.SetEvent(); });
+  track_->CallWhenDataAtHand(wanted, [&wake] { wake.SetEvent(); });
   return false;
+}
+
+int TMPDecodeStep::BytesToWaitFor() {
+  const std::int64_t pcmPerSecond = std::int64_t{track_->Frequency()} * track_->BytesPerSample();
+  std::int64_t ahead;
+  {
+    std::lock_guard outputLock(links_.outputLock);
+    ahead = links_.output.WritePosition() - links_.output.PlayedBytesNow();
+  }
+  if (pcmPerSecond <= 0 || ahead * 1000 < pcmPerSecond * kBatchWhenAheadMs) return kFrameAtHandBytes;
+  const int perSecond = track_->Bitrate() > 0 ? track_->Bitrate() / 8 : kAssumedStreamBytesPerSecond;
+  // Never more than the stream's own buffer could hold for the reader.
+  return std::clamp(perSecond, kFrameAtHandBytes, TMPStreamReader::kReadChunk * 4);
 }
 
 void TMPDecodeStep::MarkTitleStart() {

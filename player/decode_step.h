@@ -95,6 +95,10 @@ class TMPDecodeStep {
   // A frame can be read without waiting on the network; otherwise the step
   // sleeps until it can.
   bool FrameAtHand();
+  // The stream's bytes the step sleeps for: a second's worth while the
+  // output holds seconds of sound (one wake-up a second, not one a frame),
+  // a frame's when the sound is about to run out.
+  int BytesToWaitFor();
   void MarkTitleStart();
   // Leaves PCM pending, or returns false when there is nothing to write now.
   bool DecodeNextFrame();
@@ -124,6 +128,7 @@ class TMPDecodeStep {
   std::int64_t previousTrackStart_ = 0;
   bool reinitDecoder_ = false;
   std::atomic<bool> starving_{false};
+  bool draining_ = false;  // woken for a batch of a station's frames: decoding them all
 };
 
 }  // namespace orvana::player

@@ -1,5 +1,7 @@
 #include "player/loop_thread.h"
 
+#include <pthread.h>
+
 #include <stdexcept>
 
 #include "platform/thread_priority.h"
@@ -15,6 +17,8 @@ TMPLoopThread::TMPLoopThread(TMPMessageTarget* target) : target_(target), thread
 TMPLoopThread::~TMPLoopThread() { Stop(); }
 
 void TMPLoopThread::Resume() { resumed_.Set(); }
+
+void TMPLoopThread::SetName(const char* name) { pthread_setname_np(thread_.native_handle(), name); }
 
 void TMPLoopThread::SetPriority(int priority) { platform::SetThreadPriority(ThreadID(), priority); }
 

@@ -34,6 +34,8 @@ class TMPLoopThread {
   void Resume();
   // -15..15; best effort.
   void SetPriority(int priority);
+  // The name tools (top -H, /proc) show, at most 15 bytes; best effort.
+  void SetName(const char* name);
   void PostMessage(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
   // Returns once every message posted before has been handled (or the
   // thread has ended). Not from the loop thread itself.

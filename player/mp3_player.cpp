@@ -34,6 +34,7 @@ TMP3Player::TMP3Player(engine::EngineState& engine)
   decodeTarget_.SetHandler([this] { decodeStep_.Run(); });
   decodeThread_.SetOnException(
       [this](TMPLoopThread&, const std::exception& error, bool& handled) { ThreadExceptionHandler(error, handled); });
+  decodeThread_.SetName("orvana-decode");
   decodeThread_.Resume();
 }
 

@@ -53,6 +53,7 @@ TSoundOut::TSoundOut() : thread_(this) {
     }
     if (handler) handler(*this, error, handled);
   });
+  thread_.SetName("orvana-output");
   thread_.Resume();
 }
 

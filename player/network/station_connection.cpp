@@ -110,6 +110,17 @@ void TStationConnection::ResumeIfRoom() {
   curl_easy_pause(easy_.get(), CURLPAUSE_CONT);
 }
 
+bool TStationConnection::BeginRest() {
+  if (pausedBytes_ != 0) return false;
+  curl_easy_pause(easy_.get(), CURLPAUSE_RECV);
+  return true;
+}
+
+void TStationConnection::EndRest() {
+  // Paused for room meanwhile? Nothing is received while resting, so never.
+  if (pausedBytes_ == 0) curl_easy_pause(easy_.get(), CURLPAUSE_CONT);
+}
+
 TConnectionEnd TStationConnection::End(CURLcode result) const {
   TConnectionEnd end;
   end.audioBytes = audioBytes_;

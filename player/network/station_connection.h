@@ -61,6 +61,11 @@ class TStationConnection {
   CURL* Handle() const { return easy_.get(); }
   std::int64_t AudioBytes() const { return audioBytes_; }
   void ResumeIfRoom();
+  // Receiving rests a while, what comes meanwhile waiting in the system's
+  // socket buffer: a station is then read a few times a second, not at each
+  // packet. False (and no rest) while paused for room in the ring.
+  bool BeginRest();
+  void EndRest();
   // How it ended, from libcurl's result.
   TConnectionEnd End(CURLcode result) const;
 

@@ -16,6 +16,10 @@ using Clock = std::chrono::steady_clock;
 // The most a ring may need to take from curl at once.
 constexpr std::size_t kLeastRingBytes = CURL_MAX_WRITE_SIZE;
 constexpr std::int64_t kLongestRetryPauseMs = 60'000;
+// Once a connection has brought this much, receiving rests this long after
+// each read: a station costs a few wake-ups a second, whatever its packets.
+constexpr std::int64_t kRestAfterAudioBytes = 64 * 1024;
+constexpr int kRestMs = 1000;
 
 int MillisecondsUntil(Clock::time_point deadline) {
   const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -56,6 +60,10 @@ void TStationSession::Cancel() {
   if (status_.SetState(TNetStreamState::kEnded)) cancelEndedIt_ = true;
   ring_.Finish(TByteRing::TEnd::kDiscard);
   if (multi_) curl_multi_wakeup(multi_.get());
+  {
+    std::lock_guard guard(restLock_);
+  }
+  restEnds_.notify_all();
 }
 
 void TStationSession::Announce(bool changed) {
@@ -110,12 +118,18 @@ TConnectionEnd TStationSession::Connect() {
   bool timedOut = false;
   while (!cancelled_) {
     connection.ResumeIfRoom();
+    const std::int64_t before = connection.AudioBytes();
     int running = 0;
     curl_multi_perform(multi, &running);
     int queued = 0;
     while (const CURLMsg* message = curl_multi_info_read(multi, &queued))
       if (message->msg == CURLMSG_DONE) result = message->data.result;
     if (result) break;
+    if (connection.AudioBytes() > before && before >= kRestAfterAudioBytes && connection.BeginRest()) {
+      Rest(kRestMs);
+      connection.EndRest();
+      continue;
+    }
     // curl_multi_poll also wakes for curl's own timers (connecting, stalls).
     int waitMs = INT_MAX;
     if (connection.AudioBytes() == 0) {
@@ -134,16 +148,12 @@ TConnectionEnd TStationSession::Connect() {
   return connection.End(*result);
 }
 
-bool TStationSession::PauseBeforeRetry(std::int64_t milliseconds) {
-  const Clock::time_point until = Clock::now() + std::chrono::milliseconds(milliseconds);
-  // With no transfer in it, the multi handle's poll is a sleep that
-  // curl_multi_wakeup (Cancel) ends.
-  while (!cancelled_) {
-    const int left = MillisecondsUntil(until);
-    if (left == 0) return true;
-    curl_multi_poll(multi_.get(), nullptr, 0, left, nullptr);
-  }
-  return false;
+bool TStationSession::PauseBeforeRetry(std::int64_t milliseconds) { return Rest(milliseconds); }
+
+bool TStationSession::Rest(std::int64_t milliseconds) {
+  // Not in curl's poll, which watches a paused transfer's socket all the same.
+  std::unique_lock guard(restLock_);
+  return !restEnds_.wait_for(guard, std::chrono::milliseconds(milliseconds), [this] { return cancelled_.load(); });
 }
 
 void TStationSession::OnStation(const TStationInfo& station) { Announce(status_.SetStation(station)); }

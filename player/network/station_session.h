@@ -4,6 +4,8 @@
 // room in the ring or Cancel wakes it; it connects, and once audio has come
 // it connects again after a drop, with a pause that doubles each time.
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <cstdint>
 #include <string>
 #include <thread>
@@ -43,6 +45,8 @@ class TStationSession final : private TStationEvents {
   TConnectionEnd Connect();
   // Sleeps `milliseconds` unless cancelled first; false then.
   bool PauseBeforeRetry(std::int64_t milliseconds);
+  // Sleeps `milliseconds` with receiving paused, unless cancelled first; false then.
+  bool Rest(std::int64_t milliseconds);
   void Fail(std::string sentence);
   void Announce(bool changed);
 
@@ -57,6 +61,8 @@ class TStationSession final : private TStationEvents {
   TStationStatus status_;
   THttpStream::TOnChange onChange_;
   std::atomic<bool> cancelled_{false};
+  std::mutex restLock_;
+  std::condition_variable restEnds_;  // by Cancel
   std::atomic<bool> cancelEndedIt_{false};  // Cancel set kEnded: the thread announces it
   std::atomic<std::int64_t> received_{0};
   bool audioCame_ = false;  // on the thread: some connection brought audio

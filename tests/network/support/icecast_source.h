@@ -15,6 +15,7 @@ namespace orvana::testing {
 
 class TIcecastSource {
  public:
+  static constexpr const char* kThreadName = "test-source";
   struct TStation {
     std::string mount = "/live.mp3";
     std::string name = "Orvana Test Radio";
