@@ -3,12 +3,10 @@
 // station says of itself and what it sends.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "cli/cli_process.h"
 #include "icecast_server.h"
 #include "icecast_source.h"
+#include "scripted_answers.h"
 
 namespace orvana::cli {
 namespace {
@@ -17,13 +15,6 @@ using namespace orvana::testing;
 using orvana::cli::testing::CliRun;
 using orvana::cli::testing::Quoted;
 using orvana::cli::testing::Shell;
-
-std::string StationAudio() {
-  std::ifstream file(ORVANA_TEST_DATA_DIR "/l3-44100-stereo-cbr128-crc.mp3", std::ios::binary);
-  std::stringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
 
 TEST(CliStation, PlayPrintsTheStationAndItsTitlesAndInfoDescribesIt) {
   TIcecastServer server;

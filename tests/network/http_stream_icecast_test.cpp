@@ -3,9 +3,6 @@
 // a server killed mid-stream and started again.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "icecast_server.h"
 #include "icecast_source.h"
 #include "scripted_answers.h"
@@ -20,14 +17,6 @@ using testing::SameBytes;
 using testing::TStreamObserver;
 using namespace orvana::testing;
 using namespace std::chrono_literals;
-
-// 128 kbit/s Layer III, six seconds.
-std::string StationAudio() {
-  std::ifstream file(ORVANA_TEST_DATA_DIR "/l3-44100-stereo-cbr128-crc.mp3", std::ios::binary);
-  std::stringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
 
 // The source's bytes from where `received` starts in its loop: a listener
 // joins a live station anywhere.

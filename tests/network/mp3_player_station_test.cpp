@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 
 #include "hostile_http_server.h"
 #include "player/host_hooks.h"
@@ -20,13 +18,6 @@ using Clock = std::chrono::steady_clock;
 
 // 128 kbit/s Layer III: 16000 bytes a second.
 constexpr int kBytesPerSecond = 16000;
-
-std::string StationAudio() {
-  std::ifstream file(ORVANA_TEST_DATA_DIR "/l3-44100-stereo-cbr128-crc.mp3", std::ios::binary);
-  std::stringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
 
 // Every message the player shows, as the host's display would.
 class StationPlayer : public ::testing::Test {

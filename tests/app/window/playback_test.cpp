@@ -2,7 +2,6 @@
 // really end and the next one follows as the modes say.
 #include <QComboBox>
 #include <fstream>
-#include <iterator>
 
 #include "app/playlist/song_item.h"
 #include "form_fixture.h"
@@ -337,8 +336,7 @@ TEST_F(Playback, SongsGoneFromTheDiskAreSkippedWithoutAWord) {
 // row keeps its caption and "--:--", and it has no tag or length.
 TEST_F(Playback, AStationFollowsWhenTheSongBeforeEndsAndItsTitleShowsEverywhere) {
   orvana::testing::THostileHttpServer server;
-  std::ifstream file(ORVANA_TEST_DATA_DIR "/l3-44100-stereo-cbr128-crc.mp3", std::ios::binary);
-  const std::string audio((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::string audio = orvana::testing::StationAudio();
   server.Answer("/radio", [&audio](int) {
     orvana::testing::TStationScript script{.audio = audio, .metaint = 4000};
     script.metadata = {{0, orvana::testing::TitleText("Song on Air")}};

@@ -1,5 +1,7 @@
 #include "scripted_answers.h"
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace orvana::testing {
@@ -103,6 +105,11 @@ std::string LoopedAudio(const std::string& audio, std::size_t count) {
   std::string looped;
   while (looped.size() < count) looped.append(audio, 0, std::min(audio.size(), count - looped.size()));
   return looped;
+}
+
+std::string StationAudio() {
+  std::ifstream file(ORVANA_TEST_DATA_DIR "/l3-44100-stereo-cbr128-crc.mp3", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 }  // namespace orvana::testing

@@ -44,6 +44,9 @@ struct TStationScript {
 // place in the audio: make one for each connection.
 THostileReply Station(const TStationScript& script);
 
+// Six seconds of 128 kbit/s Layer III from the test data: a station's audio.
+std::string StationAudio();
+
 // The audio a listener must receive from the start of `script`: `count`
 // bytes of its looped audio.
 std::string LoopedAudio(const std::string& audio, std::size_t count);
