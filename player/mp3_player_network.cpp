@@ -39,8 +39,8 @@ void TMP3Player::CancelConnecting() {
 void TMP3Player::MPMStreamOpened(std::uintptr_t serial) {
   // Cancelled, or replaced by another open, since it was posted.
   if (!opener_ || serial != openSerial_) return;
+  std::unique_ptr<TMPTrack> track = opener_->TakeTrack();  // the opener's threads have ended
   std::string error = opener_->Error();
-  std::unique_ptr<TMPTrack> track = opener_->TakeTrack();
   if (track) {
     THttpStream& stream = opener_->Stream();
     std::unique_ptr<TStreamOpener> opener = std::move(opener_);
@@ -54,9 +54,16 @@ void TMP3Player::MPMStreamOpened(std::uintptr_t serial) {
     }
   }
   if (!opener_) {
-    if (status_ == msPlaying) StartOutput();
-    else SetStatus(msStopped);
     DoChangeStreamInfo();
+    if (status_ != msPlaying) return SetStatus(msStopped);
+    try {
+      StartOutput();
+    } catch (...) {
+      // No device: shown by the queue's handler, and play ends as after an error.
+      endReason_ = meprError;
+      Stop();
+      throw;
+    }
     return;
   }
   if (!error.empty()) {
