@@ -103,7 +103,7 @@ int TMPDecodeStep::BytesToWaitFor() {
   std::int64_t ahead;
   {
     std::lock_guard outputLock(links_.outputLock);
-    ahead = links_.output.WritePosition() - links_.output.PlayedBytesNow();
+    ahead = links_.output.UnheardBytes();
   }
   if (pcmPerSecond <= 0 || ahead * 1000 < pcmPerSecond * kBatchWhenAheadMs) return kFrameAtHandBytes;
   const int perSecond = track_->Bitrate() > 0 ? track_->Bitrate() / 8 : kAssumedStreamBytesPerSecond;

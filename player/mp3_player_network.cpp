@@ -24,7 +24,6 @@ void TMP3Player::OpenNetworkStream(const std::string& url) {
       TStreamOpener::THooks{[this] { window_.PostOnce(MPM_STREAMINFO); },
                             [this, serial] { window_.Post(MPM_STREAMOPENED, serial, 0); }});
   fileName_ = url;
-  playedBytes_ = position_ = 0;
   SetStatus(msStopped);
   if (autoPlay_) Play();
 }
@@ -42,15 +41,16 @@ void TMP3Player::MPMStreamOpened(std::uintptr_t serial) {
   std::unique_ptr<TMPTrack> track = opener_->TakeTrack();  // the opener's threads have ended
   std::string error = opener_->Error();
   if (track) {
-    THttpStream& stream = opener_->Stream();
-    std::unique_ptr<TStreamOpener> opener = std::move(opener_);
+    THttpStream& stream = opener_->Stream();  // the track's from here
     try {
       InstallTrack(std::move(track));
+    } catch (const std::exception& failure) {
+      error = failure.what();
+    }
+    if (error.empty()) {
+      opener_.reset();
       liveStream_ = &stream;
       heardTitle_ = stream.Title();  // what plays from the first sound
-    } catch (const std::exception& failure) {
-      opener_ = std::move(opener);  // opened for the failure to be reported as the station's
-      error = failure.what();
     }
   }
   if (!opener_) {
@@ -95,8 +95,8 @@ void TMP3Player::StationTitleHeard() {
 
 void TMP3Player::MPMStreamInfo() {
   // The first title names what plays already; later ones wait until heard.
-  if (liveStream_ != nullptr && heardTitle_.empty()) heardTitle_ = liveStream_->Title();
   if (liveStream_ != nullptr) {
+    if (heardTitle_.empty()) heardTitle_ = liveStream_->Title();
     std::lock_guard output(outputLock_);
     soundOut_.SetTitle(Title());
   }
@@ -110,7 +110,7 @@ bool TMP3Player::Buffering() {
   std::lock_guard output(outputLock_);
   if (!soundOut_.IsOpen()) return true;
   const std::int64_t bytesPerSecond = std::int64_t{current_->Frequency()} * current_->BytesPerSample();
-  return soundOut_.WritePosition() - soundOut_.PlayedBytesNow() < bytesPerSecond * kBufferingBelowMs / 1000;
+  return soundOut_.UnheardBytes() < bytesPerSecond * kBufferingBelowMs / 1000;
 }
 
 TStationInfo TMP3Player::Station() const {

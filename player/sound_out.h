@@ -108,6 +108,8 @@ class TSoundOut final : private TMPMessageTarget {
   // Bytes played since the output opened or was reset, now (the position
   // GetDoneBytes counts from is left as it is).
   int64_t PlayedBytesNow();
+  // Bytes written but not yet heard: the sound ahead of the ear.
+  int64_t UnheardBytes() { return WritePosition() - PlayedBytesNow(); }
   // Bytes played since the output opened or was reset, as of the last GetDoneBytes.
   int64_t DoneBytesSoFar() const { return static_cast<int64_t>(previousDoneBytes_); }
   // Bytes written since the output opened or was reset.
