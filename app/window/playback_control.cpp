@@ -207,6 +207,8 @@ void TPlaybackControl::EndPlay(TMP3EndPlayReason reason) {
   if (reason == meprEndOfStream) {
     CountEmptyEnd();
     if (emptyEnds_ < playlist_.Count()) FollowEndedSong();
+    // A pass that ends by itself is over: the next play starts a new one.
+    if (player_.Status() == msStopped) state_.playedList.clear();
   }
   // Playback may have ended here: the caption no longer says it plays.
   if (player_.Status() == msStopped) hooks_.updateCaption();

@@ -84,6 +84,11 @@ TEST_F(Playback, InOrderWithoutRepeatStopsAfterTheLastAndSaysSo) {
   EXPECT_EQ(window.State().currentIndex, 2);
   EXPECT_TRUE(window.windowTitle().endsWith(QString::fromUtf8("<停止中>")));
   EXPECT_TRUE(errors.isEmpty());
+  // The pass is over: playing again starts a new one that goes on to the end.
+  starts.clear();
+  PlayRow(1);
+  ASSERT_TRUE(EndsWithin(5000));
+  EXPECT_EQ(starts, (Strings{"b.mp3", "c.mp3"}));
 }
 
 TEST_F(Playback, RepeatStartsAgainAfterTheLast) {
