@@ -161,7 +161,11 @@ QWidget* TdlgConfig::BuildTrayPage() {
 void TdlgConfig::Fill(const TConfigValues& values) {
   chkSubFolder->setChecked(values.subFolder);
   chkCheckTag->setChecked(values.checkTag);
-  FontNameComboBox1->setCurrentIndex(FontNameComboBox1->findText(values.fontName));
+  int face = FontNameComboBox1->findText(values.fontName);
+  if (face < 0) face = FontNameComboBox1->findText(values.drawnFontName);
+  FontNameComboBox1->setCurrentIndex(face);
+  storedFontName_ = values.fontName;
+  shownFontName_ = FontNameComboBox1->Value();
   DragEdit1->SetPosition(values.fontSize);
   trcPriority->setValue(values.priority);
   trcTrayIcon->setValue(values.clickWait);
@@ -172,7 +176,8 @@ TConfigValues TdlgConfig::Values() const {
   TConfigValues values;
   values.subFolder = chkSubFolder->isChecked();
   values.checkTag = chkCheckTag->isChecked();
-  values.fontName = FontNameComboBox1->Value();
+  const QString face = FontNameComboBox1->Value();
+  values.fontName = face == shownFontName_ ? storedFontName_ : face;
   // Typing is not range-limited, only dragging: a size the list cannot use
   // is pulled into the range here.
   values.fontSize = std::clamp(DragEdit1->Position(), kMinFontSize, kMaxFontSize);

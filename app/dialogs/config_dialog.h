@@ -27,7 +27,11 @@ namespace orvana::app {
 struct TConfigValues {
   bool subFolder = true;
   bool checkTag = false;
+  // The stored face; a face that is not installed is kept unless another
+  // is picked, while the box shows `drawnFontName`, the face the list is
+  // really drawn with.
   QString fontName;
+  QString drawnFontName;
   int fontSize = 9;
   int priority = 3;       // kLowestPriority .. kHighestPriority
   int clickWait = 1000;   // milliseconds
@@ -68,6 +72,8 @@ class TdlgConfig : public QDialog {
   void lstFunctionClick();
 
   std::array<std::uint8_t, kClickFunctionSlots> clickFunctions_{};
+  QString storedFontName_;
+  QString shownFontName_;
 };
 
 }  // namespace orvana::app

@@ -1,5 +1,6 @@
 #include "app/window/window_dialogs.h"
 
+#include <QFontInfo>
 #include <QTimer>
 
 #include "app/dialogs/config_dialog.h"
@@ -7,6 +8,7 @@
 #include "app/dialogs/first_run_dialog.h"
 #include "app/dialogs/open_url_dialog.h"
 #include "app/settings/program_settings.h"
+#include "app/window/japanese_fonts.h"
 
 namespace orvana::app {
 
@@ -24,6 +26,7 @@ void TWindowDialogs::Options() {
   values.subFolder = state_.subFolder;
   values.checkTag = state_.checkTag;
   values.fontName = QString::fromStdString(state_.listFont.name);
+  values.drawnFontName = QFontInfo(ToQFont(state_.listFont)).family();
   values.fontSize = state_.listFont.size;
   values.priority = player_.DecodePriority();
   values.clickWait = timClick_.interval();

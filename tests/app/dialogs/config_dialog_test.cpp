@@ -73,14 +73,23 @@ TEST_F(ConfigDialog, TheClickWaitRunsFromATenthToThreeSeconds) {
   EXPECT_EQ(dialog.Values().priority, 6);
 }
 
-TEST_F(ConfigDialog, AFaceNotInstalledSelectsNothingAndReportsNoName) {
-  EXPECT_EQ(dialog.FontNameComboBox1->currentIndex(), -1);
-  EXPECT_EQ(dialog.Values().fontName, QString());
-  ASSERT_GT(dialog.FontNameComboBox1->count(), 0);
-  const QString installed = dialog.FontNameComboBox1->itemText(0);
-  values.fontName = installed;
+TEST_F(ConfigDialog, AFaceNotInstalledShowsTheDrawnFaceAndIsKeptUnlessAnotherIsPicked) {
+  EXPECT_EQ(dialog.FontNameComboBox1->currentIndex(), -1);  // nothing drawn named
+  EXPECT_EQ(dialog.Values().fontName, values.fontName);
+  ASSERT_GT(dialog.FontNameComboBox1->count(), 1);
+  const QString drawn = dialog.FontNameComboBox1->itemText(1);
+  values.drawnFontName = drawn;
   dialog.Fill(values);
-  EXPECT_EQ(dialog.Values().fontName, installed);
+  EXPECT_EQ(dialog.FontNameComboBox1->Value(), drawn);
+  EXPECT_EQ(dialog.Values().fontName, values.fontName);
+  const QString picked = dialog.FontNameComboBox1->itemText(0);
+  dialog.FontNameComboBox1->SetValue(picked);
+  EXPECT_EQ(dialog.Values().fontName, picked);
+  // An installed stored face is shown as itself.
+  values.fontName = picked;
+  dialog.Fill(values);
+  EXPECT_EQ(dialog.FontNameComboBox1->Value(), picked);
+  EXPECT_EQ(dialog.Values().fontName, picked);
 }
 
 TEST_F(ConfigDialog, ATypedSizeOutsideTheRangeIsPulledIn) {

@@ -1,11 +1,13 @@
 // The window's dialogs through their actions: what OK applies, what Cancel
 // leaves, and when a command shows nothing.
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QListWidget>
 #include <QSlider>
 #include <QTabWidget>
 
 #include "app/dialogs/config_dialog.h"
+#include "ui/font_name_combo_box.h"
 #include "form_fixture.h"
 
 namespace orvana::app::testing {
@@ -58,9 +60,16 @@ TEST_F(WindowDialogs, SettingsCancelChangesNothing) {
   EXPECT_EQ(window.timClick().interval(), 1000);
   EXPECT_TRUE(window.State().subFolder);
 
-  // OK without touching the font box keeps a face that is not installed.
-  answerDialog = [](QDialog&) { return int(QDialog::Accepted); };
+  // The box names the face the list is really drawn with; OK without
+  // touching it keeps the stored face that is not installed.
+  QString shown;
+  answerDialog = [&shown](QDialog& dialog) {
+    shown = static_cast<TdlgConfig&>(dialog).FontNameComboBox1->Value();
+    return int(QDialog::Accepted);
+  };
   window.Actions()[aiOptions].Execute();
+  EXPECT_FALSE(shown.isEmpty());
+  EXPECT_EQ(shown, QFontInfo(window.Widgets().ListView1->font()).family());
   EXPECT_EQ(window.State().listFont.name, "No Such Face 1234");
   EXPECT_EQ(window.State().listFont.size, 11);
 }
