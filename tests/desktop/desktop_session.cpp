@@ -19,19 +19,16 @@ using Clock = std::chrono::steady_clock;
 
 
 TDesktopSession::TDesktopSession() {
-  std::string pattern = fs::temp_directory_path().string() + "/orvana-desktop-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) return;
-  root_ = pattern;  // mkdtemp makes it 0700
-  for (const char* folder : {"/home", "/config", "/runtime", "/bin"}) fs::create_directory(root_ + folder);
-  fs::permissions(root_ + "/runtime", fs::perms::owner_all);
+  if (folder_.Path().empty()) return;
+  fs::create_directory(ProgramFolder());
   // A portable copy: the launcher and the desktop library beside it.
   const fs::path built = ORVANA_DESKTOP_PATH;
   fs::copy_file(built, ProgramPath());
   fs::copy_file(built.parent_path() / "liborvana-desktop.so", ProgramFolder() + "/liborvana-desktop.so");
   // ALSA's default device becomes one that plays nothing, so songs open and
   // play without a sound card.
-  WriteFile(root_ + "/home/.asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
-  display_ = std::make_unique<TPrivateDisplay>(root_ + "/xvfb.log");
+  WriteFile(folder_.Path() + "/home/.asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
+  display_ = std::make_unique<TPrivateDisplay>(folder_.Path() + "/xvfb.log");
 }
 
 TDesktopSession::~TDesktopSession() {
@@ -42,21 +39,15 @@ TDesktopSession::~TDesktopSession() {
     compositor_.reset();
   }
   display_.reset();
-  if (!root_.empty()) {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
 }
 
 std::vector<std::string> TDesktopSession::Environment() const {
-  std::vector<std::string> environment{"PATH=/usr/local/bin:/usr/bin:/bin",
-          "HOME=" + root_ + "/home",
-          "XDG_CONFIG_HOME=" + root_ + "/config",
-          "XDG_RUNTIME_DIR=" + root_ + "/runtime",
+  std::vector<std::string> environment = folder_.Environment();
+  environment.insert(environment.end(), {"PATH=/usr/local/bin:/usr/bin:/bin",
           "DBUS_SESSION_BUS_ADDRESS=" + busAddress_,
           "LANG=C.UTF-8",
           "ASAN_OPTIONS=detect_leaks=0",
-          "UBSAN_OPTIONS=print_stacktrace=1"};
+          "UBSAN_OPTIONS=print_stacktrace=1"});
   if (waylandDisplay_.empty()) {
     environment.push_back("DISPLAY=" + Display());
     environment.push_back("QT_QPA_PLATFORM=xcb");
@@ -80,7 +71,7 @@ std::string TDesktopSession::MakeSong(const std::string& name, int repeats) cons
   const std::string tone = ReadFile(std::string(ORVANA_TEST_DATA_DIR) + "/player/tone-44100-stereo-cbr.mp3");
   std::string song;
   for (int copy = 0; copy < repeats; ++copy) song += tone;
-  const std::string path = root_ + "/" + name;
+  const std::string path = folder_.Path() + "/" + name;
   WriteFile(path, song);
   return path;
 }
@@ -98,7 +89,7 @@ std::string TDesktopSession::Log() const {
   std::string log = ReadFile(LogPath());
   // A tray or compositor that failed to start says why in its own log.
   for (const char* trayLog : {"/trayer.log", "/panel.log", "/weston.log"}) {
-    const std::string text = ReadFile(root_ + trayLog);
+    const std::string text = ReadFile(folder_.Path() + trayLog);
     if (!text.empty()) log += std::string("\n--- ") + (trayLog + 1) + ":\n" + text;
   }
   return log;
@@ -113,7 +104,7 @@ std::unique_ptr<TChildProcess> TDesktopSession::StartProgram(const std::vector<s
 TCommandResult TDesktopSession::RunProgram(const std::vector<std::string>& arguments, int timeoutMs) const {
   std::vector<std::string> argv{ProgramPath()};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return RunCommand(argv, Environment(), timeoutMs, root_);
+  return RunCommand(argv, Environment(), timeoutMs, folder_.Path());
 }
 
 std::vector<TDesktopSession::TWindow> TDesktopSession::Windows(const std::string& prefix, bool mappedOnly) const {
@@ -161,7 +152,7 @@ bool TDesktopSession::WaitForWindowGone(const std::string& prefix, int timeoutMs
 }
 
 bool TDesktopSession::StartTray(int timeoutMs) {
-  tray_ = StartTrayer(Environment(), root_ + "/trayer.log");
+  tray_ = StartTrayer(Environment(), folder_.Path() + "/trayer.log");
   // The tray is there once its panel window is.
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   do {
@@ -176,12 +167,12 @@ bool TDesktopSession::StartWaylandCompositor(int timeoutMs) {
   compositor_ = std::make_unique<TChildProcess>(
       std::vector<std::string>{"weston", "--backend=headless-backend.so", "--shell=kiosk-shell.so", "--no-config",
                                "--idle-time=0", "--socket=" + name},
-      std::vector<std::string>{"PATH=/usr/bin:/bin", "HOME=" + root_ + "/home", "XDG_RUNTIME_DIR=" + root_ + "/runtime"},
-      root_ + "/weston.log");
+      std::vector<std::string>{"PATH=/usr/bin:/bin", "HOME=" + folder_.Path() + "/home", "XDG_RUNTIME_DIR=" + folder_.Path() + "/runtime"},
+      folder_.Path() + "/weston.log");
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   do {
     std::error_code error;
-    if (fs::exists(root_ + "/runtime/" + name, error)) {
+    if (fs::exists(folder_.Path() + "/runtime/" + name, error)) {
       waylandDisplay_ = name;
       return true;
     }
@@ -191,7 +182,7 @@ bool TDesktopSession::StartWaylandCompositor(int timeoutMs) {
 }
 
 bool TDesktopSession::StartStatusNotifierHost(int timeoutMs) {
-  tray_ = StartStatusNotifierPanel(Environment(), root_);
+  tray_ = StartStatusNotifierPanel(Environment(), folder_.Path());
   // A program started before the panel's host is registered sees no tray
   // and shows its window.
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -230,7 +221,7 @@ bool TDesktopSession::WaitForInstanceSocket(int timeoutMs) const {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   do {
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(root_ + "/runtime", error))
+    for (const auto& entry : fs::directory_iterator(folder_.Path() + "/runtime", error))
       if (entry.is_socket(error)) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   } while (Clock::now() < deadline);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "fresh_folder.h"
 #include "private_display.h"
 
 namespace orvana::testing {
@@ -22,10 +23,10 @@ class TDesktopSession {
 
   bool Ready() const { return display_ != nullptr && display_->Ready(); }
   const std::string& Display() const;
-  const std::string& Folder() const { return root_; }
-  std::string ProgramFolder() const { return root_ + "/bin"; }
+  const std::string& Folder() const { return folder_.Path(); }
+  std::string ProgramFolder() const { return folder_.Path() + "/bin"; }
   std::string ProgramPath() const { return ProgramFolder() + "/orvana"; }
-  std::string LogPath() const { return root_ + "/orvana.log"; }
+  std::string LogPath() const { return folder_.Path() + "/orvana.log"; }
   // The program's output, then the tray's or compositor's when one was started.
   std::string Log() const;
   std::vector<std::string> Environment() const;
@@ -76,7 +77,7 @@ class TDesktopSession {
   };
   std::vector<TWindow> Windows(const std::string& prefix, bool mappedOnly) const;
 
-  std::string root_;
+  TFreshFolder folder_{"desktop"};  // first made, last removed
   std::unique_ptr<TPrivateDisplay> display_;
   std::unique_ptr<TChildProcess> tray_;
   std::unique_ptr<TChildProcess> compositor_;

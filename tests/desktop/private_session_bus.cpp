@@ -30,15 +30,18 @@ std::string Configuration(const std::string& socketPath) {
          "</busconfig>\n";
 }
 
+std::vector<std::string> DaemonEnvironment(const TFreshFolder& folder) {
+  std::vector<std::string> environment = folder.Environment();
+  environment.push_back("PATH=/usr/bin:/bin");
+  return environment;
+}
+
 }  // namespace
 
 TPrivateSessionBus::TPrivateSessionBus() {
-  char folder[] = "/tmp/orvana-bus-XXXXXX";
-  if (::mkdtemp(folder) == nullptr) return;
-  root_ = folder;
-  for (const char* sub : {"/home", "/config", "/runtime"}) ::mkdir((root_ + sub).c_str(), 0700);
-  const std::string configPath = root_ + "/session.conf";
-  std::ofstream(configPath) << Configuration(root_ + "/runtime/bus");
+  if (folder_.Path().empty()) return;
+  const std::string configPath = folder_.Path() + "/session.conf";
+  std::ofstream(configPath) << Configuration(folder_.Path() + "/runtime/bus");
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC) != 0) return;
   // Not forked into the background: the daemon stays our child, so that it
@@ -46,9 +49,8 @@ TPrivateSessionBus::TPrivateSessionBus() {
   daemon_ = std::make_unique<TChildProcess>(
       std::vector<std::string>{"dbus-daemon", "--config-file=" + configPath, "--nofork", "--nopidfile",
                                "--print-address=3"},
-      std::vector<std::string>{"PATH=/usr/bin:/bin", "HOME=" + root_ + "/home",
-                               "XDG_CONFIG_HOME=" + root_ + "/config", "XDG_RUNTIME_DIR=" + root_ + "/runtime"},
-      root_ + "/dbus-daemon.log", pipeFds[1]);
+      DaemonEnvironment(folder_),
+      folder_.Path() + "/dbus-daemon.log", pipeFds[1]);
   ::close(pipeFds[1]);
   address_ = ReadFirstLine(pipeFds[0], kStartMs);
   ::close(pipeFds[0]);
@@ -57,18 +59,12 @@ TPrivateSessionBus::TPrivateSessionBus() {
 
 TPrivateSessionBus::~TPrivateSessionBus() {
   daemon_.reset();
-  if (!root_.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-  }
 }
 
 std::vector<std::string> TPrivateSessionBus::Environment() const {
-  return {"PATH=/usr/local/bin:/usr/bin:/bin",
-          "HOME=" + root_ + "/home",
-          "XDG_CONFIG_HOME=" + root_ + "/config",
-          "XDG_RUNTIME_DIR=" + root_ + "/runtime",
-          "DBUS_SESSION_BUS_ADDRESS=" + address_};
+  std::vector<std::string> environment = folder_.Environment();
+  environment.insert(environment.end(), {"PATH=/usr/local/bin:/usr/bin:/bin", "DBUS_SESSION_BUS_ADDRESS=" + address_});
+  return environment;
 }
 
 }  // namespace orvana::testing

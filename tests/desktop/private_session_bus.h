@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "desktop/child_process.h"
+#include "desktop/fresh_folder.h"
 
 namespace orvana::testing {
 
@@ -20,13 +21,13 @@ class TPrivateSessionBus {
 
   bool Ready() const { return !address_.empty(); }
   const std::string& Address() const { return address_; }
-  const std::string& Folder() const { return root_; }
+  const std::string& Folder() const { return folder_.Path(); }
   // PATH, HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR and DBUS_SESSION_BUS_ADDRESS
   // for a program that is to use this bus.
   std::vector<std::string> Environment() const;
 
  private:
-  std::string root_;
+  TFreshFolder folder_{"bus"};  // first made, last removed
   std::string address_;
   std::unique_ptr<TChildProcess> daemon_;
 };

@@ -17,36 +17,25 @@ constexpr int kTrayStopMs = 2000;
 }  // namespace
 
 TTrayDisplay::TTrayDisplay() {
-  char folder[] = "/tmp/orvana-tray-XXXXXX";
-  if (::mkdtemp(folder) == nullptr) return;
-  root_ = folder;
-  for (const char* sub : {"/home", "/config", "/runtime"}) ::mkdir((root_ + sub).c_str(), 0700);
-
-  display_ = std::make_unique<TPrivateDisplay>(root_ + "/xvfb.log", "800x600x24");
+  if (folder_.Path().empty()) return;
+  display_ = std::make_unique<TPrivateDisplay>(folder_.Path() + "/xvfb.log", "800x600x24");
 }
 
 TTrayDisplay::~TTrayDisplay() {
   StopTray();
   display_.reset();
-  if (!root_.empty()) {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
 }
 
 std::vector<std::string> TTrayDisplay::Environment() const {
-  return {"PATH=/usr/local/bin:/usr/bin:/bin",
-          "DISPLAY=" + Display(),
-          "HOME=" + root_ + "/home",
-          "XDG_CONFIG_HOME=" + root_ + "/config",
-          "XDG_RUNTIME_DIR=" + root_ + "/runtime",
-          "DBUS_SESSION_BUS_ADDRESS=disabled:",
-          "LANG=C.UTF-8"};
+  std::vector<std::string> environment = folder_.Environment();
+  environment.insert(environment.end(), {"PATH=/usr/local/bin:/usr/bin:/bin", "DISPLAY=" + Display(),
+                                         "DBUS_SESSION_BUS_ADDRESS=disabled:", "LANG=C.UTF-8"});
+  return environment;
 }
 
 void TTrayDisplay::StartTray() {
   if (tray_ != nullptr) return;
-  tray_ = StartTrayer(Environment(), root_ + "/trayer.log");
+  tray_ = StartTrayer(Environment(), folder_.Path() + "/trayer.log");
 }
 
 void TTrayDisplay::StopTray() {

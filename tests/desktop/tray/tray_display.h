@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "desktop/child_process.h"
+#include "desktop/fresh_folder.h"
 #include "desktop/private_display.h"
 
 namespace orvana::testing {
@@ -20,7 +21,7 @@ class TTrayDisplay {
 
   bool Ready() const { return display_ != nullptr && display_->Ready(); }
   const std::string& Display() const { return display_->Name(); }
-  const std::string& Folder() const { return root_; }
+  const std::string& Folder() const { return folder_.Path(); }
   std::vector<std::string> Environment() const;
 
   void StartTray();
@@ -33,7 +34,7 @@ class TTrayDisplay {
   TCommandResult Xdotool(const std::vector<std::string>& arguments) const;
 
  private:
-  std::string root_;
+  TFreshFolder folder_{"tray"};  // first made, last removed
   std::unique_ptr<TPrivateDisplay> display_;
   std::unique_ptr<TChildProcess> tray_;
 };
