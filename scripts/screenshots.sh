@@ -6,7 +6,8 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$top/build/screenshots}
 tool=$top/build/release/tests/desktop/orvana-screenshots
-[ -x "$tool" ] || { echo "screenshots.sh: build the tests first (scripts/test.sh)" >&2; exit 1; }
+[ -f "$top/build/release/CMakeCache.txt" ] || { echo "screenshots.sh: build the tests first (scripts/test.sh)" >&2; exit 1; }
+cmake --build "$top/build/release" --target orvana-screenshots -j "$(nproc)" >/dev/null
 
 home=$(mktemp -d)
 chmod 700 "$home"
