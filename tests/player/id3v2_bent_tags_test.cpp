@@ -33,44 +33,42 @@ std::string OtherSizeFrame(char version, const std::string& id, const std::strin
   return id + (version == 3 ? Syncsafe(size) : BigEndian(size)) + std::string(2, '\0') + body;
 }
 
-// Scanned seekable and not, through a roomy ring and a tiny one.
-void ExpectRead(const std::string& bytes, const TLines& lines, std::int64_t dataStart, const std::string& what) {
+// Scanned seekable and not, through a roomy ring and a small one.
+void ExpectRead(const std::string& bytes, const TLines& lines, std::int64_t dataStart) {
   for (const bool seekable : {true, false}) {
     for (const int capacity : {65536, 512}) {
       const TInfoScan scan(Bytes(bytes), seekable, capacity);
-      EXPECT_EQ(Lines(scan), lines) << what << " seekable " << seekable << " capacity " << capacity;
-      EXPECT_EQ(scan.info.DataStart(), dataStart) << what << " seekable " << seekable << " capacity " << capacity;
+      EXPECT_EQ(Lines(scan), lines) << "seekable " << seekable << " capacity " << capacity;
+      EXPECT_EQ(scan.info.DataStart(), dataStart) << "seekable " << seekable << " capacity " << capacity;
     }
   }
+}
+
+// The tag in front of audio: read, and passed whole.
+void ExpectTagRead(const std::string& tag, const TLines& lines) {
+  ExpectRead(tag + Audio(), lines, static_cast<std::int64_t>(tag.size()));
 }
 
 TEST(ID3v2BentTags, FramesOfSizeZeroArePassedInEveryVersion) {
-  const std::string v22 = ID3v22Frame("TT2", Text("Title")) + ID3v22Frame("TP1", "") + ID3v22Frame("TAL", "") +
-                          ID3v22Frame("TP1", Text("Artist")) + ID3v22Frame("TCO", "");
-  const std::string v23 = ID3v23Frame("TIT2", Text("Title")) + ID3v23Frame("TPE1", "") +
-                          ID3v23Frame("TPE1", Text("Artist")) + ID3v23Frame("TCON", "") + std::string(20, '\0');
-  const std::string v24 = ID3v24Frame("TIT2", Text("Title")) + ID3v24Frame("TPE1", "") +
-                          ID3v24Frame("TALB", "", 0x40) + ID3v24Frame("TPE1", Text("Artist"));
-  for (const auto& [tag, title, artist] :
-       {std::tuple{ID3v2Tag(v22, 2), "TT2=Title", "TP1=Artist"}, std::tuple{ID3v2Tag(v23, 3), "TIT2=Title", "TPE1=Artist"},
-        std::tuple{ID3v2Tag(v24, 4), "TIT2=Title", "TPE1=Artist"}})
-    ExpectRead(tag + Audio(), {title, artist}, static_cast<std::int64_t>(tag.size()), title);
+  ExpectTagRead(ID3v2Tag(ID3v22Frame("TT2", Text("T")) + ID3v22Frame("TP1", "") + ID3v22Frame("TP1", Text("A")) +
+                             ID3v22Frame("TCO", ""), 2),
+                {"TT2=T", "TP1=A"});
+  ExpectTagRead(ID3v2Tag(ID3v23Frame("TIT2", Text("T")) + ID3v23Frame("TPE1", "") + ID3v23Frame("TPE1", Text("A")) +
+                             std::string(20, '\0'), 3),
+                {"TIT2=T", "TPE1=A"});
+  ExpectTagRead(ID3v2Tag(ID3v24Frame("TIT2", Text("T")) + ID3v24Frame("TPE1", "") + ID3v24Frame("TALB", "", 0x40) +
+                             ID3v24Frame("TPE1", Text("A")), 4),
+                {"TIT2=T", "TPE1=A"});
 }
 
 TEST(ID3v2BentTags, JunkAfterTheLastFrameKeepsTheFramesBeforeIt) {
-  const std::string title = ID3v23Frame("TIT2", Text("Kept"));
   // Fewer bytes than a frame header, more, and a frame header's worth of lower case.
   for (const std::string& junk : {std::string("x"), std::string(9, 'x'), std::string("\x01junk after the frames", 22),
                                   std::string("tit2\0\0\0\1\0\0X", 11)}) {
-    for (const char version : {3, 4}) {
-      const std::string frame = version == 3 ? title : ID3v24Frame("TIT2", Text("Kept"));
-      const std::string tag = ID3v2Tag(frame + junk, version);
-      ExpectRead(tag + Audio(), {"TIT2=Kept"}, static_cast<std::int64_t>(tag.size()), junk);
-    }
+    SCOPED_TRACE(junk);
+    ExpectTagRead(ID3v2Tag(ID3v23Frame("TIT2", Text("Kept")) + junk, 3), {"TIT2=Kept"});
+    ExpectTagRead(ID3v2Tag(ID3v24Frame("TIT2", Text("Kept")) + junk, 4), {"TIT2=Kept"});
   }
-  const TInfoScan stray(Fixture("v23-stray.mp3"));
-  EXPECT_EQ(Lines(stray), TLines{"TIT2=Stray"});
-  EXPECT_EQ(stray.info.DataStart(), 10 + 16 + 5);
 }
 
 TEST(ID3v2BentTags, FrameSizesStoredTheOtherVersionsWay) {
@@ -79,19 +77,17 @@ TEST(ID3v2BentTags, FrameSizesStoredTheOtherVersionsWay) {
   for (const std::size_t longSize : {200u, 300u}) {
     const std::string comment = std::string("\0eng\0", 5) + std::string(longSize - 5, 'c');
     for (const char version : {3, 4}) {
-      const std::string frames = OtherSizeFrame(version, "COMM", comment) +
-                                 OtherSizeFrame(version, "TIT2", Text("Title")) +
-                                 OtherSizeFrame(version, "TPE1", Text("Artist")) + std::string(30, '\0');
-      const std::string tag = ID3v2Tag(frames, version);
-      ExpectRead(tag + Audio(), {"COMM=" + std::string(longSize - 5, 'c'), "TIT2=Title", "TPE1=Artist"},
-                 static_cast<std::int64_t>(tag.size()), std::to_string(longSize) + " in 2." + std::to_string(version));
+      SCOPED_TRACE(std::to_string(longSize) + " in 2." + std::to_string(version));
+      ExpectTagRead(ID3v2Tag(OtherSizeFrame(version, "COMM", comment) + OtherSizeFrame(version, "TIT2", Text("T")) +
+                                 std::string(30, '\0'), version),
+                    {"COMM=" + std::string(longSize - 5, 'c'), "TIT2=T"});
     }
   }
   // 2.4 sizes 00 00 01 00 walk both ways (128 or 256 bytes): the standard reading wins.
   const std::string first = ID3v24Frame("PRIV", std::string(128, '\0'));
   const std::string second = ID3v24Frame("TIT2", Text("Standard") + std::string(256 - 128 - 10 - 9, '\0'));
-  const std::string tag = ID3v2Tag(first + second + ID3v24Frame("TPE1", Text("Both")), 4);
-  ExpectRead(tag + Audio(), {"PRIV=", "TIT2=Standard", "TPE1=Both"}, static_cast<std::int64_t>(tag.size()), "both");
+  ExpectTagRead(ID3v2Tag(first + second + ID3v24Frame("TPE1", Text("Both")), 4),
+                {"PRIV=", "TIT2=Standard", "TPE1=Both"});
 }
 
 // The fixture bends every rule at once, its tag claiming the first 600 bytes
@@ -99,7 +95,7 @@ TEST(ID3v2BentTags, FrameSizesStoredTheOtherVersionsWay) {
 TEST(ID3v2BentTags, TagClaimingTheAudioLeavesItPlayed) {
   const TBytes plain = Fixture("plain.mp3");
   const TBytes bent = Fixture("v24-bent.mp3");
-  ExpectRead(Chars(bent), {"TIT2=Bent", "COMM=" + std::string(195, 'c'), "TALB=Album"}, 281, "fixture");
+  ExpectRead(Chars(bent), {"TIT2=Bent", "COMM=" + std::string(195, 'c'), "TALB=Album"}, 281);
   for (const bool seekable : {true, false})
     EXPECT_TRUE(Played(bent, seekable) == Played(plain, seekable)) << seekable;
   EXPECT_TRUE(CliDecode(DataPath("tags/v24-bent.mp3")) == CliDecode(DataPath("tags/plain.mp3")));
@@ -107,7 +103,7 @@ TEST(ID3v2BentTags, TagClaimingTheAudioLeavesItPlayed) {
   const std::string title = ID3v24Frame("TIT2", Text("Close"));
   std::string tag = ID3v2Tag(title, 4);
   tag.replace(6, 4, Syncsafe(static_cast<std::uint32_t>(title.size() + 600)));
-  ExpectRead(tag + Chars(plain), {"TIT2=Close"}, 10 + 16, "no padding");
+  ExpectRead(tag + Chars(plain), {"TIT2=Close"}, 10 + 16);
 }
 
 // Whatever the bytes after a tag header, no garbage is taken for text.
