@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/command.h"
@@ -13,7 +14,9 @@
 #include "engine/cpu_features.h"
 #include "engine/engine_state.h"
 #include "engine/stream_decoder.h"
+#include "player/bytes_stream.h"
 #include "player/gapless_trim.h"
+#include "player/id3v2_tag.h"
 #include "player/mp3_player.h"
 #include "player/vbr_header.h"
 
@@ -36,6 +39,16 @@ player::TPlayWindow PlayWindowOf(const engine::StreamDecoder& decoder, const uin
   const int channels = decoder.format().channels;
   const int samplesPerFrame = decoder.format().samplesPerFrame / channels;
   return player::EncoderPlayWindow(header, samplesPerFrame).Scaled(std::int64_t{channels} * 2);
+}
+
+// Where the audio starts behind a leading ID3v2 tag, read as the player reads
+// it: a tag claiming more than it holds may hide the first frames.
+std::size_t AudioStart(const std::vector<uint8_t>& data) {
+  player::TBytesStream stream(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+  player::TMPStreamReader reader(player::TMP3Player::kReaderCapacity);
+  reader.Open(&stream, true);
+  const auto length = player::PassID3v2Tag(reader, [](const player::TID3v2Frame&) {});
+  return length ? static_cast<std::size_t>(*length) : 0;
 }
 
 int Run(int argc, char** argv) {
@@ -64,7 +77,9 @@ int Run(int argc, char** argv) {
 
   auto engine = std::make_unique<engine::EngineState>();
   engine->SelectKernels(engine::DetectCpu());
-  engine::StreamDecoder decoder(*engine, data.data(), data.size());
+  const std::size_t start = AudioStart(data);
+  const uint8_t* audio = data.data() + start;
+  engine::StreamDecoder decoder(*engine, audio, data.size() - start);
   switch (decoder.Open(fullBand ? engine::kFullBandMaxFrequency : engine::kPlayerMaxFrequency)) {
     case engine::StreamDecoder::OpenResult::kNotMpegAudio:
       return Fail(input, player::TMP3Player::kUnknownFormat);
@@ -72,7 +87,7 @@ int Run(int argc, char** argv) {
       break;
   }
   if (gapless) decoder.PassInfoFrame();
-  const player::TPlayWindow window = PlayWindowOf(decoder, data.data(), gapless);
+  const player::TPlayWindow window = PlayWindowOf(decoder, audio, gapless);
 
   const engine::OutputFormat& format = decoder.format();
   PcmOutputFile out;

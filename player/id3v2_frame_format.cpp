@@ -1,5 +1,6 @@
 #include "player/id3v2_frame_format.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "player/byte_order.h"
@@ -28,15 +29,26 @@ std::string TID3v2Frame::Text() const {
                         majorVersion);
 }
 
-TID3v2FrameFormat::TID3v2FrameFormat(int majorVersion, bool unsynchronised)
-    : majorVersion_(majorVersion), unsynchronised_(unsynchronised) {}
+TID3v2FrameFormat::TID3v2FrameFormat(int majorVersion, bool unsynchronised, TID3v2SizeCoding sizes)
+    : majorVersion_(majorVersion), unsynchronised_(unsynchronised), sizes_(sizes) {}
+
+TID3v2SizeCoding TID3v2FrameFormat::StandardSizes(int majorVersion) {
+  return majorVersion == 4 ? TID3v2SizeCoding::scSynchsafe : TID3v2SizeCoding::scPlain;
+}
+
+bool TID3v2FrameFormat::HasFrameId(const std::uint8_t* header) const {
+  const int length = majorVersion_ == 2 ? 3 : 4;
+  for (int i = 0; i < length; ++i)
+    if (!((header[i] >= 'A' && header[i] <= 'Z') || (header[i] >= '0' && header[i] <= '9'))) return false;
+  return true;
+}
 
 std::int64_t TID3v2FrameFormat::BodySize(const std::uint8_t* header) const {
-  switch (majorVersion_) {
-    case 2: return std::int64_t{header[3]} << 16 | std::int64_t{header[4]} << 8 | header[5];
-    case 4: return SynchsafeInteger(header + 4);
-    default: return SignedBigEndian32(header + 4);
-  }
+  if (majorVersion_ == 2) return std::int64_t{header[3]} << 16 | std::int64_t{header[4]} << 8 | header[5];
+  const std::uint8_t* size = header + 4;
+  if (sizes_ == TID3v2SizeCoding::scPlain) return std::max<std::int64_t>(-1, SignedBigEndian32(size));
+  if (((size[0] | size[1] | size[2] | size[3]) & 0x80) != 0) return -1;
+  return SynchsafeInteger(size);
 }
 
 std::optional<TID3v2Frame> TID3v2FrameFormat::Frame(const std::uint8_t* frame, std::int64_t bodySize) const {

@@ -6,6 +6,8 @@
 #include "player/byte_order.h"
 #include "player/bytes_stream.h"
 #include "player/id3v2_frame_format.h"
+#include "player/id3v2_frame_walk.h"
+#include "player/id3v2_tag_view.h"
 #include "player/id3v2_unsync.h"
 #include "player/tag_text.h"
 
@@ -33,7 +35,7 @@ struct TTagHeader {
   std::int64_t Length() const { return kHeaderSize + size + (version == 4 && Has(kFlagFooter) ? kFooterSize : 0); }
 };
 
-enum class TReading { rdNone, rdPlainVersion3, rdFrames, rdResynchronised };
+enum class TReading { rdNone, rdFrames, rdResynchronised };
 
 TTagHeader ReadHeader(const std::uint8_t* header) {
   // Each size byte counts whole, as the player has always read it.
@@ -46,8 +48,7 @@ TReading ReadingOf(const TTagHeader& header) {
   if (header.version < 2 || header.version > 4) return TReading::rdNone;
   if (header.version == 2 && header.Has(kFlagCompressed)) return TReading::rdNone;
   // In 2.4 unsynchronisation is undone frame by frame; before, over the whole tag.
-  if (header.version == 4 || !header.Has(kFlagUnsynchronised))
-    return header.version == 3 ? TReading::rdPlainVersion3 : TReading::rdFrames;
+  if (header.version == 4 || !header.Has(kFlagUnsynchronised)) return TReading::rdFrames;
   return header.size <= kResynchronisedLimit ? TReading::rdResynchronised : TReading::rdNone;
 }
 
@@ -63,35 +64,29 @@ bool SkipExtendedHeader(TMPStreamReader& reader, std::uint8_t version, std::int6
   return size >= 0 && size <= room && reader.Skip(kExtendedSizeField + size);
 }
 
-// True when the frames end exactly at `end`, or padding fills the rest.
-bool ReadFrames(TMPStreamReader& reader, std::int64_t end, const TID3v2FrameFormat& format,
-                const TID3v2FrameHandler& onFrame) {
-  const int headerSize = format.HeaderSize();
-  while (end - reader.Position() >= headerSize) {
-    if (!reader.Need(headerSize)) return false;
-    const std::int64_t bodySize = format.BodySize(reader.Data());
-    if (bodySize <= 0) {
-      reader.Skip(end - reader.Position());
-      return reader.Position() == end;
-    }
-    const std::int64_t total = bodySize + headerSize;
-    if (reader.Position() + total > end) return false;
+// The frames from the reader's position to `end`, read with the size coding that walks them.
+TID3v2Walk ReadFrames(TID3v2TagView& view, std::int64_t start, std::int64_t end, const TTagHeader& header,
+                      const TID3v2FrameHandler& onFrame) {
+  const bool unsynchronised = header.version == 4 && header.Has(kFlagUnsynchronised);
+  const TID3v2FrameFormat format(header.version, unsynchronised,
+                                 ChooseID3v2Sizes(view, start, end, header.version, unsynchronised));
+  const TID3v2FrameVisit read = [&](std::int64_t at, std::int64_t bodySize) {
+    const std::int64_t total = format.HeaderSize() + bodySize;
     // A frame larger than the ring (a picture, say) is passed unread.
-    if (total <= reader.Capacity()) {
-      if (!reader.Need(total)) return false;
-      if (const auto frame = format.Frame(reader.Data(), bodySize)) onFrame(*frame);
-    }
-    if (!reader.Skip(total)) return false;
-  }
-  return reader.Position() == end;
+    if (total > view.Capacity()) return;
+    if (const std::uint8_t* bytes = view.Peek(at, total))
+      if (const auto frame = format.Frame(bytes, bodySize)) onFrame(*frame);
+  };
+  return WalkID3v2Frames(view, start, end, format, &read);
 }
 
-// The body from after the tag header to `end`; true when it adds up.
-bool ReadBody(TMPStreamReader& reader, const TTagHeader& header, std::int64_t end, const TID3v2FrameHandler& onFrame) {
+// The body from after the tag header to `end`; none when its extended header does not fit.
+std::optional<TID3v2Walk> ReadBody(TMPStreamReader& reader, const TTagHeader& header, std::int64_t end,
+                                   const TID3v2FrameHandler& onFrame) {
   if (header.version != 2 && header.Has(kFlagExtendedHeader) && !SkipExtendedHeader(reader, header.version, end))
-    return false;
-  const TID3v2FrameFormat format(header.version, header.version == 4 && header.Has(kFlagUnsynchronised));
-  return ReadFrames(reader, end, format, onFrame);
+    return std::nullopt;
+  TID3v2TagView view(reader);
+  return ReadFrames(view, reader.Position(), end, header, onFrame);
 }
 
 // Consumes the stored body and reads its frames once unsynchronisation is undone.
@@ -105,6 +100,33 @@ void ReadResynchronisedBody(TMPStreamReader& reader, const TTagHeader& header, c
   ReadBody(bodyReader, header, static_cast<std::int64_t>(body.size()), onFrame);
 }
 
+// Where a tag read frame by frame ends: none when it is no tag to pass.
+std::optional<std::int64_t> ReadFramesTag(TMPStreamReader& reader, const TTagHeader& header, std::int64_t start,
+                                          const TID3v2FrameHandler& onFrame) {
+  const std::int64_t bodyEnd = start + kHeaderSize + header.size;
+  // A 2.3 tag whose frames run past it, or whose extended header does not
+  // fit, was never taken for one; other versions are passed whole then.
+  const bool exact = header.version == 3;
+  const std::optional<TID3v2Walk> walk = ReadBody(reader, header, bodyEnd, onFrame);
+  if (!walk) return exact ? std::nullopt : std::optional(start + header.Length());
+  switch (walk->end) {
+    case TID3v2WalkEnd::weUnseen:
+      return std::nullopt;
+    case TID3v2WalkEnd::weOverrun:
+      if (exact) return std::nullopt;
+      break;
+    case TID3v2WalkEnd::weStopped: {
+      // A tag claiming more than it holds may hide the audio's first frames.
+      TID3v2TagView view(reader);
+      if (const auto audio = AudioInsideTag(view, walk->stop, bodyEnd, true)) return *audio;
+      break;
+    }
+    case TID3v2WalkEnd::weTagEnd:
+      break;
+  }
+  return start + header.Length();
+}
+
 }  // namespace
 
 std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, const TID3v2FrameHandler& onFrame) {
@@ -112,16 +134,13 @@ std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, const TID3v2Fr
   if (!reader.Need(kHeaderSize) || std::memcmp(reader.Data(), "ID3", 3) != 0) return std::nullopt;
   const TTagHeader header = ReadHeader(reader.Data());
   if (header.size <= 0) return std::nullopt;
-  const std::int64_t length = header.Length();
-  const std::int64_t bodyEnd = start + kHeaderSize + header.size;
   reader.Skip(kHeaderSize);
+  // The other kinds were always passed whole, and still are whatever their
+  // frames hold: audio behind a large tag left unpassed would never be found.
+  std::optional<std::int64_t> end = start + header.Length();
   switch (ReadingOf(header)) {
-    case TReading::rdPlainVersion3:
-      // Read as always: only frames that fill the tag exactly make it one.
-      if (!ReadBody(reader, header, bodyEnd, onFrame)) return std::nullopt;
-      return length;
     case TReading::rdFrames:
-      ReadBody(reader, header, bodyEnd, onFrame);
+      end = ReadFramesTag(reader, header, start, onFrame);
       break;
     case TReading::rdResynchronised:
       ReadResynchronisedBody(reader, header, onFrame);
@@ -129,11 +148,9 @@ std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, const TID3v2Fr
     case TReading::rdNone:
       break;
   }
-  // These kinds were always passed whole, and still are whatever their frames
-  // hold: audio behind a large tag left unpassed would never be found.
-  const std::int64_t rest = start + length - reader.Position();
-  if (rest < 0 || !reader.Skip(rest)) return std::nullopt;
-  return length;
+  TID3v2TagView view(reader);
+  if (!end || !view.MoveTo(*end)) return std::nullopt;
+  return *end - start;
 }
 
 std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, TKeyedList& values) {

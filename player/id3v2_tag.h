@@ -16,6 +16,8 @@ using TID3v2FrameHandler = std::function<void(const TID3v2Frame& frame)>;
 
 // On success the reader stands just past the tag (and its footer), whose
 // whole length is returned; each frame that can be read goes to `onFrame`.
+// Frames of size zero are passed over, junk after the last frame ends the
+// frames, and a tag claiming the audio's first frames ends where they start.
 std::optional<std::int64_t> PassID3v2Tag(TMPStreamReader& reader, const TID3v2FrameHandler& onFrame);
 
 // The frames' texts are added to `values` under their own ids ("TIT2", "TT2", ...).

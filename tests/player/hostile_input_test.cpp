@@ -22,7 +22,7 @@ const char* const kFixtures[] = {
     "lyrics3v2-notag.mp3", "macbinary.bin",      "riff-tail-info.wav",  "riff-iid3.wav",
     "eyed3-v24-utf8.mp3",  "eyed3-v24-utf16.mp3", "eyed3-v24-utf16-be.mp3", "eyed3-v24-date.mp3",
     "v24-unsync.mp3",      "v24-frame-flags.mp3", "v24-extended.mp3",    "v24-footer.mp3",
-    "rg-eyed3-over-lame.mp3", "rg-id3v2-album.mp3",
+    "rg-eyed3-over-lame.mp3", "rg-id3v2-album.mp3", "v24-bent.mp3",
 };
 
 // A scan reads a few structures; anything near this many reads is a loop.

@@ -132,6 +132,16 @@ printf '\0Stray' > "$tmp/title"
 { frame23 TIT2 "$tmp/title"; printf 'xxxxx'; } > "$tmp/content"
 { tag2 3 0 "$tmp/content"; cat plain.mp3; } > v23-stray.mp3
 
+# ID3v2.4 as writers bend it: a frame of size zero, a comment whose size is
+# stored as a plain integer (so every size is), padding, and a tag size that
+# claims the first 600 bytes of the audio.
+printf '\0Bent' > "$tmp/title"
+{ bytes 0; printf 'eng'; printf '\0'; head -c 195 /dev/zero | tr '\0' c; } > "$tmp/comment"
+printf '\0Album' > "$tmp/album"
+{ frame23 TIT2 "$tmp/title"; printf 'TPE1'; zeros 6; frame23 COMM "$tmp/comment"; frame23 TALB "$tmp/album"
+  zeros 20; } > "$tmp/content"
+{ printf 'ID3'; bytes 4 0 0; syncsafe $(($(size_of "$tmp/content") + 600)); cat "$tmp/content" plain.mp3; } > v24-bent.mp3
+
 # UTF-16 without a byte-order mark (little-endian), with a big-endian mark and
 # with a little-endian one; a Latin-1 comment with language and description.
 { bytes 1; utf16le "Song"; } > "$tmp/title"
