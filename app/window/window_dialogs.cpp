@@ -4,6 +4,7 @@
 
 #include "app/dialogs/config_dialog.h"
 #include "app/dialogs/file_info.h"
+#include "app/dialogs/find_song_dialog.h"
 #include "app/dialogs/first_run_dialog.h"
 #include "app/dialogs/open_url_dialog.h"
 #include "app/settings/program_settings.h"
@@ -51,6 +52,12 @@ std::optional<std::string> TWindowDialogs::AskStationAddress() {
   TdlgOpenUrl dialog(&owner_);
   if (run_(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Address();
+}
+
+std::optional<int> TWindowDialogs::FindSong(const TPlaylist& playlist, const QAbstractItemModel& listModel) {
+  TdlgFindSong dialog(playlist, listModel, &owner_);
+  if (run_(dialog) != QDialog::Accepted || dialog.ChosenRow() < 0) return std::nullopt;
+  return dialog.ChosenRow();
 }
 
 void TWindowDialogs::FirstRun(const std::string& settingsPath) {
