@@ -35,11 +35,10 @@ const char* const kAlbums[] = {"ベスト・コレクション", "Live at Budoka
                                "はじめての", "Demos 1998"};
 
 TPlaylistItem Song(int number) {
-  const auto word = [number](int salt) {
-    return std::string(kTitleWords[(number * 7 + salt * 13) % std::size(kTitleWords)]);
-  };
+  const std::size_t words = std::size(kTitleWords);
   TTagRecord tag;
-  tag.Title = word(1) + " " + word(2) + " " + std::to_string(number % 100);
+  tag.Title = std::string(kTitleWords[std::size_t(number) % words]) + " " +
+              kTitleWords[std::size_t(number) / words % words] + " " + std::to_string(number % 100);
   tag.Artist = kArtists[number % std::size(kArtists)];
   tag.Album = kAlbums[number / 7 % std::size(kAlbums)];
   const std::string path =
@@ -70,8 +69,8 @@ long ResidentKiB() {
 }
 
 void Report(const std::string& what, double milliseconds, double target) {
-  std::printf("%-40s %8.2f ms%s\n", what.c_str(), milliseconds,
-              target <= 0 ? "" : (milliseconds < target ? "" : "  (MISSED < 20 ms)"));
+  std::printf("%8.2f ms  %s%s\n", milliseconds, what.c_str(),
+              target <= 0 || milliseconds < target ? "" : "  (MISSED < 20 ms)");
 }
 
 }  // namespace
@@ -97,34 +96,38 @@ int main(int argc, char** argv) {
     Report("  \"" + prefix.toStdString() + "\" (" + std::to_string(matches) + " matches)", ms, kKeystrokeTargetMs);
   }
 
-  std::printf("\nthe find box, offscreen, each keystroke drawn:\n");
-  const long before = ResidentKiB();
-  auto start = TClock::now();
-  auto* dialog = new TdlgFindSong(playlist, model);
-  dialog->show();
-  dialog->repaint();
-  Report("  opening (folding, first drawing)", Ms(start), 0);
-  const long open = ResidentKiB();
-  double worst = 0;
-  for (qsizetype typed = 1; typed <= query.size(); ++typed) {
+  // Twice: the first time pays for Qt's first window and the glyphs first
+  // drawn; the second is what every later opening costs.
+  for (const char* round : {"first", "second"}) {
+    std::printf("\nthe find box, offscreen, each keystroke drawn (%s time):\n", round);
+    ::malloc_trim(0);
+    const long before = ResidentKiB();
+    auto start = TClock::now();
+    auto* dialog = new TdlgFindSong(playlist, model);
+    dialog->show();
+    dialog->repaint();
+    Report("  opening (folding, drawing)", Ms(start), 0);
+    const long open = ResidentKiB();
+    double worst = 0;
+    for (qsizetype typed = 1; typed <= query.size(); ++typed) {
+      start = TClock::now();
+      dialog->edtFind->setText(query.left(typed));
+      dialog->repaint();
+      QCoreApplication::processEvents();
+      const double ms = Ms(start);
+      worst = std::max(worst, ms);
+      Report("  \"" + query.left(typed).toStdString() + "\"", ms, kKeystrokeTargetMs);
+    }
     start = TClock::now();
-    dialog->edtFind->setText(query.left(typed));
+    dialog->edtFind->clear();  // every song listed again
     dialog->repaint();
     QCoreApplication::processEvents();
-    const double ms = Ms(start);
-    worst = std::max(worst, ms);
-    Report("  \"" + query.left(typed).toStdString() + "\"", ms, kKeystrokeTargetMs);
+    Report("  cleared (all 10,000 listed)", Ms(start), kKeystrokeTargetMs);
+    delete dialog;
+    ::malloc_trim(0);
+    std::printf("  slowest keystroke %.2f ms (target < %.0f ms)\n", worst, kKeystrokeTargetMs);
+    std::printf("  resident memory: %+ld KiB once open, %+ld KiB after closing\n", open - before,
+                ResidentKiB() - before);
   }
-  start = TClock::now();
-  dialog->edtFind->clear();  // every song listed again
-  dialog->repaint();
-  QCoreApplication::processEvents();
-  Report("  cleared (all 10,000 listed)", Ms(start), kKeystrokeTargetMs);
-  delete dialog;
-  const long closed = ResidentKiB();
-  ::malloc_trim(0);
-  std::printf("  slowest keystroke %.2f ms (target < %.0f ms)\n", worst, kKeystrokeTargetMs);
-  std::printf("  resident memory: %ld KiB before, %+ld KiB while open, %+ld KiB after closing, %+ld KiB once trimmed\n",
-              before, open - before, closed - before, ResidentKiB() - before);
   return 0;
 }
