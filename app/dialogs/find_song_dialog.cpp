@@ -104,7 +104,7 @@ void TdlgFindSong::ShowMatches(bool keepCursor) {
   found_->SetRows(finder_.Find(edtFind->text()));
   const std::vector<int>& rows = found_->Rows();
   int match = 0;
-  if (keepCursor) {
+  if (keepCursor && !cursorPath.empty()) {
     const auto same =
         std::find_if(rows.begin(), rows.end(), [&](int row) { return ItemPath(playlist_.Item(row)) == cursorPath; });
     if (same != rows.end()) match = int(same - rows.begin());
