@@ -34,6 +34,7 @@ const std::array<TActionDefinition, kActionCount> kActionTable = {{
     {aiFileInfo, "actFileInfo", "", "ファイル情報", "", "Alt+3", erAlways, false},
     {aiEqualizer, "actEqualizer", "設定", "イコライザー", "イコライザー", "E", erAlways, false},
     {aiOpenUrl, "actOpenUrl", "ファイル", "URLを開く...", "", "Ctrl+U", erAlways, false},
+    {aiFindSong, "actFindSong", "再生", "曲を探す...", "曲を探す", "Ctrl+F", erListNotEmpty, false},
 }};
 
 bool IsEnabled(TEnableRule rule, const TActionContext& context) {

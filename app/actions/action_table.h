@@ -36,8 +36,9 @@ enum TActionId : int {
   aiFileInfo,
   aiEqualizer,
   aiOpenUrl,
+  aiFindSong,
 };
-constexpr int kActionCount = aiOpenUrl + 1;
+constexpr int kActionCount = aiFindSong + 1;
 
 enum class TEnableRule : std::uint8_t {
   erAlways,

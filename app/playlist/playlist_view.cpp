@@ -10,6 +10,12 @@ namespace orvana::app {
 
 bool RowOutsideView(int row, int topRow, int visibleRows) { return row < topRow || row > topRow + visibleRows; }
 
+int RowToPlay(int focusedRow, const std::vector<int>& selectedRows) {
+  if (selectedRows.empty()) return focusedRow < 0 ? -1 : focusedRow;
+  const bool onSelection = std::find(selectedRows.begin(), selectedRows.end(), focusedRow) != selectedRows.end();
+  return focusedRow < 0 || onSelection ? selectedRows.front() : focusedRow;
+}
+
 TPlaylistView::TPlaylistView(QWidget* parent) : QTreeView(parent) {
   setObjectName("ListView1");
   setRootIsDecorated(false);
@@ -64,6 +70,11 @@ std::vector<int> TPlaylistView::SelectedRows() const {
   for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row());
   std::sort(rows.begin(), rows.end());
   return rows;
+}
+
+int TPlaylistView::RowToPlay() const {
+  const QModelIndex focused = currentIndex();
+  return orvana::app::RowToPlay(focused.isValid() ? focused.row() : -1, SelectedRows());
 }
 
 bool TPlaylistView::HasSelection() const { return selectionModel() != nullptr && selectionModel()->hasSelection(); }

@@ -2,6 +2,7 @@
 // ListView1: the playlist as a report list with whole-row, multiple
 // selection, read-only cells and clickable column headers.
 #include <QTreeView>
+#include <vector>
 
 namespace orvana::app {
 
@@ -10,6 +11,11 @@ class TPlaylistModel;
 // Whether a row lies outside the rows shown from `topRow` on (the row just
 // below the last whole one still counts as shown).
 bool RowOutsideView(int row, int topRow, int visibleRows);
+
+// The row Enter plays: the focused row, which the keys may have moved off
+// the selection (or onto a row with none); within the selection, the
+// selection's first row. -1 for none.
+int RowToPlay(int focusedRow, const std::vector<int>& selectedRows);
 
 class TPlaylistView : public QTreeView {
   Q_OBJECT
@@ -26,6 +32,8 @@ class TPlaylistView : public QTreeView {
   // Rows selected now, ascending.
   std::vector<int> SelectedRows() const;
   bool HasSelection() const;
+  // RowToPlay of the focused row and the selection.
+  int RowToPlay() const;
 
  signals:
   void rowDoubleClicked(int row);

@@ -156,6 +156,10 @@ void TForm1::WireActions() {
   a[aiOpenUrl].SetHandler([this] {
     if (const std::optional<std::string> address = dialogs_->AskStationAddress()) OpenAddress(*address);
   });
+  a[aiFindSong].SetHandler([this] {
+    // Played as a double click in the list plays it.
+    if (const std::optional<int> row = dialogs_->FindSong(playlist_, *model_)) playback_->PlayRow(*row);
+  });
   a[aiAddFolder].SetHandler([this] { commands_->ChooseFolder(true); });
   a[aiDelete].SetHandler([this] { commands_->DeleteSelection(false); });
   a[aiDeleteInvert].SetHandler([this] { commands_->DeleteSelection(true); });
@@ -224,12 +228,12 @@ void TForm1::WireWidgets() {
   list.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&list, &QWidget::customContextMenuRequested, this,
           [this, &list](const QPoint& at) { menus_.PopupMenu1->popup(list.viewport()->mapToGlobal(at)); });
-  // Enter plays the selected item while the list has the focus.
+  // Enter plays the row the list's cursor is on while the list has the focus.
   list.addAction(menus_.playSelected);
   menus_.playSelected->setShortcutContext(Qt::WidgetShortcut);
   connect(menus_.playSelected, &QAction::triggered, this, [this] {
-    const std::vector<int> rows = widgets_.ListView1->SelectedRows();
-    if (!rows.empty()) playback_->PlayRow(rows.front());
+    const int row = widgets_.ListView1->RowToPlay();
+    if (row >= 0) playback_->PlayRow(row);
   });
   connect(&list, &TPlaylistView::rowDoubleClicked, this, [this](int row) { playback_->PlayRow(row); });
   connect(widgets_.ComboBox1, &QComboBox::activated, this, [this](int index) { playback_->PlayHistoryEntry(index); });

@@ -38,6 +38,7 @@ TMainWindowMenus BuildMainWindowMenus(TActionList& actions, QWidget* parent) {
   menus.playSelected = new QAction(QString::fromUtf8("再生"), menus.PopupMenu1);
   menus.playSelected->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
   menus.PopupMenu1->addAction(menus.playSelected);
+  menus.PopupMenu1->addAction(actions.QtAction(aiFindSong));
   menus.PopupMenu1->addSeparator();
   menus.PopupMenu1->addAction(actions.QtAction(aiDelete));
   menus.PopupMenu1->addAction(actions.QtAction(aiDeleteInvert));

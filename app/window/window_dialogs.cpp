@@ -1,10 +1,13 @@
 #include "app/window/window_dialogs.h"
 
+#include <malloc.h>
+
 #include <QFontInfo>
 #include <QTimer>
 
 #include "app/dialogs/config_dialog.h"
 #include "app/dialogs/file_info.h"
+#include "app/dialogs/find_song_dialog.h"
 #include "app/dialogs/first_run_dialog.h"
 #include "app/dialogs/open_url_dialog.h"
 #include "app/settings/program_settings.h"
@@ -54,6 +57,18 @@ std::optional<std::string> TWindowDialogs::AskStationAddress() {
   TdlgOpenUrl dialog(&owner_);
   if (run_(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Address();
+}
+
+std::optional<int> TWindowDialogs::FindSong(const TPlaylist& playlist, const QAbstractItemModel& listModel) {
+  std::optional<int> chosen;
+  {
+    TdlgFindSong dialog(playlist, listModel, &owner_);
+    if (run_(dialog) == QDialog::Accepted && dialog.ChosenRow() >= 0) chosen = dialog.ChosenRow();
+  }
+  // The folded copies of every item go back to the system, not only to the
+  // heap: the box adds nothing to the idle program.
+  ::malloc_trim(0);
+  return chosen;
 }
 
 void TWindowDialogs::FirstRun(const std::string& settingsPath) {

@@ -23,7 +23,7 @@ TEST_F(DesktopProgram, EachDialogOpensFromItsKeyAndClosesWithEscape) {
   };
   for (const TDialogKeys& dialog : {TDialogKeys{{"o"}, "Orvana - 設定"}, TDialogKeys{{"F1"}, "Orvanaのバージョン情報"},
                                     TDialogKeys{{"alt+3"}, "Orvana - MP3 タグエディター"},
-                                    TDialogKeys{{"e"}, "イコライザー"}}) {
+                                    TDialogKeys{{"e"}, "イコライザー"}, TDialogKeys{{"ctrl+f"}, "曲を探す"}}) {
     session.Xdotool({"windowfocus", "--sync", window});
     // Alt+3 shows the selected song: the click selects one.
     if (dialog.keys.front() == "alt+3") session.Xdotool({"mousemove", "--window", window, "100", "160", "click", "1"});

@@ -9,16 +9,20 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <string>
 #include <vector>
 
 #include "app/dialogs/config_dialog.h"
 #include "app/dialogs/equalizer_window.h"
+#include "app/dialogs/find_song_dialog.h"
 #include "app/dialogs/first_run_dialog.h"
 #include "app/dialogs/mpeg_info_dialog.h"
 #include "app/dialogs/open_url_dialog.h"
 #include "app/dialogs/wakeup_dialog.h"
+#include "app/playlist/playlist_model.h"
+#include "app/playlist/song_item.h"
 #include "app/window/japanese_fonts.h"
 #include "app/window/main_window.h"
 #include "qt_test_application.h"
@@ -132,6 +136,15 @@ TEST_F(DialogLayout, FirstRunDialog) {
 
 TEST_F(DialogLayout, OpenUrlDialog) {
   TdlgOpenUrl dialog;
+  EXPECT_EQ(LayoutFaults(dialog), Faults{});
+}
+
+TEST_F(DialogLayout, FindSongDialogWithMatches) {
+  TPlaylist playlist;
+  playlist.Append({ItemFromFileName("/m/パイプオルガンのための小品集 第一番.mp3")});
+  const TPlaylistModel model(playlist);
+  TdlgFindSong dialog(playlist, model);
+  dialog.edtFind->setText(QStringLiteral("おるがん"));
   EXPECT_EQ(LayoutFaults(dialog), Faults{});
 }
 

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -15,6 +16,7 @@
 
 #include "app/dialogs/config_dialog.h"
 #include "app/dialogs/equalizer_window.h"
+#include "app/dialogs/find_song_dialog.h"
 #include "app/dialogs/first_run_dialog.h"
 #include "app/dialogs/open_url_dialog.h"
 #include "app/dialogs/mpeg_info_dialog.h"
@@ -120,6 +122,13 @@ int main(int argc, char** argv) {
   TdlgOpenUrl openUrl(&form);
   openUrl.edtUrl->setText(QStringLiteral("https://radio.example/listen.pls"));
   shots.Save(openUrl, "open-url");
+
+  form.SetDialogRunner([&shots](QDialog& dialog) {
+    if (auto* find = qobject_cast<TdlgFindSong*>(&dialog)) find->edtFind->setText(QStringLiteral("demo"));
+    return shots.Save(dialog, "find-song");
+  });
+  form.Actions()[aiFindSong].Execute();
+  form.SetDialogRunner([](QDialog&) { return int(QDialog::Rejected); });
 
   TSoundShapingSettings sound;
   sound.equalizerEnabled = true;
