@@ -5,34 +5,23 @@
 // that a player of files never uses.
 #include <curl/curl.h>
 
+#include "platform/loaded_library.h"
+
+#define ORVANA_CURL_FUNCTIONS(X)                                                                                     \
+  X(curl_global_init) X(curl_easy_init) X(curl_easy_cleanup) X(curl_easy_setopt) X(curl_easy_getinfo)                 \
+  X(curl_easy_perform) X(curl_easy_pause) X(curl_easy_strerror) X(curl_multi_init) X(curl_multi_cleanup)              \
+  X(curl_multi_add_handle) X(curl_multi_remove_handle) X(curl_multi_perform) X(curl_multi_poll) X(curl_multi_wakeup)  \
+  X(curl_multi_info_read) X(curl_slist_append) X(curl_slist_free_all)
+
 namespace orvana::player {
 
 struct TCurlLibrary {
   bool loaded = false;
-  CURLcode (*global_init)(long flags);
-  CURL* (*easy_init)();
-  void (*easy_cleanup)(CURL* easy);
-  CURLcode (*easy_setopt)(CURL* easy, CURLoption option, ...);
-  CURLcode (*easy_getinfo)(CURL* easy, CURLINFO info, ...);
-  CURLcode (*easy_perform)(CURL* easy);
-  CURLcode (*easy_pause)(CURL* easy, int bitmask);
-  const char* (*easy_strerror)(CURLcode code);
-  CURLM* (*multi_init)();
-  CURLMcode (*multi_cleanup)(CURLM* multi);
-  CURLMcode (*multi_add_handle)(CURLM* multi, CURL* easy);
-  CURLMcode (*multi_remove_handle)(CURLM* multi, CURL* easy);
-  CURLMcode (*multi_perform)(CURLM* multi, int* running);
-  CURLMcode (*multi_poll)(CURLM* multi, curl_waitfd* extra, unsigned count, int timeoutMs, int* ready);
-  CURLMcode (*multi_wakeup)(CURLM* multi);
-  CURLMsg* (*multi_info_read)(CURLM* multi, int* queued);
-  curl_slist* (*slist_append)(curl_slist* list, const char* text);
-  void (*slist_free_all)(curl_slist* list);
+  ORVANA_CURL_FUNCTIONS(ORVANA_LIBRARY_MEMBER)
 };
 
-// The library, loaded and initialised once per process, from whichever
-// thread comes first. Where it cannot be loaded, `loaded` is false and the
-// functions stand in: no handle is ever made, and every error reads
-// "libcurl cannot be loaded".
+// Loaded and initialised once per process, from whichever thread comes
+// first; nothing but `loaded` may be used when it is false.
 const TCurlLibrary& Curl();
 
 }  // namespace orvana::player

@@ -7,22 +7,23 @@ constexpr const char* kUserAgent = "Orvana/0.1";
 }  // namespace
 
 TCurlEasy NewEasyHandle(const char* url, char (&errorText)[CURL_ERROR_SIZE]) {
-  TCurlEasy easy(Curl().easy_init());
+  if (!Curl().loaded) return {};
+  TCurlEasy easy(Curl().curl_easy_init());
   if (!easy) return easy;
   CURL* handle = easy.get();
   errorText[0] = '\0';
-  Curl().easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
-  Curl().easy_setopt(handle, CURLOPT_URL, url);
+  Curl().curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
+  Curl().curl_easy_setopt(handle, CURLOPT_URL, url);
   // A redirect must not lead to file:// or any other protocol.
-  Curl().easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
-  Curl().easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  Curl().easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
-  Curl().easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
-  Curl().easy_setopt(handle, CURLOPT_USERAGENT, kUserAgent);
+  Curl().curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+  Curl().curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  Curl().curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+  Curl().curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
+  Curl().curl_easy_setopt(handle, CURLOPT_USERAGENT, kUserAgent);
   // Threads of their own: no signals, and no waiting for a name lookup
   // still running when a transfer is dropped.
-  Curl().easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-  Curl().easy_setopt(handle, CURLOPT_QUICK_EXIT, 1L);
+  Curl().curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+  Curl().curl_easy_setopt(handle, CURLOPT_QUICK_EXIT, 1L);
   return easy;
 }
 

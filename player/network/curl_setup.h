@@ -9,12 +9,12 @@
 namespace orvana::player {
 
 struct TCurlEasyCleanup {
-  void operator()(CURL* easy) const { Curl().easy_cleanup(easy); }
+  void operator()(CURL* easy) const { Curl().curl_easy_cleanup(easy); }
 };
 using TCurlEasy = std::unique_ptr<CURL, TCurlEasyCleanup>;
 
 struct TCurlMultiCleanup {
-  void operator()(CURLM* multi) const { Curl().multi_cleanup(multi); }
+  void operator()(CURLM* multi) const { Curl().curl_multi_cleanup(multi); }
 };
 using TCurlMulti = std::unique_ptr<CURLM, TCurlMultiCleanup>;
 
