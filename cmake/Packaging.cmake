@@ -30,6 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # loaded with dlopen, so nothing needs it as a dependency of its own, and the
 # Qt platform plugins it loads come with libqt6gui6, which it links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# libcurl, libpulse and libasound are loaded with dlopen when first used
+# (a station, the sound server, an ALSA device): named here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4, libpulse0, libasound2")
 # The Japanese interface needs a Japanese font; Wayland sessions want Qt's
 # Wayland plugin; ALSA's "default" reaches PulseAudio through its plugins;
 # HTTPS stations are checked against the system's certificates.

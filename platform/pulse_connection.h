@@ -33,7 +33,7 @@ class PulseConnection {
 
   pa_threaded_mainloop* Loop() const { return loop_; }
   pa_context* Context() const { return context_; }
-  pa_mainloop_api* Api() const { return pa_threaded_mainloop_get_api(loop_); }
+  pa_mainloop_api* Api() const;
   // With the loop locked: whether the context is still connected.
   bool Ready() const;
   // With the loop locked: the context's last error as a result code.
@@ -55,8 +55,8 @@ class PulseConnection {
 // Locks the loop for the scope (not from inside its callbacks, which hold it).
 class PulseLock {
  public:
-  explicit PulseLock(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
-  ~PulseLock() { pa_threaded_mainloop_unlock(loop_); }
+  explicit PulseLock(pa_threaded_mainloop* loop);
+  ~PulseLock();
   PulseLock(const PulseLock&) = delete;
   PulseLock& operator=(const PulseLock&) = delete;
 

@@ -5,15 +5,16 @@
 // blocks inside ALSA: while there is sound to feed it wakes each time half
 // the buffer has played, refills it and hands back what has been played
 // meanwhile; once all is fed it sleeps until the oldest block has been played.
-#include <alsa/asoundlib.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/alsa_library.h"
 #include "platform/queued_wave_stream.h"
 #include "platform/sample_volume.h"
 #include "platform/tick_count.h"
@@ -41,35 +42,36 @@ void QuietAlsaErrorHandler(const char*, int, const char*, int, const char*, ...)
 
 void SilenceAlsaMessages() {
   static std::once_flag once;
-  std::call_once(once, [] { snd_lib_error_set_handler(QuietAlsaErrorHandler); });
+  std::call_once(once, [] { Alsa().snd_lib_error_set_handler(QuietAlsaErrorHandler); });
 }
 
 MmResult FromAlsa(int error) { return kAlsaErrorBase + static_cast<MmResult>(error < 0 ? -error : error); }
 
 // Playback devices as "plughw:CARD,DEVICE", cards and devices in ascending order.
 std::vector<std::string> ListPlaybackDevices() {
+  if (!Alsa().loaded) return {};
   SilenceAlsaMessages();
   std::vector<std::string> names;
   int card = -1;
-  while (snd_card_next(&card) == 0 && card >= 0) {
+  while (Alsa().snd_card_next(&card) == 0 && card >= 0) {
     char ctlName[32];
     std::snprintf(ctlName, sizeof ctlName, "hw:%d", card);
     snd_ctl_t* ctl = nullptr;
-    if (snd_ctl_open(&ctl, ctlName, 0) < 0) continue;
+    if (Alsa().snd_ctl_open(&ctl, ctlName, 0) < 0) continue;
     snd_pcm_info_t* info = nullptr;
-    snd_pcm_info_malloc(&info);
+    Alsa().snd_pcm_info_malloc(&info);
     int device = -1;
-    while (snd_ctl_pcm_next_device(ctl, &device) == 0 && device >= 0) {
-      snd_pcm_info_set_device(info, static_cast<unsigned>(device));
-      snd_pcm_info_set_subdevice(info, 0);
-      snd_pcm_info_set_stream(info, SND_PCM_STREAM_PLAYBACK);
-      if (snd_ctl_pcm_info(ctl, info) < 0) continue;
+    while (Alsa().snd_ctl_pcm_next_device(ctl, &device) == 0 && device >= 0) {
+      Alsa().snd_pcm_info_set_device(info, static_cast<unsigned>(device));
+      Alsa().snd_pcm_info_set_subdevice(info, 0);
+      Alsa().snd_pcm_info_set_stream(info, SND_PCM_STREAM_PLAYBACK);
+      if (Alsa().snd_ctl_pcm_info(ctl, info) < 0) continue;
       char pcmName[48];
       std::snprintf(pcmName, sizeof pcmName, "plughw:%d,%d", card, device);
       names.emplace_back(pcmName);
     }
-    snd_pcm_info_free(info);
-    snd_ctl_close(ctl);
+    Alsa().snd_pcm_info_free(info);
+    Alsa().snd_ctl_close(ctl);
   }
   return names;
 }
@@ -86,8 +88,8 @@ class AlsaWaveStream final : public QueuedWaveStream {
 
   ~AlsaWaveStream() override {
     StopWorker();
-    snd_pcm_drop(pcm_);
-    snd_pcm_close(pcm_);
+    Alsa().snd_pcm_drop(pcm_);
+    Alsa().snd_pcm_close(pcm_);
   }
 
   MmResult Pause() override {
@@ -99,7 +101,7 @@ class AlsaWaveStream final : public QueuedWaveStream {
     // Drop what the device holds and feed it again from the play position on
     // restart: works on every device, whether it can pause or not.
     UpdatePlayed();
-    const int result = snd_pcm_drop(pcm_);
+    const int result = Alsa().snd_pcm_drop(pcm_);
     fedFrames_ = playedFrames_;
     paused_ = true;
     return result < 0 ? FromAlsa(result) : MMSYSERR_NOERROR;
@@ -111,7 +113,7 @@ class AlsaWaveStream final : public QueuedWaveStream {
       std::lock_guard lock(mutex_);
       if (!paused_) return MMSYSERR_NOERROR;
       paused_ = false;
-      if (!failed_) result = snd_pcm_prepare(pcm_);
+      if (!failed_) result = Alsa().snd_pcm_prepare(pcm_);
       lastProgressTick_ = TickCount();
     }
     changed_.notify_all();
@@ -123,8 +125,8 @@ class AlsaWaveStream final : public QueuedWaveStream {
     {
       std::lock_guard lock(mutex_);
       if (!failed_) {
-        snd_pcm_drop(pcm_);
-        result = snd_pcm_prepare(pcm_);
+        Alsa().snd_pcm_drop(pcm_);
+        result = Alsa().snd_pcm_prepare(pcm_);
       }
       ReturnAllBlocks();
       fedFrames_ = playedFrames_ = 0;
@@ -192,7 +194,7 @@ class AlsaWaveStream final : public QueuedWaveStream {
   void FillDevice() {
     const snd_pcm_uframes_t scratchFrames = scratch_.size() / format_.blockAlign;
     while (fedFrames_ < queuedEndFrame_) {
-      const snd_pcm_sframes_t room = snd_pcm_avail_update(pcm_);
+      const snd_pcm_sframes_t room = Alsa().snd_pcm_avail_update(pcm_);
       if (room < 0) {
         if (!Recover(static_cast<int>(room))) return;
         continue;
@@ -203,7 +205,7 @@ class AlsaWaveStream final : public QueuedWaveStream {
       const uint64_t frames = std::min<uint64_t>({static_cast<uint64_t>(room), block->endFrame - fedFrames_, scratchFrames});
       const uint8_t* source = block->header->data + (fedFrames_ - block->startFrame) * format_.blockAlign;
       ApplyVolume(source, scratch_.data(), frames * format_.blockAlign, format_, Volume());
-      const snd_pcm_sframes_t written = snd_pcm_writei(pcm_, scratch_.data(), frames);
+      const snd_pcm_sframes_t written = Alsa().snd_pcm_writei(pcm_, scratch_.data(), frames);
       if (written == -EAGAIN) return;
       if (written < 0) {
         if (!Recover(static_cast<int>(written))) return;
@@ -222,13 +224,13 @@ class AlsaWaveStream final : public QueuedWaveStream {
   // The play position: what was fed minus what still waits in the device.
   void UpdatePlayed() {
     const uint64_t before = playedFrames_;
-    const snd_pcm_state_t state = snd_pcm_state(pcm_);
+    const snd_pcm_state_t state = Alsa().snd_pcm_state(pcm_);
     if (state == SND_PCM_STATE_XRUN) {
       playedFrames_ = fedFrames_;  // ran dry: everything fed has been heard
-      snd_pcm_prepare(pcm_);
+      Alsa().snd_pcm_prepare(pcm_);
     } else if (state == SND_PCM_STATE_RUNNING || state == SND_PCM_STATE_DRAINING) {
       snd_pcm_sframes_t delay = 0;
-      if (snd_pcm_delay(pcm_, &delay) == 0) {
+      if (Alsa().snd_pcm_delay(pcm_, &delay) == 0) {
         const uint64_t waiting = std::min<uint64_t>(delay < 0 ? 0 : static_cast<uint64_t>(delay), fedFrames_);
         playedFrames_ = std::max(playedFrames_, fedFrames_ - waiting);
       }
@@ -241,7 +243,7 @@ class AlsaWaveStream final : public QueuedWaveStream {
   // Picks the device up after an underrun or suspend; false when it is lost.
   bool Recover(int error) {
     if (error == -EPIPE) playedFrames_ = fedFrames_;
-    const int result = snd_pcm_recover(pcm_, error, 1);
+    const int result = Alsa().snd_pcm_recover(pcm_, error, 1);
     if (result < 0) {
       Fail(result);
       return false;
@@ -258,7 +260,7 @@ class AlsaWaveStream final : public QueuedWaveStream {
   void Fail(int error) {
     failed_ = true;
     failure_ = FromAlsa(error);
-    snd_pcm_drop(pcm_);
+    Alsa().snd_pcm_drop(pcm_);
     ReturnBlocksPlayedUpTo(queuedEndFrame_);
     fedFrames_ = playedFrames_ = queuedEndFrame_;
   }
@@ -277,32 +279,37 @@ class AlsaWaveStream final : public QueuedWaveStream {
 
 int Configure(snd_pcm_t* pcm, const WaveFormat& format, snd_pcm_uframes_t& refillFrames) {
   snd_pcm_uframes_t periodFrames = 0;
+  const TAlsaLibrary& alsa = Alsa();
   snd_pcm_hw_params_t* hw = nullptr;
-  snd_pcm_hw_params_alloca(&hw);
-  int result = snd_pcm_hw_params_any(pcm, hw);
-  if (result >= 0) result = snd_pcm_hw_params_set_access(pcm, hw, SND_PCM_ACCESS_RW_INTERLEAVED);
+  if (alsa.snd_pcm_hw_params_malloc(&hw) < 0) return -ENOMEM;
+  const std::unique_ptr<snd_pcm_hw_params_t, decltype(alsa.snd_pcm_hw_params_free)> hwOwned(
+      hw, alsa.snd_pcm_hw_params_free);
+  int result = Alsa().snd_pcm_hw_params_any(pcm, hw);
+  if (result >= 0) result = Alsa().snd_pcm_hw_params_set_access(pcm, hw, SND_PCM_ACCESS_RW_INTERLEAVED);
   if (result >= 0)
-    result = snd_pcm_hw_params_set_format(pcm, hw, format.bitsPerSample == 8 ? SND_PCM_FORMAT_U8 : SND_PCM_FORMAT_S16_LE);
-  if (result >= 0) result = snd_pcm_hw_params_set_channels(pcm, hw, format.channels);
-  if (result >= 0) result = snd_pcm_hw_params_set_rate_resample(pcm, hw, 1);
-  if (result >= 0) result = snd_pcm_hw_params_set_rate(pcm, hw, format.samplesPerSec, 0);
+    result = Alsa().snd_pcm_hw_params_set_format(pcm, hw, format.bitsPerSample == 8 ? SND_PCM_FORMAT_U8 : SND_PCM_FORMAT_S16_LE);
+  if (result >= 0) result = Alsa().snd_pcm_hw_params_set_channels(pcm, hw, format.channels);
+  if (result >= 0) result = Alsa().snd_pcm_hw_params_set_rate_resample(pcm, hw, 1);
+  if (result >= 0) result = Alsa().snd_pcm_hw_params_set_rate(pcm, hw, format.samplesPerSec, 0);
   if (result < 0) return result;
   unsigned bufferTime = kBufferMicroseconds;
   unsigned periodTime = kPeriodMicroseconds;
-  snd_pcm_hw_params_set_buffer_time_near(pcm, hw, &bufferTime, nullptr);
-  snd_pcm_hw_params_set_period_time_near(pcm, hw, &periodTime, nullptr);
-  if ((result = snd_pcm_hw_params(pcm, hw)) < 0) return result;
-  snd_pcm_hw_params_get_period_size(hw, &periodFrames, nullptr);
+  Alsa().snd_pcm_hw_params_set_buffer_time_near(pcm, hw, &bufferTime, nullptr);
+  Alsa().snd_pcm_hw_params_set_period_time_near(pcm, hw, &periodTime, nullptr);
+  if ((result = Alsa().snd_pcm_hw_params(pcm, hw)) < 0) return result;
+  Alsa().snd_pcm_hw_params_get_period_size(hw, &periodFrames, nullptr);
   snd_pcm_uframes_t bufferFrames = 0;
-  snd_pcm_hw_params_get_buffer_size(hw, &bufferFrames);
+  Alsa().snd_pcm_hw_params_get_buffer_size(hw, &bufferFrames);
 
   snd_pcm_sw_params_t* sw = nullptr;
-  snd_pcm_sw_params_alloca(&sw);
-  result = snd_pcm_sw_params_current(pcm, sw);
+  if (alsa.snd_pcm_sw_params_malloc(&sw) < 0) return -ENOMEM;
+  const std::unique_ptr<snd_pcm_sw_params_t, decltype(alsa.snd_pcm_sw_params_free)> swOwned(
+      sw, alsa.snd_pcm_sw_params_free);
+  result = Alsa().snd_pcm_sw_params_current(pcm, sw);
   // Start with the first frame written, so that a short last block plays too.
-  if (result >= 0) result = snd_pcm_sw_params_set_start_threshold(pcm, sw, 1);
-  if (result >= 0) result = snd_pcm_sw_params_set_avail_min(pcm, sw, periodFrames);
-  if (result >= 0) result = snd_pcm_sw_params(pcm, sw);
+  if (result >= 0) result = Alsa().snd_pcm_sw_params_set_start_threshold(pcm, sw, 1);
+  if (result >= 0) result = Alsa().snd_pcm_sw_params_set_avail_min(pcm, sw, periodFrames);
+  if (result >= 0) result = Alsa().snd_pcm_sw_params(pcm, sw);
   // The worker refills half the buffer at a time, not a period: a sound
   // server may insist on three periods or more, and each wake-up costs.
   refillFrames = bufferFrames >= 2 ? bufferFrames / 2 : periodFrames;
@@ -313,10 +320,13 @@ int Configure(snd_pcm_t* pcm, const WaveFormat& format, snd_pcm_uframes_t& refil
 
 int AlsaPlaybackDeviceCount() { return static_cast<int>(ListPlaybackDevices().size()); }
 
-std::string AlsaErrorText(int alsaError) { return std::string("ALSA: ") + snd_strerror(-std::abs(alsaError)); }
+std::string AlsaErrorText(int alsaError) {
+  return std::string("ALSA: ") + (Alsa().loaded ? Alsa().snd_strerror(-std::abs(alsaError)) : "libasound cannot be loaded");
+}
 
 MmResult OpenAlsaWaveOut(int deviceId, const WaveFormat& format, MessageQueue* notify,
                          std::unique_ptr<WaveOutStream>& stream) {
+  if (!Alsa().loaded) return MMSYSERR_NODRIVER;
   SilenceAlsaMessages();
   std::string name = "default";
   if (deviceId != kDefaultWaveDevice) {
@@ -326,11 +336,11 @@ MmResult OpenAlsaWaveOut(int deviceId, const WaveFormat& format, MessageQueue* n
   }
   snd_pcm_t* pcm = nullptr;
   // Non-blocking, so that a busy device fails at once instead of hanging.
-  int result = snd_pcm_open(&pcm, name.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
+  int result = Alsa().snd_pcm_open(&pcm, name.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
   if (result < 0) return FromAlsa(result);
   snd_pcm_uframes_t refillFrames = 0;
   if ((result = Configure(pcm, format, refillFrames)) < 0) {
-    snd_pcm_close(pcm);
+    Alsa().snd_pcm_close(pcm);
     return result == -EINVAL ? WAVERR_BADFORMAT : FromAlsa(result);
   }
   stream = std::make_unique<AlsaWaveStream>(format, notify, pcm, refillFrames == 0 ? 1024 : refillFrames);

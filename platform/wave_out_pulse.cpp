@@ -15,8 +15,6 @@
 //
 // Locking: everything below is guarded by the connection's loop lock, which
 // the loop's callbacks hold and the caller's calls take (PulseLock).
-#include <pulse/pulseaudio.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -27,6 +25,7 @@
 #include <string>
 
 #include "platform/pulse_connection.h"
+#include "platform/pulse_library.h"
 #include "platform/pulse_play_clock.h"
 #include "platform/queued_block_parts.h"
 #include "platform/wave_out_backends.h"
@@ -106,36 +105,36 @@ class PulseWaveStream final : public WaveOutStream {
     sampleSpec.format = format_.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
     sampleSpec.rate = format_.samplesPerSec;
     sampleSpec.channels = static_cast<uint8_t>(format_.channels);
-    pa_channel_map_init_extend(&map_, sampleSpec.channels, PA_CHANNEL_MAP_WAVEEX);
-    pa_proplist* properties = pa_proplist_new();
-    pa_proplist_sets(properties, PA_PROP_MEDIA_NAME, "Orvana");
-    pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "music");
-    stream_ = pa_stream_new_with_proplist(connection_->Context(), "Orvana", &sampleSpec, &map_, properties);
-    pa_proplist_free(properties);
+    Pulse().pa_channel_map_init_extend(&map_, sampleSpec.channels, PA_CHANNEL_MAP_WAVEEX);
+    pa_proplist* properties = Pulse().pa_proplist_new();
+    Pulse().pa_proplist_sets(properties, PA_PROP_MEDIA_NAME, "Orvana");
+    Pulse().pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "music");
+    stream_ = Pulse().pa_stream_new_with_proplist(connection_->Context(), "Orvana", &sampleSpec, &map_, properties);
+    Pulse().pa_proplist_free(properties);
     if (stream_ == nullptr) return connection_->LastError();
-    pa_stream_set_state_callback(stream_, &PulseWaveStream::StateChanged, this);
-    pa_stream_set_write_callback(stream_, &PulseWaveStream::DataRequested, this);
-    pa_stream_set_started_callback(stream_, &PulseWaveStream::PlayChanged, this);
-    pa_stream_set_underflow_callback(stream_, &PulseWaveStream::PlayChanged, this);
-    pa_stream_set_moved_callback(stream_, &PulseWaveStream::PlayChanged, this);
-    pa_stream_set_suspended_callback(stream_, &PulseWaveStream::PlayChanged, this);
+    Pulse().pa_stream_set_state_callback(stream_, &PulseWaveStream::StateChanged, this);
+    Pulse().pa_stream_set_write_callback(stream_, &PulseWaveStream::DataRequested, this);
+    Pulse().pa_stream_set_started_callback(stream_, &PulseWaveStream::PlayChanged, this);
+    Pulse().pa_stream_set_underflow_callback(stream_, &PulseWaveStream::PlayChanged, this);
+    Pulse().pa_stream_set_moved_callback(stream_, &PulseWaveStream::PlayChanged, this);
+    Pulse().pa_stream_set_suspended_callback(stream_, &PulseWaveStream::PlayChanged, this);
 
     const pa_buffer_attr attributes = BufferAttributes(sampleSpec);
-    if (pa_stream_connect_playback(stream_, nullptr, &attributes, PA_STREAM_NOFLAGS, nullptr, nullptr) < 0)
+    if (Pulse().pa_stream_connect_playback(stream_, nullptr, &attributes, PA_STREAM_NOFLAGS, nullptr, nullptr) < 0)
       return connection_->LastError();
     const bool settled = connection_->WaitFor(
         [this] {
-          const pa_stream_state_t state = pa_stream_get_state(stream_);
+          const pa_stream_state_t state = Pulse().pa_stream_get_state(stream_);
           return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
         },
         kOpenLimit);
     if (!settled) return FromPulse(PA_ERR_TIMEOUT);
-    if (pa_stream_get_state(stream_) != PA_STREAM_READY) return connection_->LastError();
-    const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
+    if (Pulse().pa_stream_get_state(stream_) != PA_STREAM_READY) return connection_->LastError();
+    const pa_buffer_attr* granted = Pulse().pa_stream_get_buffer_attr(stream_);
     const uint32_t limit = granted != nullptr ? granted->maxlength : kServerQueueLimit;
     maxHeldFrames_ = static_cast<int64_t>(limit / format_.blockAlign) * 9 / 10;
     tileFrames_ = std::max<int64_t>(
-        1, static_cast<int64_t>(pa_context_get_tile_size(connection_->Context(), &sampleSpec) / format_.blockAlign));
+        1, static_cast<int64_t>(Pulse().pa_context_get_tile_size(connection_->Context(), &sampleSpec) / format_.blockAlign));
     return MMSYSERR_NOERROR;
   }
 
@@ -183,7 +182,7 @@ class PulseWaveStream final : public WaveOutStream {
     clock_.Hold(now, sentEnd_);
     paused_ = true;
     if (failed_) return MMSYSERR_NOERROR;
-    Unref(pa_stream_cork(stream_, 1, nullptr, nullptr));
+    Unref(Pulse().pa_stream_cork(stream_, 1, nullptr, nullptr));
     DisarmTimer();
     return MMSYSERR_NOERROR;
   }
@@ -194,7 +193,7 @@ class PulseWaveStream final : public WaveOutStream {
     paused_ = false;
     if (failed_) return MMSYSERR_NOERROR;
     // The position stays where it was until the server says where it is.
-    Unref(pa_stream_cork(stream_, 0, nullptr, nullptr));
+    Unref(Pulse().pa_stream_cork(stream_, 0, nullptr, nullptr));
     RequestTiming();
     return MMSYSERR_NOERROR;
   }
@@ -203,8 +202,8 @@ class PulseWaveStream final : public WaveOutStream {
     PulseLock lock(loop_);
     if (!failed_) {
       CancelTimingRequests();
-      Unref(pa_stream_flush(stream_, nullptr, nullptr));
-      if (paused_) Unref(pa_stream_cork(stream_, 0, nullptr, nullptr));
+      Unref(Pulse().pa_stream_flush(stream_, nullptr, nullptr));
+      if (paused_) Unref(Pulse().pa_stream_cork(stream_, 0, nullptr, nullptr));
       // Where new data goes on the server: its reply to this tells.
       baseKnown_ = false;
       RequestTiming();
@@ -230,10 +229,10 @@ class PulseWaveStream final : public WaveOutStream {
     PulseLock lock(loop_);
     volume_ = leftRight;
     if (failed_ || stream_ == nullptr) return MMSYSERR_NOERROR;
-    const pa_volume_t left = pa_sw_volume_from_linear((leftRight & 0xFFFF) / 65535.0);
-    const pa_volume_t right = pa_sw_volume_from_linear((leftRight >> 16) / 65535.0);
+    const pa_volume_t left = Pulse().pa_sw_volume_from_linear((leftRight & 0xFFFF) / 65535.0);
+    const pa_volume_t right = Pulse().pa_sw_volume_from_linear((leftRight >> 16) / 65535.0);
     pa_cvolume volume;
-    pa_cvolume_init(&volume);
+    Pulse().pa_cvolume_init(&volume);
     volume.channels = map_.channels;
     for (int i = 0; i < map_.channels; ++i) {
       const pa_channel_position_t position = map_.map[i];
@@ -244,7 +243,7 @@ class PulseWaveStream final : public WaveOutStream {
       else
         volume.values[i] = static_cast<pa_volume_t>((uint64_t{left} + right) / 2);
     }
-    Unref(pa_context_set_sink_input_volume(connection_->Context(), pa_stream_get_index(stream_), &volume, nullptr,
+    Unref(Pulse().pa_context_set_sink_input_volume(connection_->Context(), Pulse().pa_stream_get_index(stream_), &volume, nullptr,
                                            nullptr));
     return MMSYSERR_NOERROR;
   }
@@ -265,13 +264,13 @@ class PulseWaveStream final : public WaveOutStream {
   void SetTitle(const std::string& title) override {
     PulseLock lock(loop_);
     if (failed_ || stream_ == nullptr) return;
-    char* valid = pa_utf8_filter(title.empty() ? "Orvana" : title.c_str());
-    pa_proplist* properties = pa_proplist_new();
-    pa_proplist_sets(properties, PA_PROP_MEDIA_TITLE, valid);
-    pa_proplist_sets(properties, PA_PROP_MEDIA_NAME, valid);
-    pa_xfree(valid);
-    Unref(pa_stream_proplist_update(stream_, PA_UPDATE_REPLACE, properties, nullptr, nullptr));
-    pa_proplist_free(properties);
+    char* valid = Pulse().pa_utf8_filter(title.empty() ? "Orvana" : title.c_str());
+    pa_proplist* properties = Pulse().pa_proplist_new();
+    Pulse().pa_proplist_sets(properties, PA_PROP_MEDIA_TITLE, valid);
+    Pulse().pa_proplist_sets(properties, PA_PROP_MEDIA_NAME, valid);
+    Pulse().pa_xfree(valid);
+    Unref(Pulse().pa_stream_proplist_update(stream_, PA_UPDATE_REPLACE, properties, nullptr, nullptr));
+    Pulse().pa_proplist_free(properties);
   }
 
   uint32_t PreferredBlockMs() const override { return kPreferredBlockMs; }
@@ -291,7 +290,7 @@ class PulseWaveStream final : public WaveOutStream {
     const int64_t begin = std::max(from, Projected(Clock::now()));
     const int64_t end = std::min(from + frames, sentEnd_);
     if (stream_ == nullptr || begin >= end) return MMSYSERR_NOERROR;
-    if (pa_stream_write(stream_, data + (begin - from) * format_.blockAlign,
+    if (Pulse().pa_stream_write(stream_, data + (begin - from) * format_.blockAlign,
                         static_cast<size_t>(end - begin) * format_.blockAlign, nullptr, WriteOffset(begin),
                         PA_SEEK_RELATIVE) < 0) {
       Fail(connection_->LastError());
@@ -314,7 +313,7 @@ class PulseWaveStream final : public WaveOutStream {
   int64_t WriteOffset(int64_t frame) const { return (frame - writeIndex_) * format_.blockAlign; }
 
   static void Unref(pa_operation* operation) {
-    if (operation != nullptr) pa_operation_unref(operation);
+    if (operation != nullptr) Pulse().pa_operation_unref(operation);
   }
 
   int64_t FramesIn(Clock::duration duration) const {
@@ -328,8 +327,8 @@ class PulseWaveStream final : public WaveOutStream {
     pa_buffer_attr attributes;
     attributes.maxlength = static_cast<uint32_t>(-1);
     attributes.tlength =
-        align(std::min<uint64_t>(pa_usec_to_bytes(kTargetUsec, &sampleSpec), kServerQueueLimit - kServerQueueLimit / 8));
-    const uint32_t sinkLatency = align(pa_usec_to_bytes(kSinkLatencyUsec, &sampleSpec));
+        align(std::min<uint64_t>(Pulse().pa_usec_to_bytes(kTargetUsec, &sampleSpec), kServerQueueLimit - kServerQueueLimit / 8));
+    const uint32_t sinkLatency = align(Pulse().pa_usec_to_bytes(kSinkLatencyUsec, &sampleSpec));
     attributes.minreq = align((attributes.tlength - sinkLatency) / 2);
     // Playing starts with the first frame: a short song must play too.
     attributes.prebuf = format_.blockAlign;
@@ -345,14 +344,14 @@ class PulseWaveStream final : public WaveOutStream {
   // --- timing reports
 
   void RequestTiming() {
-    if (pa_operation* operation = pa_stream_update_timing_info(stream_, &PulseWaveStream::TimingReported, this))
+    if (pa_operation* operation = Pulse().pa_stream_update_timing_info(stream_, &PulseWaveStream::TimingReported, this))
       timingRequests_.push_back(operation);
   }
 
   void CancelTimingRequests() {
     for (pa_operation* operation : timingRequests_) {
-      pa_operation_cancel(operation);
-      pa_operation_unref(operation);
+      Pulse().pa_operation_cancel(operation);
+      Pulse().pa_operation_unref(operation);
     }
     timingRequests_.clear();
   }
@@ -364,12 +363,12 @@ class PulseWaveStream final : public WaveOutStream {
   void OnTimingReport(bool success) {
     // Replies come in the order asked; cancelled ones never come.
     if (!timingRequests_.empty()) {
-      pa_operation_unref(timingRequests_.front());
+      Pulse().pa_operation_unref(timingRequests_.front());
       timingRequests_.pop_front();
     }
     if (failed_) return;
     const Clock::time_point now = Clock::now();
-    const pa_timing_info* info = success ? pa_stream_get_timing_info(stream_) : nullptr;
+    const pa_timing_info* info = success ? Pulse().pa_stream_get_timing_info(stream_) : nullptr;
     if (info == nullptr || info->read_index_corrupt || (!baseKnown_ && info->write_index_corrupt)) {
       Recheck(now);
       return;
@@ -384,7 +383,7 @@ class PulseWaveStream final : public WaveOutStream {
     if (paused_) return;  // the position holds until Restart asks again
     // The report is of the moment the server answered; the sink still
     // holds its latency's worth of what the server has read.
-    const pa_usec_t age = pa_timeval_age(&info->timestamp);
+    const pa_usec_t age = Pulse().pa_timeval_age(&info->timestamp);
     const int64_t read = info->read_index / frameBytes - base_;
     const int64_t inSink = static_cast<int64_t>(info->sink_usec * format_.samplesPerSec / PA_USEC_PER_SEC);
     const int64_t limit = readWatch_.Limit(info->playing != 0, read, sentEnd_, now);
@@ -409,8 +408,8 @@ class PulseWaveStream final : public WaveOutStream {
 
   static void StateChanged(pa_stream* stream, void* self) {
     auto* me = static_cast<PulseWaveStream*>(self);
-    pa_threaded_mainloop_signal(me->loop_, 0);
-    const pa_stream_state_t state = pa_stream_get_state(stream);
+    Pulse().pa_threaded_mainloop_signal(me->loop_, 0);
+    const pa_stream_state_t state = Pulse().pa_stream_get_state(stream);
     if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) me->Fail(me->connection_->LastError());
   }
 
@@ -479,17 +478,17 @@ class PulseWaveStream final : public WaveOutStream {
     const Clock::time_point when = std::max(*due, now) + kTimerSlack;
     if (timerArmed_ && when >= timerDue_ - kTimerSlack && when <= timerDue_ + kTimerSlack) return;
     const pa_usec_t at =
-        pa_rtclock_now() + static_cast<pa_usec_t>(std::chrono::duration_cast<microseconds>(when - now).count());
+        Pulse().pa_rtclock_now() + static_cast<pa_usec_t>(std::chrono::duration_cast<microseconds>(when - now).count());
     if (timer_ == nullptr)
-      timer_ = pa_context_rttime_new(connection_->Context(), at, &PulseWaveStream::TimerFired, this);
+      timer_ = Pulse().pa_context_rttime_new(connection_->Context(), at, &PulseWaveStream::TimerFired, this);
     else
-      pa_context_rttime_restart(connection_->Context(), timer_, at);
+      Pulse().pa_context_rttime_restart(connection_->Context(), timer_, at);
     timerArmed_ = timer_ != nullptr;
     timerDue_ = when;
   }
 
   void DisarmTimer() {
-    if (timer_ != nullptr && timerArmed_) pa_context_rttime_restart(connection_->Context(), timer_, PA_USEC_INVALID);
+    if (timer_ != nullptr && timerArmed_) Pulse().pa_context_rttime_restart(connection_->Context(), timer_, PA_USEC_INVALID);
     timerArmed_ = false;
   }
 
@@ -518,15 +517,15 @@ class PulseWaveStream final : public WaveOutStream {
       int64_t frames = std::min({tileFrames_, end - sentEnd_, room});
       void* tile = nullptr;
       size_t bytes = static_cast<size_t>(frames) * format_.blockAlign;
-      if (pa_stream_begin_write(stream_, &tile, &bytes) < 0 || tile == nullptr) {
+      if (Pulse().pa_stream_begin_write(stream_, &tile, &bytes) < 0 || tile == nullptr) {
         Fail(connection_->LastError());
         return;
       }
       frames = std::min<int64_t>(frames, static_cast<int64_t>(bytes / format_.blockAlign));
       CopyQueued(sentEnd_, frames, static_cast<uint8_t*>(tile));
-      if (pa_stream_write(stream_, tile, static_cast<size_t>(frames) * format_.blockAlign, nullptr,
+      if (Pulse().pa_stream_write(stream_, tile, static_cast<size_t>(frames) * format_.blockAlign, nullptr,
                           WriteOffset(sentEnd_), PA_SEEK_RELATIVE) < 0) {
-        pa_stream_cancel_write(stream_);
+        Pulse().pa_stream_cancel_write(stream_);
         Fail(connection_->LastError());
         return;
       }
@@ -581,14 +580,14 @@ class PulseWaveStream final : public WaveOutStream {
       timerArmed_ = false;
     }
     if (stream_ == nullptr) return;
-    pa_stream_set_state_callback(stream_, nullptr, nullptr);
-    pa_stream_set_write_callback(stream_, nullptr, nullptr);
-    pa_stream_set_started_callback(stream_, nullptr, nullptr);
-    pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
-    pa_stream_set_moved_callback(stream_, nullptr, nullptr);
-    pa_stream_set_suspended_callback(stream_, nullptr, nullptr);
-    if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream_))) pa_stream_disconnect(stream_);
-    pa_stream_unref(stream_);
+    Pulse().pa_stream_set_state_callback(stream_, nullptr, nullptr);
+    Pulse().pa_stream_set_write_callback(stream_, nullptr, nullptr);
+    Pulse().pa_stream_set_started_callback(stream_, nullptr, nullptr);
+    Pulse().pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
+    Pulse().pa_stream_set_moved_callback(stream_, nullptr, nullptr);
+    Pulse().pa_stream_set_suspended_callback(stream_, nullptr, nullptr);
+    if (PA_STREAM_IS_GOOD(Pulse().pa_stream_get_state(stream_))) Pulse().pa_stream_disconnect(stream_);
+    Pulse().pa_stream_unref(stream_);
     stream_ = nullptr;
   }
 
@@ -665,7 +664,7 @@ bool IsNoPulseServer(MmResult code) {
 }
 
 std::string PulseErrorText(int pulseError) {
-  const char* text = pa_strerror(std::abs(pulseError));
+  const char* text = Pulse().loaded ? Pulse().pa_strerror(std::abs(pulseError)) : nullptr;
   return std::string("PulseAudio: ") + (text != nullptr ? text : "Unknown error code");
 }
 

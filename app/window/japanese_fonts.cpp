@@ -1,5 +1,6 @@
 #include "app/window/japanese_fonts.h"
 
+#include <QFontInfo>
 #include <QStringList>
 #include <cmath>
 
@@ -39,6 +40,18 @@ QFont ToQFont(const TStoredFont& stored) {
   font.setUnderline(stored.style & fsUnderline);
   font.setStrikeOut(stored.style & fsStrikeOut);
   return font;
+}
+
+QFont HeldToItsFace(const QFont& font) {
+  QFont held = font;
+  held.setStyleName(QFontInfo(font).styleName());
+  return held;
+}
+
+QFont BoldOfSameFace(const QFont& font) {
+  QFont bold = HeldToItsFace(font);
+  bold.setBold(true);
+  return bold;
 }
 
 QColor StoredColour(TColor colour, const QPalette& palette) {

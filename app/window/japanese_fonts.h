@@ -21,6 +21,12 @@ QFont WindowFont();
 int PointsToPixels(int points);
 
 QFont ToQFont(const TStoredFont& stored);
+// `font` held to the face it is drawn with, so that a bold of it (the
+// current row, the lyric line, the bold Qt measures every header section
+// with) is that face thickened rather than the family's bold face: a CJK
+// bold face is a second font file of megabytes kept in memory.
+QFont HeldToItsFace(const QFont& font);
+QFont BoldOfSameFace(const QFont& font);
 // A stored colour (0x00BBGGRR, or a system colour with the high bit set) as
 // Qt draws it with this palette.
 QColor StoredColour(TColor colour, const QPalette& palette);

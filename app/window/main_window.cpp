@@ -391,11 +391,9 @@ TProgramSettings TForm1::CollectSettings() const {
 
 void TForm1::ApplyListFont() {
   TPlaylistView& list = *widgets_.ListView1;
-  const QFont font = ToQFont(state_.listFont);
+  const QFont font = HeldToItsFace(ToQFont(state_.listFont));
   list.setFont(font);
-  QFont bold = font;
-  bold.setBold(true);
-  model_->SetBoldFont(bold);
+  model_->SetBoldFont(BoldOfSameFace(font));
   QPalette palette = list.palette();
   palette.setColor(QPalette::Text, StoredColour(state_.listFont.color, palette));
   list.setPalette(palette);

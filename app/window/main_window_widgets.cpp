@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "app/window/japanese_fonts.h"
 #include "app/window/tool_icons.h"
 
 namespace orvana::app {
@@ -88,8 +89,7 @@ void BuildTopPanels(TMainWindowWidgets& w, QWidget& form, const TActionList& act
   lines->setSpacing(0);
   w.edtTitle = NowPlayingEdit("edtTitle", w.Panel1);
   w.edtLyrics = NowPlayingEdit("edtLyrics", w.Panel1);
-  QFont lyricFont = w.edtLyrics->font();
-  lyricFont.setBold(true);
+  QFont lyricFont = BoldOfSameFace(w.edtLyrics->font());
   lyricFont.setItalic(true);
   w.edtLyrics->setFont(lyricFont);
   for (QLineEdit* edit : {w.edtTitle, w.edtLyrics}) edit->setFixedHeight(edit->fontMetrics().height() + 2);

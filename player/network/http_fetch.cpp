@@ -44,20 +44,20 @@ struct TFetch {
 
 // Runs the transfer to its end; the result, or nullopt when cancelled.
 std::optional<CURLcode> Perform(CURL* easy, const std::atomic<bool>* cancel) {
-  if (cancel == nullptr) return curl_easy_perform(easy);
-  TCurlMulti multi(curl_multi_init());
+  if (cancel == nullptr) return Curl().curl_easy_perform(easy);
+  TCurlMulti multi(Curl().curl_multi_init());
   if (!multi) return CURLE_OUT_OF_MEMORY;
-  curl_multi_add_handle(multi.get(), easy);
+  Curl().curl_multi_add_handle(multi.get(), easy);
   std::optional<CURLcode> result;
   while (!result && !cancel->load()) {
     int running = 0;
-    curl_multi_perform(multi.get(), &running);
+    Curl().curl_multi_perform(multi.get(), &running);
     int queued = 0;
-    while (const CURLMsg* message = curl_multi_info_read(multi.get(), &queued))
+    while (const CURLMsg* message = Curl().curl_multi_info_read(multi.get(), &queued))
       if (message->msg == CURLMSG_DONE) result = message->data.result;
-    if (!result) curl_multi_poll(multi.get(), nullptr, 0, kCancelLookMs, nullptr);
+    if (!result) Curl().curl_multi_poll(multi.get(), nullptr, 0, kCancelLookMs, nullptr);
   }
-  curl_multi_remove_handle(multi.get(), easy);
+  Curl().curl_multi_remove_handle(multi.get(), easy);
   return result;
 }
 
@@ -69,12 +69,12 @@ std::string FetchText(const std::string& url, std::size_t maxBytes, int timeoutM
   if (!easy) throw EStreamError("The network library could not start a connection.");
   TFetch fetch;
   fetch.maxBytes = maxBytes;
-  curl_easy_setopt(easy.get(), CURLOPT_HEADERFUNCTION, &TFetch::TakeHeader);
-  curl_easy_setopt(easy.get(), CURLOPT_HEADERDATA, &fetch);
-  curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, &TFetch::TakeBody);
-  curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, &fetch);
-  curl_easy_setopt(easy.get(), CURLOPT_TIMEOUT_MS, long{std::max(timeoutMs, 1)});
-  curl_easy_setopt(easy.get(), CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maxBytes));
+  Curl().curl_easy_setopt(easy.get(), CURLOPT_HEADERFUNCTION, &TFetch::TakeHeader);
+  Curl().curl_easy_setopt(easy.get(), CURLOPT_HEADERDATA, &fetch);
+  Curl().curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, &TFetch::TakeBody);
+  Curl().curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, &fetch);
+  Curl().curl_easy_setopt(easy.get(), CURLOPT_TIMEOUT_MS, long{std::max(timeoutMs, 1)});
+  Curl().curl_easy_setopt(easy.get(), CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maxBytes));
 
   const std::optional<CURLcode> result = Perform(easy.get(), cancel);
   if (!result) throw EStreamError("Fetching the address was cancelled.");

@@ -13,27 +13,27 @@ TStationConnection::TStationConnection(const std::string& url, TLimits limits, T
     : ring_(ring), events_(events), easy_(NewEasyHandle(url.c_str(), errorText_)) {
   CURL* easy = easy_.get();
   if (easy == nullptr) return;
-  requestHeaders_ = curl_slist_append(nullptr, "Icy-MetaData: 1");
-  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, requestHeaders_);
+  requestHeaders_ = Curl().curl_slist_append(nullptr, "Icy-MetaData: 1");
+  Curl().curl_easy_setopt(easy, CURLOPT_HTTPHEADER, requestHeaders_);
   // SHOUTcast's status line, which libcurl takes for HTTP/0.9 otherwise.
-  shoutcastStatus_ = curl_slist_append(nullptr, "ICY 200 OK");
-  curl_easy_setopt(easy, CURLOPT_HTTP200ALIASES, shoutcastStatus_);
+  shoutcastStatus_ = Curl().curl_slist_append(nullptr, "ICY 200 OK");
+  Curl().curl_easy_setopt(easy, CURLOPT_HTTP200ALIASES, shoutcastStatus_);
   // HTTP/2 keeps receiving into curl's own buffers while paused: the ring
   // would no longer bound what is held.
-  curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long{CURL_HTTP_VERSION_1_1});
-  curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HeaderCallback);
-  curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
-  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &BodyCallback);
-  curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
-  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long{std::max(limits.connectTimeoutMs, 1)});
-  curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, kSlowestBytesPerSecond);
-  curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, long{std::max((limits.stallTimeoutMs + 999) / 1000, 1)});
+  Curl().curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long{CURL_HTTP_VERSION_1_1});
+  Curl().curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HeaderCallback);
+  Curl().curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
+  Curl().curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &BodyCallback);
+  Curl().curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+  Curl().curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long{std::max(limits.connectTimeoutMs, 1)});
+  Curl().curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, kSlowestBytesPerSecond);
+  Curl().curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, long{std::max((limits.stallTimeoutMs + 999) / 1000, 1)});
 }
 
 TStationConnection::~TStationConnection() {
   easy_.reset();
-  curl_slist_free_all(requestHeaders_);
-  curl_slist_free_all(shoutcastStatus_);
+  if (requestHeaders_ != nullptr) Curl().curl_slist_free_all(requestHeaders_);
+  if (shoutcastStatus_ != nullptr) Curl().curl_slist_free_all(shoutcastStatus_);
 }
 
 std::size_t TStationConnection::HeaderCallback(char* data, std::size_t size, std::size_t count, void* self) {
@@ -107,18 +107,18 @@ void TStationConnection::ResumeIfRoom() {
   if (pausedBytes_ == 0 || ring_.Room() < pausedBytes_) return;
   pausedBytes_ = 0;
   // curl hands the held piece over again from in here, and may pause anew.
-  curl_easy_pause(easy_.get(), CURLPAUSE_CONT);
+  Curl().curl_easy_pause(easy_.get(), CURLPAUSE_CONT);
 }
 
 bool TStationConnection::BeginRest() {
   if (pausedBytes_ != 0) return false;
-  curl_easy_pause(easy_.get(), CURLPAUSE_RECV);
+  Curl().curl_easy_pause(easy_.get(), CURLPAUSE_RECV);
   return true;
 }
 
 void TStationConnection::EndRest() {
   // Paused for room meanwhile? Nothing is received while resting, so never.
-  if (pausedBytes_ == 0) curl_easy_pause(easy_.get(), CURLPAUSE_CONT);
+  if (pausedBytes_ == 0) Curl().curl_easy_pause(easy_.get(), CURLPAUSE_CONT);
 }
 
 TConnectionEnd TStationConnection::End(CURLcode result) const {
@@ -134,7 +134,7 @@ TConnectionEnd TStationConnection::End(CURLcode result) const {
     return end;
   }
   curl_off_t length = -1;
-  curl_easy_getinfo(easy_.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+  Curl().curl_easy_getinfo(easy_.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
   end.kind = length >= 0 ? TConnectionEnd::TKind::kComplete : TConnectionEnd::TKind::kClosed;
   return end;
 }

@@ -37,10 +37,10 @@ std::string SecondsText(int milliseconds) {
 TStationSession::TStationSession(std::string url, const THttpStream::TOptions& options)
     : url_(std::move(url)),
       options_(options),
-      multi_((InitCurlOnce(), curl_multi_init())),
+      multi_(Curl().loaded ? Curl().curl_multi_init() : nullptr),
       ring_(std::max<std::size_t>(static_cast<std::size_t>(std::max(options.bufferBytes, 0)), kLeastRingBytes),
             [multi = multi_.get()] {
-              if (multi != nullptr) curl_multi_wakeup(multi);
+              if (multi != nullptr) Curl().curl_multi_wakeup(multi);
             }) {}
 
 TStationSession::~TStationSession() {
@@ -59,7 +59,7 @@ void TStationSession::Cancel() {
   cancelled_ = true;
   if (status_.SetState(TNetStreamState::kEnded)) cancelEndedIt_ = true;
   ring_.Finish(TByteRing::TEnd::kDiscard);
-  if (multi_) curl_multi_wakeup(multi_.get());
+  if (multi_) Curl().curl_multi_wakeup(multi_.get());
   {
     std::lock_guard guard(restLock_);
   }
@@ -112,7 +112,7 @@ TConnectionEnd TStationSession::Connect() {
   TStationConnection connection(url_, {options_.connectTimeoutMs, options_.stallTimeoutMs}, ring_, *this);
   if (connection.Handle() == nullptr) return {.sentence = "The network library could not start a connection."};
   CURLM* multi = multi_.get();
-  curl_multi_add_handle(multi, connection.Handle());
+  Curl().curl_multi_add_handle(multi, connection.Handle());
   const Clock::time_point firstDataDeadline = Clock::now() + std::chrono::milliseconds(options_.firstDataTimeoutMs);
   std::optional<CURLcode> result;
   bool timedOut = false;
@@ -120,9 +120,9 @@ TConnectionEnd TStationSession::Connect() {
     connection.ResumeIfRoom();
     const std::int64_t before = connection.AudioBytes();
     int running = 0;
-    curl_multi_perform(multi, &running);
+    Curl().curl_multi_perform(multi, &running);
     int queued = 0;
-    while (const CURLMsg* message = curl_multi_info_read(multi, &queued))
+    while (const CURLMsg* message = Curl().curl_multi_info_read(multi, &queued))
       if (message->msg == CURLMSG_DONE) result = message->data.result;
     if (result) break;
     if (connection.AudioBytes() > before && before >= kRestAfterAudioBytes && connection.BeginRest()) {
@@ -139,9 +139,9 @@ TConnectionEnd TStationSession::Connect() {
         break;
       }
     }
-    curl_multi_poll(multi, nullptr, 0, waitMs, nullptr);
+    Curl().curl_multi_poll(multi, nullptr, 0, waitMs, nullptr);
   }
-  curl_multi_remove_handle(multi, connection.Handle());
+  Curl().curl_multi_remove_handle(multi, connection.Handle());
   if (timedOut)
     return {.sentence = "The station sent no audio within " + SecondsText(options_.firstDataTimeoutMs) + " seconds."};
   if (!result) return {};  // cancelled

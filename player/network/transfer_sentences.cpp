@@ -26,9 +26,13 @@ std::string_view StandardReason(int status) {
   }
 }
 
+const char* CurlErrorText(CURLcode code) {
+  return Curl().loaded ? Curl().curl_easy_strerror(code) : "libcurl cannot be loaded";
+}
+
 // curl's text without its line end and closing full stop, to sit in brackets.
 std::string CurlText(CURLcode code, const char* errorText) {
-  std::string text = ShownText(errorText != nullptr && errorText[0] != '\0' ? errorText : curl_easy_strerror(code), 160);
+  std::string text = ShownText(errorText != nullptr && errorText[0] != '\0' ? errorText : CurlErrorText(code), 160);
   while (!text.empty() && text.back() == '.') text.pop_back();
   return text;
 }

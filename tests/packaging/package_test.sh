@@ -29,7 +29,7 @@ field() { sed -n "s/^$1: //p" "$work/control"; }
 [ "$(field Maintainer)" = "Orvana Project <team@orvana.org>" ] || fail "Maintainer: $(field Maintainer)"
 [ "$(field Homepage)" = "https://orvana.org/" ] || fail "Homepage: $(field Homepage)"
 # dpkg-shlibdeps found what the programs link.
-for library in libqt6widgets6 libqt6dbus6 libasound2 libxcb1 libc6; do
+for library in libqt6widgets6 libqt6dbus6 libasound2 libxcb1 libc6 libcurl4 libpulse0; do
   field Depends | grep -Eq "(^|, )$library( |,|$)" || fail "Depends lacks $library: $(field Depends)"
 done
 for package_name in fonts-noto-cjk qt6-wayland; do

@@ -1,5 +1,6 @@
 // The main window driven as the program drives it, without a display.
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
@@ -94,6 +95,21 @@ TEST_F(TMainWindow, StoredSettingsComeBack) {
   EXPECT_EQ(window.Widgets().ListView1->header()->sectionSize(8), 250);
   EXPECT_EQ(window.State().currentIndex, 1);
   EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("2 曲"));
+}
+
+// Bold from the list's own face, so the current row costs no second face.
+TEST_F(TMainWindow, TheCurrentRowIsTheListFontInBoldOfTheSameFace) {
+  Write(SettingsPath(), "[ini]\r\nIndex=1\r\n");
+  Write(ListPath(), ListRecord("a", "", "/m/a.mp3") + ListRecord("b", "", "/m/b.mp3"));
+  const QTreeView& list = *Create().Widgets().ListView1;
+  const QVariant current = list.model()->data(list.model()->index(1, 0), Qt::FontRole);
+  ASSERT_TRUE(current.canConvert<QFont>());
+  const QFont bold = current.value<QFont>();
+  EXPECT_TRUE(bold.bold());
+  EXPECT_EQ(bold.family(), list.font().family());
+  EXPECT_EQ(bold.pixelSize(), list.font().pixelSize());
+  EXPECT_EQ(QFontInfo(bold).styleName(), QFontInfo(list.font()).styleName());
+  EXPECT_FALSE(list.model()->data(list.model()->index(0, 0), Qt::FontRole).isValid());
 }
 
 TEST_F(TMainWindow, AStoredIndexBeyondTheListStartsAtTheFirstItem) {
