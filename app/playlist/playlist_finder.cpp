@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/files/path_text.h"
 #include "app/playlist/text_folding.h"
 
 namespace orvana::app {
@@ -9,11 +10,6 @@ namespace {
 
 // A word never holds a blank, so it cannot match across two fields.
 constexpr char16_t kFieldSeparator = u'\n';
-
-std::string FileNamePart(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 
@@ -27,7 +23,8 @@ QString TPlaylistFinder::FoldedItem(int row) const {
     fields += QString::fromStdString(*field);
   }
   fields += kFieldSeparator;
-  fields += QString::fromStdString(FileNamePart(ItemPath(item)));
+  const std::string_view name = FileNamePart(ItemPath(item));
+  fields += QString::fromUtf8(name.data(), qsizetype(name.size()));
   // One normalisation per item rather than per field.
   return FoldForSearch(fields);
 }

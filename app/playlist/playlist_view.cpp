@@ -11,7 +11,7 @@ namespace orvana::app {
 bool RowOutsideView(int row, int topRow, int visibleRows) { return row < topRow || row > topRow + visibleRows; }
 
 int RowToPlay(int focusedRow, const std::vector<int>& selectedRows) {
-  if (selectedRows.empty()) return focusedRow < 0 ? -1 : focusedRow;
+  if (selectedRows.empty()) return focusedRow;
   const bool onSelection = std::find(selectedRows.begin(), selectedRows.end(), focusedRow) != selectedRows.end();
   return focusedRow < 0 || onSelection ? selectedRows.front() : focusedRow;
 }

@@ -1,11 +1,8 @@
 #include "private_session_bus.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 
 namespace orvana::testing {

@@ -1,17 +1,12 @@
 #include "tray_display.h"
 
 #include <signal.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-
-#include <filesystem>
 
 #include "desktop/x_tools.h"
 
 namespace orvana::testing {
 namespace {
 
-namespace fs = std::filesystem;
 constexpr int kTrayStopMs = 2000;
 
 }  // namespace
