@@ -119,12 +119,15 @@ QWidget* TdlgConfig::BuildGeneralPage() {
   chkSubFolder->setObjectName("chkSubFolder");
   chkCheckTag = new QCheckBox(Text("ファイルを追加するときにタグを読み込む(&T)"), page);
   chkCheckTag->setObjectName("chkCheckTag");
+  chkNotifySongChange = new QCheckBox(tr("曲が変わったら通知する(&N)"), page);
+  chkNotifySongChange->setObjectName("chkNotifySongChange");
 
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(Group("プレイリストのフォント(&F)", font, page));
   layout->addWidget(Group("再生の優先度(&P)", LabelledSlider(trcPriority, "低い", "高い", page), page));
   layout->addWidget(chkSubFolder);
   layout->addWidget(chkCheckTag);
+  layout->addWidget(chkNotifySongChange);
   layout->addStretch();
   return page;
 }
@@ -161,6 +164,7 @@ QWidget* TdlgConfig::BuildTrayPage() {
 void TdlgConfig::Fill(const TConfigValues& values) {
   chkSubFolder->setChecked(values.subFolder);
   chkCheckTag->setChecked(values.checkTag);
+  chkNotifySongChange->setChecked(values.notifySongChange);
   int face = FontNameComboBox1->findText(values.fontName);
   if (face < 0) face = FontNameComboBox1->findText(values.drawnFontName);
   FontNameComboBox1->setCurrentIndex(face);
@@ -176,6 +180,7 @@ TConfigValues TdlgConfig::Values() const {
   TConfigValues values;
   values.subFolder = chkSubFolder->isChecked();
   values.checkTag = chkCheckTag->isChecked();
+  values.notifySongChange = chkNotifySongChange->isChecked();
   const QString face = FontNameComboBox1->Value();
   values.fontName = face == shownFontName_ ? storedFontName_ : face;
   // Typing is not range-limited, only dragging: a size the list cannot use

@@ -27,6 +27,7 @@ namespace orvana::app {
 struct TConfigValues {
   bool subFolder = true;
   bool checkTag = false;
+  bool notifySongChange = false;
   // The stored face; a face that is not installed is kept unless another
   // is picked, while the box shows `drawnFontName`, the face the list is
   // really drawn with.
@@ -60,6 +61,7 @@ class TdlgConfig : public QDialog {
   QSlider* trcPriority;
   QCheckBox* chkSubFolder;
   QCheckBox* chkCheckTag;
+  QCheckBox* chkNotifySongChange;
   QSlider* trcTrayIcon;
   QListWidget* lstClickKind;
   QListWidget* lstFunction;
