@@ -69,6 +69,24 @@ TEST(ID3v2Picture, EachVersionsFrameGivesItsBytesAndType) {
   EXPECT_EQ(Title(v23), "Song");
 }
 
+TEST(ID3v2Picture, PicturesEyeD3AddsAreRead) {
+  const TBytes redBytes = Fixture("cover-red.png");
+  const std::string red(redBytes.begin(), redBytes.end());
+  const TBytes blueBytes = Fixture("cover-blue.png");
+  const std::string blue(blueBytes.begin(), blueBytes.end());
+  TMemoryStream v24(Fixture("cover-v24.mp3"));
+  const auto front = ReadID3v2Picture(v24);
+  ASSERT_TRUE(front);
+  EXPECT_EQ(front->bytes, red);
+  EXPECT_EQ(front->mimeType, "image/png");
+  // A back cover first, then the front one, both with UTF-16 descriptions.
+  TMemoryStream v23(Fixture("cover-v23.mp3"));
+  const auto chosen = ReadID3v2Picture(v23);
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(chosen->bytes, blue);
+  EXPECT_EQ(chosen->pictureType, 3);
+}
+
 TEST(ID3v2Picture, FrontCoverIsPreferredElseTheFirst) {
   const std::string back = ID3v23Frame("APIC", Apic("image/png", 4, "back", kPng));
   const std::string artist = ID3v23Frame("APIC", Apic("image/png", 8, "artist", kPng + "2"));

@@ -3,6 +3,7 @@
 // notifications of a new song.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDBusConnection>
 #include <QDir>
 #include <QImage>
