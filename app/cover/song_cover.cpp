@@ -10,20 +10,19 @@ TSongCover::TSongCover(QString cacheFolder, QSize shownSize) : cache_(std::move(
 // Nothing points to the file once the program ends.
 TSongCover::~TSongCover() { Clear(); }
 
-void TSongCover::Load(const std::string& path, bool hasFile) {
+QImage TSongCover::Load(const std::string& path, bool hasFile) {
   const QByteArray bytes = hasFile ? CoverBytes(path) : QByteArray();
-  image_ = bytes.isEmpty() ? QImage() : DecodeScaledCover(bytes, shownSize_);
+  QImage image = bytes.isEmpty() ? QImage() : DecodeScaledCover(bytes, shownSize_);
   // Bytes that show no picture are not handed on either.
-  if (!image_.isNull()) {
+  if (image.isNull()) {
+    Clear();
+  } else {
     file_ = cache_.Keep(bytes, CoverExtension(bytes));
-  } else if (!file_.isEmpty()) {
-    cache_.Clear();
-    file_.clear();
   }
+  return image;
 }
 
 void TSongCover::Clear() {
-  image_ = QImage();
   if (file_.isEmpty()) return;
   cache_.Clear();
   file_.clear();

@@ -1,7 +1,8 @@
 #pragma once
 // The cover of the song heard: its picture scaled for the property tab, and
-// the cache file holding its original bytes for the desktop. Only these two
-// are kept; the bytes and the full-size image are let go once read.
+// the cache file holding its original bytes for the desktop. Only the file's
+// name is kept here; the bytes and the full-size image are let go once read,
+// and the scaled picture goes to whoever shows it.
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -18,19 +19,17 @@ class TSongCover {
   TSongCover(const TSongCover&) = delete;
   TSongCover& operator=(const TSongCover&) = delete;
 
-  // Reads the cover of the song at `path`; a station (`hasFile` false) has none.
-  void Load(const std::string& path, bool hasFile);
+  // Reads the cover of the song at `path`, scaled to the shown size; null
+  // without one (a station, `hasFile` false, has none).
+  QImage Load(const std::string& path, bool hasFile);
   void Clear();
 
-  // Null without a cover.
-  const QImage& Image() const { return image_; }
   // The cached picture file; empty without a cover.
   const QString& File() const { return file_; }
 
  private:
   TCoverCache cache_;
   QSize shownSize_;
-  QImage image_;
   QString file_;
 };
 

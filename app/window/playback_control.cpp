@@ -162,13 +162,14 @@ void TPlaybackControl::ShowLyrics(const std::string& path) {
 }
 
 void TPlaybackControl::ShowCover(const std::string& path) {
-  cover_.Load(path, !IsNetworkAddress(path));
+  QImage image = cover_.Load(path, !IsNetworkAddress(path));
   QLabel& label = *widgets_.imgCover;
-  if (cover_.Image().isNull()) {
+  if (image.isNull()) {
     label.clear();
     label.hide();
   } else {
-    label.setPixmap(QPixmap::fromImage(cover_.Image()));
+    // The label's pixmap is the only copy kept.
+    label.setPixmap(QPixmap::fromImage(std::move(image)));
     label.show();
   }
 }
