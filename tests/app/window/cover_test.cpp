@@ -1,10 +1,5 @@
-#include <sys/stat.h>
-
-#include <QDir>
-#include <QFile>
 #include <QPixmap>
 
-#include "app/cover/cover_cache.h"
 #include "app/cover/cover_image.h"
 #include "app/cover/cover_source.h"
 #include "app/window/cover_song.h"
@@ -53,25 +48,6 @@ TEST_F(Cover, PicturesAreDecodedToTheBoxAndDamagedOnesToNothing) {
   EXPECT_EQ(CoverExtension(PictureBytes(2, 2, "JPEG")), "jpg");
   EXPECT_EQ(CoverExtension(PictureBytes(2, 2)), "png");
   EXPECT_TRUE(CoverExtension(notJpeg.mid(4)).isEmpty());
-}
-
-TEST_F(Cover, TheCacheHoldsOnlyThePictureLastKept) {
-  const QString folder = Q(Path("cache/orvana"));
-  TCoverCache cache(folder);
-  const QByteArray first = PictureBytes(4, 4);
-  const QString kept = cache.Keep(first, "png");
-  ASSERT_FALSE(kept.isEmpty());
-  struct stat status {};
-  ASSERT_EQ(::stat(folder.toLocal8Bit().constData(), &status), 0);
-  EXPECT_EQ(status.st_mode & 0777, 0700u);
-  EXPECT_EQ(QByteArray::fromStdString(Read(kept.toStdString())), first);
-  Write(Path("cache/orvana/notes.txt"), "not a cover");
-  EXPECT_EQ(cache.Keep(first, "png"), kept);  // the same picture, the same file
-  const QString second = cache.Keep(PictureBytes(5, 5), "png");
-  EXPECT_NE(second, kept);
-  EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({QFileInfo(second).fileName(), "notes.txt"}));
-  cache.Clear();
-  EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"notes.txt"}));
 }
 
 TEST_F(Cover, ThePropertyTabShowsTheSongsCoverInProportion) {
