@@ -163,16 +163,16 @@
         <translation>Find song</translation>
     </message>
     <message>
-        <source>Orvana の終了</source>
-        <translation>Exit Orvana</translation>
-    </message>
-    <message>
         <source>おやすみモード解除</source>
         <translation>Cancel sleep timer</translation>
     </message>
     <message>
         <source>おはようタイマーの解除</source>
         <translation>Cancel wake-up timer</translation>
+    </message>
+    <message>
+        <source>Orvana の終了</source>
+        <translation>Exit Orvana</translation>
     </message>
 </context>
 <context>
@@ -246,10 +246,6 @@
         <translation>High</translation>
     </message>
     <message>
-        <source>言語(&amp;L)</source>
-        <translation>&amp;Language</translation>
-    </message>
-    <message>
         <source>次回の起動から有効になります</source>
         <translation>Applies at the next start</translation>
     </message>
@@ -296,6 +292,10 @@
     <message>
         <source>終了</source>
         <translation>Exit</translation>
+    </message>
+    <message>
+        <source>言語(&amp;L):</source>
+        <translation>&amp;Language:</translation>
     </message>
 </context>
 <context>
