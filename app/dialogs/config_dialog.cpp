@@ -137,7 +137,10 @@ QWidget* TdlgConfig::BuildGeneralPage() {
 
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(Group(QCoreApplication::translate("Config", "プレイリストのフォント(&F)"), font, page));
-  layout->addWidget(Group(QCoreApplication::translate("Config", "再生の優先度(&P)"), LabelledSlider(trcPriority, QCoreApplication::translate("Config", "低い"), QCoreApplication::translate("Config", "高い"), page), page));
+  layout->addWidget(Group(QCoreApplication::translate("Config", "再生の優先度(&P)"),
+                          LabelledSlider(trcPriority, QCoreApplication::translate("Config", "低い"),
+                                         QCoreApplication::translate("Config", "高い"), page),
+                          page));
   layout->addWidget(chkSubFolder);
   layout->addWidget(chkCheckTag);
   layout->addWidget(BuildLanguageRow(page));
@@ -189,8 +192,10 @@ QWidget* TdlgConfig::BuildTrayPage() {
   listRow->addWidget(lstFunction);
 
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(
-      Group(QCoreApplication::translate("Config", "クリックの待ち受け時間(&T)"), LabelledSlider(trcTrayIcon, QCoreApplication::translate("Config", "0.1秒"), QCoreApplication::translate("Config", "3秒"), page), page));
+  layout->addWidget(Group(QCoreApplication::translate("Config", "クリックの待ち受け時間(&T)"),
+                          LabelledSlider(trcTrayIcon, QCoreApplication::translate("Config", "0.1秒"),
+                                         QCoreApplication::translate("Config", "3秒"), page),
+                          page));
   layout->addWidget(Group(QCoreApplication::translate("Config", "操作(&O)"), lists, page), 1);
   return page;
 }

@@ -202,7 +202,8 @@ void TdlgEqualizer::ShowPresets() {
   cmbPreset->clear();
   // Built-in presets show their names translated; the data keeps the stored name.
   for (const TEqualizerPreset& preset : BuiltInPresets())
-    cmbPreset->addItem(QCoreApplication::translate("Presets", preset.name.c_str()), QString::fromStdString(preset.name));
+    cmbPreset->addItem(QCoreApplication::translate("Presets", preset.name.c_str()),
+                       QString::fromStdString(preset.name));
   const std::vector<TEqualizerPreset>& user = shaping_.Settings().presets.User();
   if (!user.empty()) cmbPreset->insertSeparator(cmbPreset->count());
   for (const TEqualizerPreset& preset : user) {

@@ -7,7 +7,8 @@ namespace orvana::app {
 std::unique_ptr<QTranslator> InstallInterfaceTranslator(TInterfaceLanguage language) {
   if (language == TInterfaceLanguage::Japanese) return nullptr;
   auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(QStringLiteral(":/i18n/orvana_en.qm")) || !QCoreApplication::installTranslator(translator.get()))
+  if (!translator->load(QStringLiteral(":/i18n/orvana_en.qm")) ||
+      !QCoreApplication::installTranslator(translator.get()))
     return nullptr;
   return translator;
 }

@@ -20,7 +20,8 @@ constexpr int kGenreColumn = siGenre + 1;
 
 }  // namespace
 
-TPlaylistModel::TPlaylistModel(TPlaylist& playlist, QObject* parent) : QAbstractTableModel(parent), playlist_(playlist) {
+TPlaylistModel::TPlaylistModel(TPlaylist& playlist, QObject* parent)
+    : QAbstractTableModel(parent), playlist_(playlist) {
   boldFont_.setBold(true);
   playlist_.SetListener(this);
 }

@@ -45,7 +45,7 @@ std::vector<std::string> TDesktopSession::Environment() const {
   std::vector<std::string> environment = folder_.Environment();
   environment.insert(environment.end(), {"PATH=/usr/local/bin:/usr/bin:/bin",
           "DBUS_SESSION_BUS_ADDRESS=" + busAddress_,
-          "LANG=C.UTF-8",
+          "LANG=" + locale_,
           "ASAN_OPTIONS=detect_leaks=0",
           "UBSAN_OPTIONS=print_stacktrace=1"});
   if (waylandDisplay_.empty()) {

@@ -56,6 +56,9 @@ class TDesktopSession {
   // An XEmbed system tray (trayer) at the top right of the screen; true
   // once it manages the tray.
   bool StartTray(int timeoutMs);
+  // Programs started from now on run under LANG=`locale` instead of
+  // C.UTF-8, in which the program speaks English.
+  void UseLocale(const std::string& locale) { locale_ = locale; }
   // Programs started from now on use this session bus instead of none.
   void UseSessionBus(const std::string& address) { busAddress_ = address; }
   // lxqt-panel as the StatusNotifierItem host (needs a session bus); true
@@ -83,6 +86,7 @@ class TDesktopSession {
   std::unique_ptr<TChildProcess> compositor_;
   std::string waylandDisplay_;
   std::string busAddress_ = "disabled:";
+  std::string locale_ = "C.UTF-8";
 };
 
 }  // namespace orvana::testing

@@ -89,7 +89,8 @@ TEST_F(EnglishInterface, PresetPromptsAreEnglishAndABuiltInsShownNameIsRefused) 
   };
   equalizer.btnSavePreset->click();
   EXPECT_EQ(boxes, 2);  // the name asked for, then refused
-  EXPECT_EQ(equalizer.cmbPreset->findText(QStringLiteral("Rock")), equalizer.cmbPreset->findData(QStringLiteral("ロック")));
+  EXPECT_EQ(equalizer.cmbPreset->findText(QStringLiteral("Rock")),
+            equalizer.cmbPreset->findData(QStringLiteral("ロック")));
   EXPECT_EQ(equalizer.cmbPreset->count(), 8);  // no user preset was added
   EXPECT_EQ(japanese, Texts{});
 }
