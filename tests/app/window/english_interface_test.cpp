@@ -1,8 +1,11 @@
 // The whole interface in English, loaded as the program loads it: the
 // playlist window, its menus and actions, and every dialog and message box it
 // opens hold no Japanese a user could read; stored texts stay Japanese.
+#include <QFile>
 #include <QInputDialog>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 
 #include "app/dialogs/config_dialog.h"
 #include "app/dialogs/equalizer_window.h"
@@ -107,6 +110,54 @@ TEST_F(EnglishInterface, AStoredGenreStaysJapaneseAndShowsInEnglish) {
   EXPECT_EQ(playlist.Item(0).Column(siGenre + 1), "ロック");
   EXPECT_EQ(model.data(model.index(0, siGenre + 1), Qt::DisplayRole).toString(), QStringLiteral("Rock"));
   EXPECT_EQ(model.headerData(siGenre + 1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Genre"));
+}
+
+// Japanese needs no catalogue at all: the texts in the code are shown.
+TEST(InterfaceTranslator, JapaneseLoadsNothing) {
+  orvana::testing::TestApplication();
+  EXPECT_EQ(InstallInterfaceTranslator(TInterfaceLanguage::Japanese), nullptr);
+}
+
+// Each English text keeps what the code fills in or presses: the same
+// numbered arguments, a count where the Japanese has one, an accelerator
+// where the Japanese has one (genre names are never captions: "R&B"), and
+// no Japanese left in it.
+TEST(EnglishCatalogue, EveryTextIsTranslatedKeepingItsArgumentsAndAccelerators) {
+  QFile file(QStringLiteral(ORVANA_ENGLISH_CATALOGUE));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  const QRegularExpression arguments(QStringLiteral("%[0-9n]"));
+  const auto argumentsOf = [&](const QString& text) {
+    QStringList found;
+    for (const auto& match : arguments.globalMatch(text)) found << match.captured();
+    found.sort();
+    return found;
+  };
+  const auto hasAccelerator = [](const QString& text) {
+    return text.contains(QRegularExpression(QStringLiteral("&[^&]")));
+  };
+  int messages = 0;
+  QString context;
+  QString source;
+  QStringList faults;
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (!xml.isStartElement()) continue;
+    if (xml.name() == QLatin1String("name")) context = xml.readElementText();
+    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
+    if (xml.name() != QLatin1String("translation") && xml.name() != QLatin1String("numerusform")) continue;
+    if (xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished")) faults << source + " unfinished";
+    const QString english = xml.readElementText(QXmlStreamReader::SkipChildElements);
+    if (english.trimmed().isEmpty()) continue;  // a numerus translation's frame
+    ++messages;
+    if (argumentsOf(english) != argumentsOf(source)) faults << source + " -> " + english + ": arguments";
+    if (context != QLatin1String("Genres") && hasAccelerator(english) != hasAccelerator(source))
+      faults << source + " -> " + english + ": accelerator";
+    if (orvana::testing::HasJapanese(english)) faults << source + " -> " + english + ": Japanese";
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_GT(messages, 200);
+  EXPECT_EQ(faults.join(u'\n').toStdString(), "");
 }
 
 }  // namespace
