@@ -806,7 +806,7 @@
     <name>Presets</name>
     <message>
         <source>「%1」は組み込みのプリセットです。別の名前を付けてください。</source>
-        <translation>"%1" is a built-in preset. Please choose another name.</translation>
+        <translation>&quot;%1&quot; is a built-in preset. Please choose another name.</translation>
     </message>
     <message>
         <source>プリセットの保存</source>
@@ -818,7 +818,7 @@
     </message>
     <message>
         <source>「%1」という名前のプリセットがすでにあります。上書きしますか？</source>
-        <translation>A preset named "%1" already exists. Replace it?</translation>
+        <translation>A preset named &quot;%1&quot; already exists. Replace it?</translation>
     </message>
     <message>
         <source>プリセットはこれ以上保存できません。</source>
@@ -834,11 +834,11 @@
     </message>
     <message>
         <source>「%1」という名前のプリセットがすでにあります。別の名前を付けてください。</source>
-        <translation>A preset named "%1" already exists. Please choose another name.</translation>
+        <translation>A preset named &quot;%1&quot; already exists. Please choose another name.</translation>
     </message>
     <message>
         <source>プリセット「%1」を削除しますか？</source>
-        <translation>Delete the preset "%1"?</translation>
+        <translation>Delete the preset &quot;%1&quot;?</translation>
     </message>
     <message>
         <source>キャンセル</source>
