@@ -1,6 +1,7 @@
 #pragma once
 // TdlgConfig: the settings dialog. The general page holds the list font,
-// the decoding priority, subfolder search and tag reading; the tray page the
+// the decoding priority, subfolder search, tag reading and the interface's
+// language (used from the next start); the tray page the
 // click wait and which function each click runs, edited on a working copy
 // that only OK hands back.
 #include <QDialog>
@@ -11,6 +12,7 @@
 #include "app/settings/program_settings.h"
 
 class QCheckBox;
+class QComboBox;
 class QListWidget;
 class QSlider;
 class QTabWidget;
@@ -37,6 +39,7 @@ struct TConfigValues {
   int priority = 3;       // kLowestPriority .. kHighestPriority
   int clickWait = 1000;   // milliseconds
   std::array<std::uint8_t, kClickFunctionSlots> clickFunctions{};
+  TLanguageChoice language = TLanguageChoice::Automatic;  // takes effect at the next start
 };
 
 class TdlgConfig : public QDialog {
@@ -44,7 +47,7 @@ class TdlgConfig : public QDialog {
 
  public:
   static constexpr int kClientWidth = 336;
-  static constexpr int kClientHeight = 332;
+  static constexpr int kClientHeight = 364;  // the design's 332 and a row for the notification box
   static constexpr int kMinFontSize = 1;
   static constexpr int kMaxFontSize = 100;
 
@@ -62,12 +65,14 @@ class TdlgConfig : public QDialog {
   QCheckBox* chkSubFolder;
   QCheckBox* chkCheckTag;
   QCheckBox* chkNotifySongChange;
+  QComboBox* cmbLanguage;
   QSlider* trcTrayIcon;
   QListWidget* lstClickKind;
   QListWidget* lstFunction;
 
  private:
   QWidget* BuildGeneralPage();
+  QWidget* BuildLanguageRow(QWidget* page);
   QWidget* BuildTrayPage();
   void PageControl1Change();
   void lstClickKindClick();

@@ -35,6 +35,7 @@ void TWindowDialogs::Options() {
   values.priority = player_.DecodePriority();
   values.clickWait = timClick_.interval();
   values.clickFunctions = state_.clickFunctions;
+  values.language = state_.language;
 
   TdlgConfig dialog(&owner_);
   dialog.Fill(values);
@@ -43,6 +44,7 @@ void TWindowDialogs::Options() {
   state_.subFolder = values.subFolder;
   state_.checkTag = values.checkTag;
   state_.notifySongChange = values.notifySongChange;
+  state_.language = values.language;
   // A stored face that is not installed selects nothing: the list keeps
   // its face rather than losing it to an empty name.
   if (!values.fontName.isEmpty()) state_.listFont.name = values.fontName.toStdString();
