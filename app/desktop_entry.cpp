@@ -9,6 +9,7 @@
 
 #include "app/desktop/instance_server.h"
 #include "app/desktop/mpris_service.h"
+#include "app/desktop/song_notifier.h"
 #include "app/desktop/termination_signals.h"
 #include "app/desktop_entry.h"
 #include "app/language/interface_translator.h"
@@ -60,6 +61,7 @@ extern "C" __attribute__((visibility("default"))) int OrvanaDesktopMain(TDesktop
   // Media keys and the desktop's media controls; nothing without a session bus.
   TMprisService mpris(form, QDBusConnection::sessionBus());
   mpris.Register();
+  TSongNotifier notifier(form, QDBusConnection::sessionBus());
   // Start-up leaves freed memory behind (the list file's text, the fonts'
   // first look-ups): give it back once the window has been drawn.
   QTimer::singleShot(kSettleMs, [] { ::malloc_trim(0); });

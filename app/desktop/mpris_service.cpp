@@ -87,6 +87,7 @@ TMprisState TMprisService::State() const {
     track.genre = player.KnownGenre();
     track.trackNumber = player.Track();
     track.lyrics = form_.Playback().Lyrics().Lines();
+    track.coverFile = form_.Playback().Cover().File().toStdString();
   }
   return state;
 }

@@ -54,6 +54,9 @@ QVariantMap MprisMetadata(const TMprisState& state) {
   if (LeadingNumber(track.trackNumber, &number)) metadata.insert(QStringLiteral("xesam:trackNumber"), number);
   if (!track.path.empty())
     metadata.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(Text(track.path)).toString(QUrl::FullyEncoded));
+  if (!track.coverFile.empty())
+    metadata.insert(QStringLiteral("mpris:artUrl"),
+                    QUrl::fromLocalFile(Text(track.coverFile)).toString(QUrl::FullyEncoded));
   if (!track.lyrics.empty()) {
     QStringList lines;
     for (const std::string& line : track.lyrics) lines << Text(line);

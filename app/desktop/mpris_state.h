@@ -24,6 +24,7 @@ struct TMprisTrack {
   std::string genre;
   std::string trackNumber;  // as the tag has it ("3", "3/12", "")
   std::vector<std::string> lyrics;  // the lyrics file's lines; none without one
+  std::string coverFile;            // the cached cover picture; empty without one
   bool operator==(const TMprisTrack&) const = default;
 };
 

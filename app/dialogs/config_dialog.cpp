@@ -134,6 +134,8 @@ QWidget* TdlgConfig::BuildGeneralPage() {
   chkSubFolder->setObjectName("chkSubFolder");
   chkCheckTag = new QCheckBox(QCoreApplication::translate("Config", "ファイルを追加するときにタグを読み込む(&T)"), page);
   chkCheckTag->setObjectName("chkCheckTag");
+  chkNotifySongChange = new QCheckBox(QCoreApplication::translate("Config", "曲が変わったら通知する(&N)"), page);
+  chkNotifySongChange->setObjectName("chkNotifySongChange");
 
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(Group(QCoreApplication::translate("Config", "プレイリストのフォント(&F)"), font, page));
@@ -143,6 +145,7 @@ QWidget* TdlgConfig::BuildGeneralPage() {
                           page));
   layout->addWidget(chkSubFolder);
   layout->addWidget(chkCheckTag);
+  layout->addWidget(chkNotifySongChange);
   layout->addWidget(BuildLanguageRow(page));
   layout->addStretch();
   return page;
@@ -203,6 +206,7 @@ QWidget* TdlgConfig::BuildTrayPage() {
 void TdlgConfig::Fill(const TConfigValues& values) {
   chkSubFolder->setChecked(values.subFolder);
   chkCheckTag->setChecked(values.checkTag);
+  chkNotifySongChange->setChecked(values.notifySongChange);
   int face = FontNameComboBox1->findText(values.fontName);
   if (face < 0) face = FontNameComboBox1->findText(values.drawnFontName);
   FontNameComboBox1->setCurrentIndex(face);
@@ -220,6 +224,7 @@ TConfigValues TdlgConfig::Values() const {
   TConfigValues values;
   values.subFolder = chkSubFolder->isChecked();
   values.checkTag = chkCheckTag->isChecked();
+  values.notifySongChange = chkNotifySongChange->isChecked();
   const QString face = FontNameComboBox1->Value();
   values.fontName = face == shownFontName_ ? storedFontName_ : face;
   // Typing is not range-limited, only dragging: a size the list cannot use

@@ -29,6 +29,7 @@ namespace orvana::app {
 struct TConfigValues {
   bool subFolder = true;
   bool checkTag = false;
+  bool notifySongChange = false;
   // The stored face; a face that is not installed is kept unless another
   // is picked, while the box shows `drawnFontName`, the face the list is
   // really drawn with.
@@ -46,7 +47,7 @@ class TdlgConfig : public QDialog {
 
  public:
   static constexpr int kClientWidth = 336;
-  static constexpr int kClientHeight = 332;
+  static constexpr int kClientHeight = 364;  // the design's 332 and a row for the notification box
   static constexpr int kMinFontSize = 1;
   static constexpr int kMaxFontSize = 100;
 
@@ -63,6 +64,7 @@ class TdlgConfig : public QDialog {
   QSlider* trcPriority;
   QCheckBox* chkSubFolder;
   QCheckBox* chkCheckTag;
+  QCheckBox* chkNotifySongChange;
   QComboBox* cmbLanguage;
   QSlider* trcTrayIcon;
   QListWidget* lstClickKind;

@@ -55,6 +55,7 @@ TProgramSettings ReadProgramSettings(const TIniGT& ini) {
   s.currentIndex = std::max(ini.ReadInteger(section, "Index", s.currentIndex), 0);
   s.subFolder = ini.ReadBool(section, "SubFolder", s.subFolder);
   s.checkTag = ini.ReadBool(section, "CheckTag", s.checkTag);
+  s.notifySongChange = ini.ReadBool(section, "NotifySongChange", s.notifySongChange);
   // Stored in 8 bits, as the window keeps them.
   s.wakeupHour = static_cast<std::uint8_t>(ini.ReadInteger(section, "WakeupHour", s.wakeupHour) & 0xFF);
   s.wakeupMin = static_cast<std::uint8_t>(ini.ReadInteger(section, "WakeupMin", s.wakeupMin) & 0xFF);
@@ -90,6 +91,7 @@ void WriteProgramSettings(TIniGT& ini, const TProgramSettings& s) {
   ini.WriteInteger(section, "Index", s.currentIndex);
   ini.WriteBool(section, "SubFolder", s.subFolder);
   ini.WriteBool(section, "CheckTag", s.checkTag);
+  ini.WriteBool(section, "NotifySongChange", s.notifySongChange);
   ini.WriteInteger(section, "WakeupHour", s.wakeupHour);
   ini.WriteInteger(section, "WakeupMin", s.wakeupMin);
   ini.WriteBool(section, "ExitWhenSleep", s.exitWhenSleep);

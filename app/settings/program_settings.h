@@ -66,6 +66,7 @@ struct TProgramSettings {
   int currentIndex = 0;
   bool subFolder = true;
   bool checkTag = false;
+  bool notifySongChange = false;  // a desktop notification when the song heard changes
   std::uint8_t wakeupHour = 0;
   std::uint8_t wakeupMin = 0;
   bool exitWhenSleep = false;

@@ -230,6 +230,10 @@
         <translation>Read &amp;tags when adding files</translation>
     </message>
     <message>
+        <source>曲が変わったら通知する(&amp;N)</source>
+        <translation>&amp;Notify when the song changes</translation>
+    </message>
+    <message>
         <source>プレイリストのフォント(&amp;F)</source>
         <translation>Playlist &amp;font</translation>
     </message>

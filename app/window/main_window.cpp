@@ -70,7 +70,8 @@ TForm1::TForm1(TFormFiles files, QWidget* parent)
   playback_ = std::make_unique<TPlaybackControl>(
       playlist_, state_, *player_, *actions_, widgets_, random_,
       TPlaybackControl::TWindowHooks{[this] { UpdateCaption(); }, [this](int index) { SetCurrentIndex(index); },
-                                     [this](std::int64_t position) { emit seeked(position); }});
+                                     [this](std::int64_t position) { emit seeked(position); },
+                                     [this] { emit songHeard(); }});
   volume_ = new TVolumeControl(*player_, *widgets_.trbVolume, this);
   timClick_->setObjectName("timClick");
   Timer1_->setObjectName("Timer1");
@@ -344,6 +345,7 @@ void TForm1::ApplySettings(const TProgramSettings& settings) {
   SetCurrentIndex(settings.currentIndex);
   state_.subFolder = settings.subFolder;
   state_.checkTag = settings.checkTag;
+  state_.notifySongChange = settings.notifySongChange;
   state_.wakeupHour = settings.wakeupHour;
   state_.wakeupMin = settings.wakeupMin;
   state_.exitWhenSleep = settings.exitWhenSleep;
@@ -376,6 +378,7 @@ TProgramSettings TForm1::CollectSettings() const {
   settings.currentIndex = state_.currentIndex;
   settings.subFolder = state_.subFolder;
   settings.checkTag = state_.checkTag;
+  settings.notifySongChange = state_.notifySongChange;
   settings.wakeupHour = state_.wakeupHour;
   settings.wakeupMin = state_.wakeupMin;
   settings.exitWhenSleep = state_.exitWhenSleep;

@@ -118,6 +118,8 @@ class TForm1 : public QWidget {
   void playbackChanged();
   // The song's position jumped to `milliseconds` (a seek).
   void seeked(qint64 milliseconds);
+  // A new song is heard, or a station's new title (the caption has changed over).
+  void songHeard();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

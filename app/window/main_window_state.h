@@ -17,6 +17,7 @@ struct TMainWindowState {
   std::vector<std::string> playedList;  // files started since the last stop
   bool subFolder = true;                // adding a folder searches its subfolders
   bool checkTag = false;                // adding files reads their ID3v1 tags
+  bool notifySongChange = false;        // the desktop is told of each new song
   std::array<std::uint8_t, kClickFunctionSlots> clickFunctions = {0, 1, 2, 3, 5, 6};
   std::uint8_t wakeupHour = 0;
   std::uint8_t wakeupMin = 0;

@@ -123,7 +123,16 @@ void BuildPropertyTab(TMainWindowWidgets& w) {
     *row.label = NamedLabel(row.name, w.tbsInfo);
     fields->addRow(QCoreApplication::translate("Window", row.caption), *row.label);
   }
-  column->addLayout(fields);
+  // The cover beside the fields takes no room while hidden: without one the tab looks as before.
+  w.imgCover = new QLabel(w.tbsInfo);
+  w.imgCover->setObjectName("imgCover");
+  w.imgCover->setAlignment(Qt::AlignCenter);
+  w.imgCover->setFixedSize(kCoverShownSide, kCoverShownSide);
+  w.imgCover->hide();
+  auto* top = new QHBoxLayout;
+  top->addWidget(w.imgCover, 0, Qt::AlignTop);
+  top->addLayout(fields, 1);
+  column->addLayout(top);
   w.memLyrics = new QPlainTextEdit(w.tbsInfo);
   w.memLyrics->setObjectName("memLyrics");
   w.memLyrics->setReadOnly(true);

@@ -32,6 +32,7 @@ struct TMainWindowWidgets {
   QTabWidget* PageControl1 = nullptr;
   QWidget* TabSheet1 = nullptr;
   QWidget* tbsInfo = nullptr;
+  QLabel* imgCover = nullptr;  // the song's cover, hidden without one
   TPlaylistView* ListView1 = nullptr;
   QLabel* lblTitle = nullptr;
   QLabel* lblArtist = nullptr;
@@ -47,6 +48,9 @@ struct TMainWindowWidgets {
   QLabel* pnlTime = nullptr;
   TSeekBar* ProgressBar1 = nullptr;
 };
+
+// The box the property tab's cover is scaled to fit.
+constexpr int kCoverShownSide = 128;
 
 // Builds every widget inside `form` (which gets a vertical layout).
 TMainWindowWidgets BuildMainWindowWidgets(QWidget& form, const TActionList& actions);

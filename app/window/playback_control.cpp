@@ -1,5 +1,6 @@
 #include "app/window/playback_control.h"
 
+#include <QPixmap>
 #include <QStringList>
 #include <algorithm>
 #include <limits>
@@ -36,7 +37,8 @@ TPlaybackControl::TPlaybackControl(TPlaylist& playlist, TMainWindowState& state,
                                    TActionList& actions, const TMainWindowWidgets& widgets, TRandom& random,
                                    TWindowHooks hooks)
     : playlist_(playlist), state_(state), player_(player), actions_(actions), widgets_(widgets), random_(random),
-      hooks_(std::move(hooks)), history_(*widgets.ComboBox1) {}
+      hooks_(std::move(hooks)), history_(*widgets.ComboBox1),
+      cover_(TCoverCache::DefaultFolder(), QSize(kCoverShownSide, kCoverShownSide)) {}
 
 void TPlaybackControl::Play() {
   lastPlay_ = TPlayOutcome::kMissing;
@@ -70,7 +72,9 @@ void TPlaybackControl::SongStarted(int index, const std::string& path, const TTa
   if (listed) ShowSong(index, tag);
   ShowProperties();
   ShowLyrics(path);
+  ShowCover(path);
   hooks_.updateCaption();
+  if (hooks_.songHeard) hooks_.songHeard();
   if (!PlayedInPass({index, state_.playedList}, path)) state_.playedList.push_back(path);
   if (listed) history_.Add(path, playlist_.Item(index).caption);
 }
@@ -155,6 +159,19 @@ void TPlaybackControl::ShowLyrics(const std::string& path) {
   for (const std::string& line : lyrics_.Lines()) lines << Text(line);
   widgets_.memLyrics->setPlainText(lines.join('\n'));
   widgets_.memLyrics->setVisible(loaded);
+}
+
+void TPlaybackControl::ShowCover(const std::string& path) {
+  QImage image = cover_.Load(path, !IsNetworkAddress(path));
+  QLabel& label = *widgets_.imgCover;
+  if (image.isNull()) {
+    label.clear();
+    label.hide();
+  } else {
+    // The label's pixmap is the only copy kept.
+    label.setPixmap(QPixmap::fromImage(std::move(image)));
+    label.show();
+  }
 }
 
 void TPlaybackControl::Stop() {
@@ -255,6 +272,7 @@ void TPlaybackControl::StationChanged() {
   playlist_.SetCaptionByPath(player_.FileName(), player_.Station().name);
   if (playlist_.ValidIndex(state_.currentIndex)) history_.Add(player_.FileName(), player_.Title());
   hooks_.updateCaption();
+  if (hooks_.songHeard) hooks_.songHeard();
 }
 
 void TPlaybackControl::ShowStationState() {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/actions/action_list.h"
+#include "app/cover/song_cover.h"
 #include "app/lyrics/lyrics.h"
 #include "app/playlist/playlist.h"
 #include "app/playlist/random_generator.h"
@@ -28,6 +29,7 @@ class TPlaybackControl {
     std::function<void()> updateCaption;
     std::function<void(int)> setCurrentIndex;
     std::function<void(std::int64_t)> seeked;  // the position jumped there (ms)
+    std::function<void()> songHeard;           // a new song or station title is heard
   };
 
   TPlaybackControl(TPlaylist& playlist, TMainWindowState& state, player::TMP3Player& player, TActionList& actions,
@@ -63,6 +65,8 @@ class TPlaybackControl {
 
   TPlayHistory& History() { return history_; }
   const TLyrics& Lyrics() const { return lyrics_; }
+  // The cover of the song heard.
+  const TSongCover& Cover() const { return cover_; }
   // Songs started so far: a song started twice counts twice.
   int SongsStarted() const { return songsStarted_; }
 
@@ -74,6 +78,7 @@ class TPlaybackControl {
   void ShowSong(int index, const TTagRecord& tag);
   void ShowProperties();
   void ShowLyrics(const std::string& path);
+  void ShowCover(const std::string& path);
   // A station's state where a song's lyric line shows, and its position bar off.
   void ShowStationState();
   // The song heard has ended: one more of those that ended as soon as they began, or none.
@@ -92,6 +97,7 @@ class TPlaybackControl {
   TWindowHooks hooks_;
   TPlayHistory history_;
   TLyrics lyrics_;
+  TSongCover cover_;
   TPlayOutcome lastPlay_ = TPlayOutcome::kMissing;
   bool passEnded_ = false;   // actNext found every item played, without repeat
   QElapsedTimer songClock_;  // since the song that plays started

@@ -28,6 +28,7 @@ void TWindowDialogs::Options() {
   TConfigValues values;
   values.subFolder = state_.subFolder;
   values.checkTag = state_.checkTag;
+  values.notifySongChange = state_.notifySongChange;
   values.fontName = QString::fromStdString(state_.listFont.name);
   values.drawnFontName = QFontInfo(ToQFont(state_.listFont)).family();
   values.fontSize = state_.listFont.size;
@@ -42,6 +43,7 @@ void TWindowDialogs::Options() {
   values = dialog.Values();
   state_.subFolder = values.subFolder;
   state_.checkTag = values.checkTag;
+  state_.notifySongChange = values.notifySongChange;
   state_.language = values.language;
   // A stored face that is not installed selects nothing: the list keeps
   // its face rather than losing it to an empty name.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "desktop_fixture.h"
@@ -73,6 +74,52 @@ TEST_F(DesktopMpris, PlayerctlControlsTheRunningProgramAndQuitSaves) {
 
   QuitAndWait(*program);
   EXPECT_NE(ListFile().find("song.mp3"), std::string::npos);
+}
+
+// A tagged song's cover reaches the media controls as a file of the
+// picture's own bytes, under the cache folder, which keeps only the cover in use.
+TEST_F(DesktopMpris, TheCoverReachesArtUrlAndTheCacheKeepsOnlyTheOneInUse) {
+  WriteSettings("[ini]\r\nFirst=0\r\n");
+  const std::string tags = std::string(ORVANA_TEST_DATA_DIR) + "/tags/";
+  // A long tone behind the tag of an eyeD3 fixture.
+  auto coverSong = [&](const std::string& name, const std::string& fixture) {
+    const std::string tagged = session.ReadFile(tags + fixture);
+    const auto size = [&](int i) { return std::size_t(std::uint8_t(tagged[std::size_t(i)])); };
+    const std::size_t tagLength = 10 + (size(6) << 21 | size(7) << 14 | size(8) << 7 | size(9));
+    const std::string path = session.MakeSong(name, kSongRepeats);
+    session.WriteFile(path, tagged.substr(0, tagLength) + session.ReadFile(path));
+    return path;
+  };
+  const std::string red = coverSong("red.mp3", "cover-v24.mp3");
+  const std::string blue = coverSong("blue.mp3", "cover-v23.mp3");
+  auto program = session.StartProgram({session.MakeSong("plain.mp3", kSongRepeats), red, blue});
+  const std::string cache = session.Folder() + "/home/.cache/orvana";
+  auto cachedFiles = [&cache] {
+    std::vector<std::string> names;
+    if (std::filesystem::is_directory(cache))
+      for (const auto& entry : std::filesystem::directory_iterator(cache)) names.push_back(entry.path().string());
+    return names;
+  };
+  // The last song given plays first; each step goes back one.
+  bool first = true;
+  for (const auto& [title, picture] : {std::pair{"Blue Cover", "cover-blue.png"}, std::pair{"Red Cover", "cover-red.png"}}) {
+    if (!first) Playerctl({"previous"});
+    first = false;
+    ASSERT_EQ(WaitForPlayerctl({"metadata", "xesam:title"}, title), title);
+    const std::string url = Playerctl({"metadata", "mpris:artUrl"}).output;
+    ASSERT_EQ(url.rfind("file://" + cache + "/", 0), 0u) << url;
+    const std::string file = url.substr(7);
+    EXPECT_EQ(session.ReadFile(file), session.ReadFile(tags + picture)) << title;
+    EXPECT_EQ(cachedFiles(), std::vector<std::string>{file});
+    EXPECT_EQ(std::filesystem::status(cache).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_all);
+  }
+  Playerctl({"previous"});
+  ASSERT_EQ(WaitForPlayerctl({"metadata", "xesam:title"}, "plain.mp3"), "plain.mp3");
+  const TCommandResult none = Playerctl({"metadata", "mpris:artUrl"});
+  EXPECT_NE(none.status, 0) << none.output;  // playerctl has no such field to print
+  EXPECT_TRUE(cachedFiles().empty());
+  QuitAndWait(*program);
 }
 
 // The wheel over the icon in an XEmbed tray (trayer, as no StatusNotifier

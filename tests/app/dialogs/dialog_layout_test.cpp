@@ -123,7 +123,7 @@ TEST_P(DialogLayout, WakeupDialogInBothModes) {
 TEST_P(DialogLayout, SettingsDialogOnBothPages) {
   TdlgConfig dialog;
   EXPECT_EQ(LayoutFaultsOfEveryPage(dialog, *dialog.PageControl1), Faults{});
-  EXPECT_EQ(dialog.size(), QSize(336, 332));
+  EXPECT_EQ(dialog.size(), QSize(336, 364));
 }
 
 TEST_P(DialogLayout, TagDialogOnBothPages) {

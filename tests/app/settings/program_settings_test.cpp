@@ -31,6 +31,7 @@ const std::string kFreshSettingsFile =
     "Index=0\r\n"
     "SubFolder=1\r\n"
     "CheckTag=0\r\n"
+    "NotifySongChange=0\r\n"
     "WakeupHour=0\r\n"
     "WakeupMin=0\r\n"
     "ExitWhenSleep=0\r\n"
@@ -111,6 +112,7 @@ TEST_F(ProgramSettings, AMissingFileGivesEveryDefaultOfTheTable) {
   EXPECT_EQ(s.currentIndex, 0);
   EXPECT_TRUE(s.subFolder);
   EXPECT_FALSE(s.checkTag);
+  EXPECT_FALSE(s.notifySongChange);
   EXPECT_EQ(s.wakeupHour, 0);
   EXPECT_EQ(s.wakeupMin, 0);
   EXPECT_FALSE(s.exitWhenSleep);
@@ -144,6 +146,7 @@ TEST_F(ProgramSettings, EveryValueRoundTrips) {
   s.currentIndex = 17;
   s.subFolder = false;
   s.checkTag = true;
+  s.notifySongChange = true;
   s.wakeupHour = 7;
   s.wakeupMin = 45;
   s.exitWhenSleep = true;

@@ -196,3 +196,25 @@ for variant in info info-iid3; do
 done
 
 ls -l ./*.mp3 ./*.wav ./*.bin
+
+# Songs with a front cover, written by eyeD3 (2.4 and 2.3), from two small PNG
+# pictures of one colour each.
+png() {
+  python3 - "$@" <<'PY'
+import struct, sys, zlib
+path, width, height, rgb = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), bytes.fromhex(sys.argv[4])
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+rows = b"".join(b"\0" + rgb * width for _ in range(height))
+with open(path, "wb") as out:
+    out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+              + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+PY
+}
+png cover-red.png 48 24 e01010
+png cover-blue.png 16 32 1010e0
+cp plain.mp3 cover-v24.mp3
+eyeD3 -Q --to-v2.4 -t "Red Cover" --add-image cover-red.png:FRONT_COVER cover-v24.mp3 >/dev/null
+cp plain.mp3 cover-v23.mp3
+eyeD3 -Q --to-v2.3 -t "Blue Cover" --add-image cover-red.png:BACK_COVER:back --add-image cover-blue.png:FRONT_COVER:front \
+  cover-v23.mp3 >/dev/null
