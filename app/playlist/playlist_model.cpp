@@ -40,7 +40,10 @@ QVariant TPlaylistModel::data(const QModelIndex& index, int role) const {
   const bool current = index.row() == currentRow_;
   switch (role) {
     case Qt::DisplayRole:
-      return QString::fromStdString(playlist_.Item(index.row()).Column(index.column()));
+    {
+      const std::string_view text = playlist_.Item(index.row()).Column(index.column());
+      return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
     case Qt::FontRole:
       return current ? QVariant(boldFont_) : QVariant();
     case Qt::BackgroundRole:

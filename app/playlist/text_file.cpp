@@ -1,5 +1,6 @@
 #include "app/playlist/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -32,6 +33,7 @@ bool ReadTextFileIfPresent(const std::string& path, std::string& bytes) { return
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
+  lines.reserve(std::size_t(std::count(text.begin(), text.end(), '\n')) + 1);
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
