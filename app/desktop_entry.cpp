@@ -14,6 +14,7 @@
 #include "app/settings/files_location.h"
 #include "app/window/app_icon.h"
 #include "app/window/japanese_fonts.h"
+#include "app/window/lean_style.h"
 #include "app/window/main_window.h"
 
 namespace {
@@ -31,6 +32,7 @@ extern "C" __attribute__((visibility("default"))) int OrvanaDesktopMain(TDesktop
   QGuiApplication::setDesktopFileName(QStringLiteral("orvana"));
   QApplication::setWindowIcon(ApplicationIcon());
   QApplication::setQuitOnLastWindowClosed(false);  // it lives on behind its icon
+  QApplication::setStyle(new TLeanStyle);  // the application owns it
   InstallJapaneseFontSubstitutes();
   QApplication::setFont(WindowFont());  // one face for every widget, menu and box
 

@@ -1,5 +1,7 @@
 #include "app/window/tool_icons.h"
 
+#include "app/window/png_image.h"
+
 // The images are linked from a static library: their resource must be
 // registered by hand, and outside any namespace.
 static void RegisterToolImages() { Q_INIT_RESOURCE(app); }
@@ -34,7 +36,7 @@ QIcon ToolIcon(TActionId action) {
   (void)registered;
   for (const TToolImage& image : kToolImages) {
     if (image.action != action) continue;
-    const QIcon own(QString::fromLatin1(image.ownImage));
+    const QIcon own = PngIcon({QString::fromLatin1(image.ownImage)});
     return QIcon::fromTheme(QString::fromLatin1(image.themeName), own);
   }
   return {};
