@@ -48,19 +48,17 @@ void SaveListFile(const TPlaylist& playlist, const std::string& path) {
 }
 
 std::vector<TPlaylistItem> ParseListFile(std::string_view text) {
-  const std::vector<std::string_view> lines = SplitLines(text);
+  TLineReader lines(text);
   std::vector<TPlaylistItem> items;
   std::vector<std::string> texts;  // the item's caption and sub-items, as UTF-8
   std::vector<std::string_view> views;
-  std::size_t at = 0;
-  while (lines.size() - at >= 2) {
-    texts.assign(1, platform::FileTextToUtf8(lines[at]));
-    const long long count = CountOf(lines[at + 1]);
-    at += 2;
+  while (lines.Remaining() >= 2) {
+    texts.assign(1, platform::FileTextToUtf8(lines.Next()));
+    const long long count = CountOf(lines.Next());
     if (count > 0) {
       // Compared before anything is allocated: a huge count costs nothing.
-      if (static_cast<unsigned long long>(count) > lines.size() - at) break;
-      for (long long i = 0; i < count; ++i) texts.push_back(platform::FileTextToUtf8(lines[at++]));
+      if (static_cast<unsigned long long>(count) > lines.Remaining()) break;
+      for (long long i = 0; i < count; ++i) texts.push_back(platform::FileTextToUtf8(lines.Next()));
     }
     views.assign(texts.begin(), texts.end());
     items.emplace_back(views);

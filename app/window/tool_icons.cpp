@@ -29,6 +29,14 @@ constexpr TToolImage kToolImages[] = {
     {aiSleep, "weather-clear-night", ":/tool/sleep.png"},
 };
 
+// hicolor, the theme looked in when the desktop names none, holds programs'
+// own icons, not the named actions: looking the tool images up there only
+// costs time at start-up (several milliseconds for the tool bar).
+bool DesktopNamesIconTheme() {
+  const QString theme = QIcon::themeName();
+  return !theme.isEmpty() && theme != QLatin1String("hicolor");
+}
+
 }  // namespace
 
 QIcon ToolIcon(TActionId action) {
@@ -37,7 +45,7 @@ QIcon ToolIcon(TActionId action) {
   for (const TToolImage& image : kToolImages) {
     if (image.action != action) continue;
     const QIcon own = PngIcon({QString::fromLatin1(image.ownImage)});
-    return QIcon::fromTheme(QString::fromLatin1(image.themeName), own);
+    return DesktopNamesIconTheme() ? QIcon::fromTheme(QString::fromLatin1(image.themeName), own) : own;
   }
   return {};
 }

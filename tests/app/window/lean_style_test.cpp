@@ -1,7 +1,9 @@
 // The window's images are read without asking every image plugin installed.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QStyleOption>
 #include <QToolBar>
 #include <QToolButton>
@@ -39,6 +41,33 @@ TEST(LeanStyle, ToolBarsAndToolImagesLoadNoImagePlugin) {
   EXPECT_NE(rtl, ltr);  // the arrow points the other way
   EXPECT_FALSE(style.standardIcon(QStyle::SP_ToolBarVerticalExtensionButton).pixmap(16).isNull());
   EXPECT_FALSE(ImagePluginLoaded());
+}
+
+// A theme of one red play image, as `name` under `folder`.
+void WriteTheme(const QString& folder, const QString& name) {
+  const QString images = folder + QLatin1Char('/') + name + QStringLiteral("/16x16/actions");
+  QDir().mkpath(images);
+  QFile index(folder + QLatin1Char('/') + name + QStringLiteral("/index.theme"));
+  index.open(QIODevice::WriteOnly);
+  index.write("[Icon Theme]\nName=" + name.toUtf8() +
+              "\nDirectories=16x16/actions\n\n[16x16/actions]\nSize=16\nType=Fixed\n");
+  QImage red(16, 16, QImage::Format_ARGB32);
+  red.fill(Qt::red);
+  red.save(images + QStringLiteral("/media-playback-start.png"));
+}
+
+TEST(ToolImages, ComeFromTheThemeTheDesktopNamesElseTheProgramsOwn) {
+  orvana::testing::TestApplication();
+  QTemporaryDir folder;
+  WriteTheme(folder.path(), QStringLiteral("named"));
+  WriteTheme(folder.path(), QStringLiteral("hicolor"));
+  QIcon::setThemeSearchPaths({folder.path()});
+  const auto playColour = [] { return ToolIcon(aiPlay).pixmap(16).toImage().pixelColor(8, 8); };
+  QIcon::setThemeName(QStringLiteral("named"));
+  EXPECT_EQ(playColour(), QColor(Qt::red));
+  QIcon::setThemeName(QStringLiteral("hicolor"));  // no theme named: the program's own
+  EXPECT_NE(playColour(), QColor(Qt::red));
+  EXPECT_FALSE(ToolIcon(aiPlay).pixmap(16).isNull());
 }
 
 }  // namespace
