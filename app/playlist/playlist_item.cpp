@@ -6,42 +6,36 @@
 namespace orvana::app {
 namespace {
 
-std::uint32_t ReadWord(const char* at, bool wide) {
-  if (wide) {
-    std::uint32_t value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-  }
-  std::uint16_t value;
-  std::memcpy(&value, at, sizeof value);
+// Each end takes the fewest bytes that hold the block's length: 1, 2 or 4.
+std::size_t EndSize(std::size_t bytes) {
+  if (bytes <= std::numeric_limits<std::uint8_t>::max()) return 1;
+  return bytes <= std::numeric_limits<std::uint16_t>::max() ? 2 : 4;
+}
+
+std::uint32_t ReadEnd(const char* at, std::size_t size) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < size; ++i) value |= std::uint32_t(std::uint8_t(at[i])) << (8 * i);
   return value;
 }
 
-void WriteWord(char* at, bool wide, std::size_t value) {
-  if (wide) {
-    const auto word = static_cast<std::uint32_t>(value);
-    std::memcpy(at, &word, sizeof word);
-  } else {
-    const auto word = static_cast<std::uint16_t>(value);
-    std::memcpy(at, &word, sizeof word);
-  }
+void WriteEnd(char* at, std::size_t size, std::size_t end) {
+  for (std::size_t i = 0; i < size; ++i) at[i] = static_cast<char>((end >> (8 * i)) & 0xFF);
 }
 
 std::unique_ptr<char[]> MakeBlock(std::span<const std::string_view> texts) {
   if (texts.empty()) return nullptr;
   std::size_t bytes = 0;
   for (std::string_view text : texts) bytes += text.size();
-  const bool wide = bytes > std::numeric_limits<std::uint16_t>::max();
-  const std::size_t endSize = wide ? 4 : 2;
+  const std::size_t endSize = EndSize(bytes);
   const std::size_t head = 4 + texts.size() * endSize;
   auto block = std::make_unique_for_overwrite<char[]>(head + bytes);
-  const auto count = static_cast<std::uint32_t>(texts.size() * 2 + (wide ? 1 : 0));
+  const auto count = static_cast<std::uint32_t>(texts.size() * 4 + endSize / 2);
   std::memcpy(block.get(), &count, sizeof count);
   std::size_t end = 0;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     if (!texts[i].empty()) std::memcpy(block.get() + head + end, texts[i].data(), texts[i].size());
     end += texts[i].size();
-    WriteWord(block.get() + 4 + i * endSize, wide, end);
+    WriteEnd(block.get() + 4 + i * endSize, endSize, end);
   }
   return block;
 }
@@ -75,11 +69,10 @@ std::uint32_t TPlaylistItem::Head() const {
 std::string_view TPlaylistItem::Text(int index) const {
   const int count = TextCount();
   if (index < 0 || index >= count) return {};
-  const bool wide = (Head() & 1) != 0;
-  const std::size_t endSize = wide ? 4 : 2;
+  const std::size_t endSize = std::size_t(1) << (Head() & 3);
   const char* ends = block_.get() + 4;
-  const std::uint32_t begin = index == 0 ? 0 : ReadWord(ends + std::size_t(index - 1) * endSize, wide);
-  const std::uint32_t end = ReadWord(ends + std::size_t(index) * endSize, wide);
+  const std::uint32_t begin = index == 0 ? 0 : ReadEnd(ends + std::size_t(index - 1) * endSize, endSize);
+  const std::uint32_t end = ReadEnd(ends + std::size_t(index) * endSize, endSize);
   return {ends + std::size_t(count) * endSize + begin, end - begin};
 }
 

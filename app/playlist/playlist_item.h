@@ -57,11 +57,12 @@ class TPlaylistItem {
 
  private:
   std::uint32_t Head() const;
-  int TextCount() const { return static_cast<int>(Head() / 2); }
+  int TextCount() const { return static_cast<int>(Head() / 4); }
   std::string_view Text(int index) const;
   void SetText(int index, std::string_view text);
 
-  // [count*2 + wide: uint32][end of each text: uint16, or uint32 when wide][bytes]
+  // [count * 4 + log2 of an end's size: uint32][each text's end: 1, 2 or 4
+  // bytes][the texts' bytes]
   std::unique_ptr<char[]> block_;
 };
 

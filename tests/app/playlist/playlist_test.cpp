@@ -40,7 +40,13 @@ TEST(PlaylistItem, ColumnsAndPath) {
 }
 
 TEST(PlaylistItem, LongTextsEditsAndCopiesKeepEveryColumn) {
-  // Past 64 KiB of text the ends are kept wider.
+  // The ends are kept in 1, 2 or 4 bytes, as the texts' length needs.
+  for (const std::size_t length : {std::size_t(200), std::size_t(300), std::size_t(70000)}) {
+    const TPlaylistItem item = Song(std::string(length, 'x'), "/music/a.mp3", "03:25");
+    EXPECT_EQ(item.Caption().size(), length);
+    EXPECT_EQ(item.SubItem(siTime), "03:25");
+    EXPECT_EQ(ItemPath(item), "/music/a.mp3");
+  }
   const std::string longTitle(70000, 'x');
   TPlaylistItem item = Song(longTitle, "/music/a.mp3", "03:25");
   EXPECT_EQ(item.Caption(), longTitle);
