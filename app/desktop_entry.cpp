@@ -11,6 +11,8 @@
 #include "app/desktop/mpris_service.h"
 #include "app/desktop/termination_signals.h"
 #include "app/desktop_entry.h"
+#include "app/language/interface_translator.h"
+#include "app/settings/program_settings.h"
 #include "app/settings/files_location.h"
 #include "app/window/app_icon.h"
 #include "app/window/japanese_fonts.h"
@@ -53,6 +55,9 @@ extern "C" __attribute__((visibility("default"))) int OrvanaDesktopMain(TDesktop
   QApplication::setStyle(new TLeanStyle);  // the application owns it
   InstallJapaneseFontSubstitutes();
   QApplication::setFont(WindowFont());  // one face for every widget, menu and box
+  // Before the first window: every text is translated as it is built.
+  const std::unique_ptr<QTranslator> translator = InstallInterfaceTranslator(
+      InterfaceLanguage(ReadLanguageSetting(SettingsFilePath()), ProcessEnvironment()));
 
   TForm1 form({SettingsFilePath(), ListFilePath()});
   QObject::connect(&form, &TForm1::exitRequested, &application, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -5,10 +5,12 @@ set -euo pipefail
 
 # qt6-wayland lets the program run natively in a Wayland session.
 # libpulse-dev: the PulseAudio back end, which PipeWire's pipewire-pulse serves too.
+# qt6-tools-dev (CMake's Qt6LinguistTools) and qt6-l10n-tools (lrelease, lupdate)
+# build the English catalogue.
 # libcurl4-openssl-dev: internet radio over HTTP and HTTPS, whose servers are
 # checked against the system's certificates (ca-certificates).
 build_packages=(build-essential cmake pkg-config libasound2-dev libasound2-plugins libpulse-dev libcurl4-openssl-dev
-                ca-certificates qt6-base-dev qt6-wayland libxcb1-dev fonts-noto-cjk)
+                ca-certificates qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-wayland libxcb1-dev fonts-noto-cjk)
 # The desktop tests run the program on a private X server and drive it there,
 # with trayer (XEmbed) and lxqt-panel (StatusNotifierItem) as its trays, on a
 # headless Weston for Wayland, and talk to it as playerctl (MPRIS) does.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the playlist window and every dialog, drawn on a private Xvfb
-# with the Japanese fonts, into FOLDER (default build/screenshots).
+# with the Japanese fonts, in each language: FOLDER/ja/ and FOLDER/en/
+# (FOLDER is build/screenshots by default).
 # Needs the release build of the tests (scripts/test.sh).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,5 +18,7 @@ xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; rm -rf "$home"' EXIT
 for _ in $(seq 100); do [ -S "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
 
-env DISPLAY=":$number" QT_QPA_PLATFORM=xcb HOME="$home" XDG_CONFIG_HOME="$home" XDG_RUNTIME_DIR="$home" \
-  DBUS_SESSION_BUS_ADDRESS=disabled: timeout 60 "$tool" "$top/samples/demo.mp3" "$out"
+for language in ja en; do
+  env DISPLAY=":$number" QT_QPA_PLATFORM=xcb HOME="$home" XDG_CONFIG_HOME="$home" XDG_RUNTIME_DIR="$home" \
+    DBUS_SESSION_BUS_ADDRESS=disabled: timeout 60 "$tool" "$top/samples/demo.mp3" "$out/$language" "$language"
+done

@@ -13,7 +13,7 @@
 namespace orvana::ui {
 
 // What Execute throws when the product name or the needed version is missing.
-inline constexpr const char* kNoVersionInfo = "バージョン情報が取得できません";
+inline constexpr const char* kNoVersionInfo = QT_TRANSLATE_NOOP("Errors", "バージョン情報が取得できません");
 
 class TAboutDialog : public QObject {
   Q_OBJECT

@@ -1,5 +1,6 @@
 #include "ui/about_dialog_form.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFontInfo>
 #include <QLinearGradient>
@@ -111,9 +112,9 @@ void TdlgAbout::CreateWidgets() {
   lblMemory->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   SetTextColour(lblMemory, Qt::gray);
   Bevel1 = NewSeparator("Bevel1", this);
-  lblNews1 = NewLabel("lblNews1", this, QStringLiteral("新しいバージョンの公開やOrvanaのニュースを"));
-  lblNews2 = NewLabel("lblNews2", this, QStringLiteral("メールでお知らせしています。"));
-  lblEntry = NewLabel("lblEntry", this, QStringLiteral("ニュースレターに登録する"));
+  lblNews1 = NewLabel("lblNews1", this, QCoreApplication::translate("About", "新しいバージョンの公開やOrvanaのニュースを"));
+  lblNews2 = NewLabel("lblNews2", this, QCoreApplication::translate("About", "メールでお知らせしています。"));
+  lblEntry = NewLabel("lblEntry", this, QCoreApplication::translate("About", "ニュースレターに登録する"));
   lblEntry->setFont(underlined);
   SetTextColour(lblEntry, palette().color(QPalette::Link));
   Bevel2 = NewSeparator("Bevel2", this);

@@ -1,13 +1,19 @@
 #include "app/actions/action.h"
 
+#include <QCoreApplication>
 #include <QKeySequence>
 
 namespace orvana::app {
+namespace {
+
+QString Translated(const char* caption) { return QCoreApplication::translate("Actions", caption); }
+
+}  // namespace
 
 TAction::TAction(const TActionDefinition& definition, QObject* parent)
-    : QObject(parent), definition_(definition), action_(new QAction(QString::fromUtf8(definition.caption), this)) {
+    : QObject(parent), definition_(definition), action_(new QAction(Translated(definition.caption), this)) {
   action_->setObjectName(QString::fromUtf8(definition.name));
-  action_->setToolTip(QString::fromUtf8(*definition.hint ? definition.hint : definition.caption));
+  action_->setToolTip(Translated(*definition.hint ? definition.hint : definition.caption));
   if (*definition.shortcut) action_->setShortcut(QKeySequence(QString::fromLatin1(definition.shortcut)));
   action_->setCheckable(definition.checkable);
   connect(action_, &QAction::triggered, this, &TAction::Triggered);

@@ -2,6 +2,7 @@
 // Every command of the main window: its name, category, caption, hint,
 // shortcut and the rule that says when it may run.
 #include <array>
+#include <QtGlobal>
 #include <cstdint>
 
 #include "player/mp3_player_types.h"
@@ -53,7 +54,7 @@ struct TActionDefinition {
   TActionId id;
   const char* name;      // actPlay, ...
   const char* category;  // empty: none
-  const char* caption;
+  const char* caption;   // translated in context "Actions"
   const char* hint;      // empty: none
   const char* shortcut;  // QKeySequence text; empty: none
   TEnableRule rule;
@@ -72,8 +73,8 @@ struct TActionContext {
 
 bool IsEnabled(TEnableRule rule, const TActionContext& context);
 
-// Captions set at start-up in place of the design-time ones.
-constexpr const char* kExitCaption = "Orvana の終了";
-constexpr const char* kAboutCaption = "Orvana について...";
+// Captions set at start-up in place of the design-time ones (context "Actions").
+constexpr const char* kExitCaption = QT_TRANSLATE_NOOP("Actions", "Orvana の終了");
+constexpr const char* kAboutCaption = QT_TRANSLATE_NOOP("Actions", "Orvana について...");
 
 }  // namespace orvana::app

@@ -1,6 +1,8 @@
 #include "app/dialogs/config_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 
 #include "app/window/click_functions.h"
 #include "ui/drag_edit.h"
@@ -25,12 +28,24 @@ constexpr int kShortestClickWait = 100;
 constexpr int kLongestClickWait = 3000;
 
 constexpr const char* kClickKindTexts[kClickFunctionSlots] = {
-    "左／シングルクリック", "左／ダブルクリック", "左／トリプルクリック",
-    "右／シングルクリック", "右／ダブルクリック", "右／トリプルクリック",
+    QT_TRANSLATE_NOOP("Config", "左／シングルクリック"), QT_TRANSLATE_NOOP("Config", "左／ダブルクリック"),
+    QT_TRANSLATE_NOOP("Config", "左／トリプルクリック"), QT_TRANSLATE_NOOP("Config", "右／シングルクリック"),
+    QT_TRANSLATE_NOOP("Config", "右／ダブルクリック"),   QT_TRANSLATE_NOOP("Config", "右／トリプルクリック"),
 };
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+// The language names are written in their own language in both interfaces.
+constexpr struct {
+  TLanguageChoice choice;
+  const char* name;
+} kLanguages[] = {
+    {TLanguageChoice::Automatic, QT_TRANSLATE_NOOP("Config", "自動")},
+    {TLanguageChoice::Japanese, "日本語"},
+    {TLanguageChoice::English, "English"},
+};
 
+QString Text(const char* source) { return QCoreApplication::translate("Config", source); }
+
+// Rows of texts translated in context "Config".
 QListWidget* FixedRowList(const char* const* texts, int count, QWidget* parent) {
   auto* list = new QListWidget(parent);
   list->setUniformItemSizes(true);
@@ -44,18 +59,18 @@ QListWidget* FixedRowList(const char* const* texts, int count, QWidget* parent) 
 }
 
 // A track bar with its two end labels beneath it.
-QWidget* LabelledSlider(QSlider* slider, const char* low, const char* high, QWidget* parent) {
+QWidget* LabelledSlider(QSlider* slider, const QString& low, const QString& high, QWidget* parent) {
   auto* group = new QWidget(parent);
   auto* layout = new QGridLayout(group);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(slider, 0, 0, 1, 2);
-  layout->addWidget(new QLabel(Text(low), group), 1, 0, Qt::AlignLeft);
-  layout->addWidget(new QLabel(Text(high), group), 1, 1, Qt::AlignRight);
+  layout->addWidget(new QLabel(low, group), 1, 0, Qt::AlignLeft);
+  layout->addWidget(new QLabel(high, group), 1, 1, Qt::AlignRight);
   return group;
 }
 
-QGroupBox* Group(const char* title, QWidget* content, QWidget* parent) {
-  auto* group = new QGroupBox(Text(title), parent);
+QGroupBox* Group(const QString& title, QWidget* content, QWidget* parent) {
+  auto* group = new QGroupBox(title, parent);
   auto* layout = new QVBoxLayout(group);
   layout->setContentsMargins(8, 4, 8, 6);  // room for every row in the fixed height
   layout->addWidget(content);
@@ -68,17 +83,17 @@ TdlgConfig::TdlgConfig(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       PageControl1(new QTabWidget(this)) {
   setObjectName("dlgConfig");
-  setWindowTitle(Text("Orvana - 設定"));
+  setWindowTitle(QCoreApplication::translate("Config", "Orvana - 設定"));
   TabSheet1 = BuildGeneralPage();
   tbsTrayIcon = BuildTrayPage();
-  PageControl1->addTab(TabSheet1, Text("一般"));
-  PageControl1->addTab(tbsTrayIcon, Text("トレイアイコン"));
+  PageControl1->addTab(TabSheet1, QCoreApplication::translate("Config", "一般"));
+  PageControl1->addTab(tbsTrayIcon, QCoreApplication::translate("Config", "トレイアイコン"));
   PageControl1->setCurrentIndex(0);
   connect(PageControl1, &QTabWidget::currentChanged, this, &TdlgConfig::PageControl1Change);
 
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(Text("キャンセル"), QDialogButtonBox::RejectRole);
+  buttons->addButton(QCoreApplication::translate("Config", "キャンセル"), QDialogButtonBox::RejectRole);
   ok->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -115,18 +130,42 @@ QWidget* TdlgConfig::BuildGeneralPage() {
   trcPriority->setTickInterval(1);
   trcPriority->setPageStep(1);
 
-  chkSubFolder = new QCheckBox(Text("サブフォルダも検索する(&S)"), page);
+  chkSubFolder = new QCheckBox(QCoreApplication::translate("Config", "サブフォルダも検索する(&S)"), page);
   chkSubFolder->setObjectName("chkSubFolder");
-  chkCheckTag = new QCheckBox(Text("ファイルを追加するときにタグを読み込む(&T)"), page);
+  chkCheckTag = new QCheckBox(QCoreApplication::translate("Config", "ファイルを追加するときにタグを読み込む(&T)"), page);
   chkCheckTag->setObjectName("chkCheckTag");
 
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(Group("プレイリストのフォント(&F)", font, page));
-  layout->addWidget(Group("再生の優先度(&P)", LabelledSlider(trcPriority, "低い", "高い", page), page));
+  layout->addWidget(Group(QCoreApplication::translate("Config", "プレイリストのフォント(&F)"), font, page));
+  layout->addWidget(Group(QCoreApplication::translate("Config", "再生の優先度(&P)"),
+                          LabelledSlider(trcPriority, QCoreApplication::translate("Config", "低い"),
+                                         QCoreApplication::translate("Config", "高い"), page),
+                          page));
   layout->addWidget(chkSubFolder);
   layout->addWidget(chkCheckTag);
+  layout->addWidget(BuildLanguageRow(page));
   layout->addStretch();
   return page;
+}
+
+// The choice, and beside it when it takes effect.
+QWidget* TdlgConfig::BuildLanguageRow(QWidget* page) {
+  auto* row = new QWidget(page);
+  auto* label = new QLabel(QCoreApplication::translate("Config", "言語(&L):"), row);
+  cmbLanguage = new QComboBox(row);
+  label->setBuddy(cmbLanguage);
+  cmbLanguage->setObjectName("cmbLanguage");
+  for (const auto& language : kLanguages)
+    cmbLanguage->addItem(language.choice == TLanguageChoice::Automatic ? Text(language.name)
+                                                                       : QString::fromUtf8(language.name));
+  auto* note = new QLabel(QCoreApplication::translate("Config", "次回の起動から有効になります"), row);
+  note->setObjectName("lblLanguageNote");
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(label);
+  layout->addWidget(cmbLanguage);
+  layout->addWidget(note, 1);
+  return row;
 }
 
 QWidget* TdlgConfig::BuildTrayPage() {
@@ -153,8 +192,11 @@ QWidget* TdlgConfig::BuildTrayPage() {
   listRow->addWidget(lstFunction);
 
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(Group("クリックの待ち受け時間(&T)", LabelledSlider(trcTrayIcon, "0.1秒", "3秒", page), page));
-  layout->addWidget(Group("操作(&O)", lists, page), 1);
+  layout->addWidget(Group(QCoreApplication::translate("Config", "クリックの待ち受け時間(&T)"),
+                          LabelledSlider(trcTrayIcon, QCoreApplication::translate("Config", "0.1秒"),
+                                         QCoreApplication::translate("Config", "3秒"), page),
+                          page));
+  layout->addWidget(Group(QCoreApplication::translate("Config", "操作(&O)"), lists, page), 1);
   return page;
 }
 
@@ -170,6 +212,8 @@ void TdlgConfig::Fill(const TConfigValues& values) {
   trcPriority->setValue(values.priority);
   trcTrayIcon->setValue(values.clickWait);
   clickFunctions_ = values.clickFunctions;
+  for (int index = 0; index < int(std::size(kLanguages)); ++index)
+    if (kLanguages[index].choice == values.language) cmbLanguage->setCurrentIndex(index);
 }
 
 TConfigValues TdlgConfig::Values() const {
@@ -184,6 +228,7 @@ TConfigValues TdlgConfig::Values() const {
   values.priority = trcPriority->value();
   values.clickWait = trcTrayIcon->value();
   values.clickFunctions = clickFunctions_;
+  values.language = kLanguages[std::max(cmbLanguage->currentIndex(), 0)].choice;
   return values;
 }
 

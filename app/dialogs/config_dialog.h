@@ -1,6 +1,7 @@
 #pragma once
 // TdlgConfig: the settings dialog. The general page holds the list font,
-// the decoding priority, subfolder search and tag reading; the tray page the
+// the decoding priority, subfolder search, tag reading and the interface's
+// language (used from the next start); the tray page the
 // click wait and which function each click runs, edited on a working copy
 // that only OK hands back.
 #include <QDialog>
@@ -11,6 +12,7 @@
 #include "app/settings/program_settings.h"
 
 class QCheckBox;
+class QComboBox;
 class QListWidget;
 class QSlider;
 class QTabWidget;
@@ -36,6 +38,7 @@ struct TConfigValues {
   int priority = 3;       // kLowestPriority .. kHighestPriority
   int clickWait = 1000;   // milliseconds
   std::array<std::uint8_t, kClickFunctionSlots> clickFunctions{};
+  TLanguageChoice language = TLanguageChoice::Automatic;  // takes effect at the next start
 };
 
 class TdlgConfig : public QDialog {
@@ -60,12 +63,14 @@ class TdlgConfig : public QDialog {
   QSlider* trcPriority;
   QCheckBox* chkSubFolder;
   QCheckBox* chkCheckTag;
+  QComboBox* cmbLanguage;
   QSlider* trcTrayIcon;
   QListWidget* lstClickKind;
   QListWidget* lstFunction;
 
  private:
   QWidget* BuildGeneralPage();
+  QWidget* BuildLanguageRow(QWidget* page);
   QWidget* BuildTrayPage();
   void PageControl1Change();
   void lstClickKindClick();

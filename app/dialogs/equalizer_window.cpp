@@ -1,6 +1,7 @@
 #include "app/dialogs/equalizer_window.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
@@ -23,9 +24,11 @@ constexpr int kLevelTenths = 2;  // one step of a band: the player's level, 0.2 
 constexpr int kBandSliderHeight = 128;
 constexpr const char* kBandTexts[kEqualizerBandCount] = {"31", "62", "125", "250", "500",
                                                         "1k", "2k", "4k",  "8k",  "16k"};
-constexpr const char* kReplayGainModeTexts[] = {"オフ", "トラック", "アルバム"};
+constexpr const char* kReplayGainModeTexts[] = {QT_TRANSLATE_NOOP("Equalizer", "オフ"),
+                                                QT_TRANSLATE_NOOP("Equalizer", "トラック"),
+                                                QT_TRANSLATE_NOOP("Equalizer", "アルバム")};
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const char* source) { return QCoreApplication::translate("Equalizer", source); }
 
 QLabel* CaptionBelow(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -40,12 +43,12 @@ TdlgEqualizer::TdlgEqualizer(TSoundShaping& shaping, const ui::TDialogRunner& ru
       shaping_(shaping),
       presetCommands_(shaping, run, *this) {
   setObjectName("dlgEqualizer");
-  setWindowTitle(Text("イコライザー"));
+  setWindowTitle(QCoreApplication::translate("Equalizer", "イコライザー"));
   setModal(false);
-  chkEqualizer = new QCheckBox(Text("イコライザーを使う"), this);
+  chkEqualizer = new QCheckBox(QCoreApplication::translate("Equalizer", "イコライザーを使う"), this);
   chkEqualizer->setObjectName("chkEqualizer");
 
-  auto* close = new QPushButton(Text("閉じる"), this);
+  auto* close = new QPushButton(QCoreApplication::translate("Equalizer", "閉じる"), this);
   close->setObjectName("btnClose");
   connect(close, &QPushButton::clicked, this, &QDialog::close);
   auto* bottom = new QHBoxLayout;
@@ -66,18 +69,18 @@ TdlgEqualizer::TdlgEqualizer(TSoundShaping& shaping, const ui::TDialogRunner& ru
 
 QWidget* TdlgEqualizer::BuildPresetRow() {
   auto* row = new QWidget(this);
-  auto* label = new QLabel(Text("プリセット"), row);
+  auto* label = new QLabel(QCoreApplication::translate("Equalizer", "プリセット"), row);
   cmbPreset = new QComboBox(row);
   cmbPreset->setObjectName("cmbPreset");
-  cmbPreset->setPlaceholderText(Text("カスタム"));
+  cmbPreset->setPlaceholderText(QCoreApplication::translate("Equalizer", "カスタム"));
   cmbPreset->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cmbPreset->setMinimumContentsLength(10);
   label->setBuddy(cmbPreset);
-  btnSavePreset = new QPushButton(Text("保存..."), row);
+  btnSavePreset = new QPushButton(QCoreApplication::translate("Equalizer", "保存..."), row);
   btnSavePreset->setObjectName("btnSavePreset");
-  btnRenamePreset = new QPushButton(Text("名前の変更..."), row);
+  btnRenamePreset = new QPushButton(QCoreApplication::translate("Equalizer", "名前の変更..."), row);
   btnRenamePreset->setObjectName("btnRenamePreset");
-  btnDeletePreset = new QPushButton(Text("削除"), row);
+  btnDeletePreset = new QPushButton(QCoreApplication::translate("Equalizer", "削除"), row);
   btnDeletePreset->setObjectName("btnDeletePreset");
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -103,7 +106,7 @@ QWidget* TdlgEqualizer::BuildSliders() {
   };
   trbPreamp = new TGainSlider(Qt::Vertical, kEqualizerLimitTenths, kLevelTenths, area);
   trbPreamp->setObjectName("trbPreamp");
-  place(trbPreamp, 0, Text("プリアンプ"));
+  place(trbPreamp, 0, QCoreApplication::translate("Equalizer", "プリアンプ"));
   auto* line = new QFrame(area);
   line->setFrameShape(QFrame::VLine);
   line->setFrameShadow(QFrame::Sunken);
@@ -121,7 +124,7 @@ QWidget* TdlgEqualizer::BuildSliders() {
 }
 
 QGroupBox* TdlgEqualizer::BuildReplayGain() {
-  grpReplayGain = new QGroupBox(Text("音量の自動調整"), this);
+  grpReplayGain = new QGroupBox(QCoreApplication::translate("Equalizer", "音量の自動調整"), this);
   grpReplayGain->setObjectName("grpReplayGain");
   cmbReplayGainMode = new QComboBox(grpReplayGain);
   cmbReplayGainMode->setObjectName("cmbReplayGainMode");
@@ -130,13 +133,14 @@ QGroupBox* TdlgEqualizer::BuildReplayGain() {
   trbReplayGainPreamp->setObjectName("trbReplayGainPreamp");
   trbDefaultGain = new TGainSlider(Qt::Horizontal, kReplayGainLimitTenths, 1, grpReplayGain);
   trbDefaultGain->setObjectName("trbDefaultGain");
-  chkPreventClipping = new QCheckBox(Text("クリッピングを防ぐ"), grpReplayGain);
+  chkPreventClipping = new QCheckBox(QCoreApplication::translate("Equalizer", "クリッピングを防ぐ"), grpReplayGain);
   chkPreventClipping->setObjectName("chkPreventClipping");
 
   auto* form = new QFormLayout(grpReplayGain);
-  form->addRow(Text("モード"), cmbReplayGainMode);
+  form->addRow(QCoreApplication::translate("Equalizer", "モード"), cmbReplayGainMode);
   for (const auto& [slider, caption] :
-       {std::pair{trbReplayGainPreamp, "プリアンプ"}, std::pair{trbDefaultGain, "ReplayGain のない曲"}}) {
+       {std::pair{trbReplayGainPreamp, QT_TRANSLATE_NOOP("Equalizer", "プリアンプ")},
+        std::pair{trbDefaultGain, QT_TRANSLATE_NOOP("Equalizer", "ReplayGain のない曲")}}) {
     slider->setAccessibleName(Text(caption));
     auto* row = new QHBoxLayout;
     row->addWidget(slider, 1);
@@ -196,10 +200,10 @@ void TdlgEqualizer::ShowSettings() {
 void TdlgEqualizer::ShowPresets() {
   const QSignalBlocker quiet(cmbPreset);
   cmbPreset->clear();
-  for (const TEqualizerPreset& preset : BuiltInPresets()) {
-    const QString name = QString::fromStdString(preset.name);
-    cmbPreset->addItem(name, name);
-  }
+  // Built-in presets show their names translated; the data keeps the stored name.
+  for (const TEqualizerPreset& preset : BuiltInPresets())
+    cmbPreset->addItem(QCoreApplication::translate("Presets", preset.name.c_str()),
+                       QString::fromStdString(preset.name));
   const std::vector<TEqualizerPreset>& user = shaping_.Settings().presets.User();
   if (!user.empty()) cmbPreset->insertSeparator(cmbPreset->count());
   for (const TEqualizerPreset& preset : user) {

@@ -30,10 +30,10 @@ TdlgFindSong::TdlgFindSong(const TPlaylist& playlist, const QAbstractItemModel& 
       finder_(playlist),
       found_(new TFoundSongsModel(playlist, this)) {
   setObjectName("dlgFindSong");
-  setWindowTitle(QStringLiteral("曲を探す"));
+  setWindowTitle(QCoreApplication::translate("FindSong", "曲を探す"));
   edtFind = new QLineEdit(this);
   edtFind->setObjectName("edtFind");
-  edtFind->setPlaceholderText(QStringLiteral("タイトル、アーティスト、アルバム、ファイル名"));
+  edtFind->setPlaceholderText(QCoreApplication::translate("FindSong", "タイトル、アーティスト、アルバム、ファイル名"));
   edtFind->setClearButtonEnabled(true);
   edtFind->installEventFilter(this);
   lstFound = new QListView(this);
@@ -47,10 +47,10 @@ TdlgFindSong::TdlgFindSong(const TPlaylist& playlist, const QAbstractItemModel& 
   lblCount->setObjectName("lblCount");
 
   auto* buttons = new QDialogButtonBox(this);
-  btnPlay = buttons->addButton(QStringLiteral("再生"), QDialogButtonBox::AcceptRole);
+  btnPlay = buttons->addButton(QCoreApplication::translate("FindSong", "再生"), QDialogButtonBox::AcceptRole);
   btnPlay->setObjectName("btnPlay");
   btnPlay->setDefault(true);
-  btnClose = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole);
+  btnClose = buttons->addButton(QCoreApplication::translate("FindSong", "閉じる"), QDialogButtonBox::RejectRole);
   btnClose->setObjectName("btnClose");
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -110,7 +110,7 @@ void TdlgFindSong::ShowMatches(bool keepCursor) {
     if (same != rows.end()) match = int(same - rows.begin());
   }
   if (!rows.empty()) lstFound->setCurrentIndex(found_->index(match));
-  lblCount->setText(QStringLiteral("%1 曲").arg(rows.size()));
+  lblCount->setText(QCoreApplication::translate("FindSong", "%n 曲", nullptr, int(rows.size())));
   btnPlay->setEnabled(!rows.empty());
 }
 

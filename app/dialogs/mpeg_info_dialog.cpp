@@ -1,5 +1,6 @@
 #include "app/dialogs/mpeg_info_dialog.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,7 +61,7 @@ QString MemoText(const std::string& path) {
 
 TdlgMPEGInfo::TdlgMPEGInfo(QWidget* parent) : QDialog(parent) {
   setObjectName("dlgMPEGInfo");
-  setWindowTitle(QStringLiteral("Orvana - MP3 タグエディター"));
+  setWindowTitle(QCoreApplication::translate("TagEditor", "Orvana - MP3 タグエディター"));
   setFixedSize(kClientWidth, kClientHeight);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(8, 8, 8, 8);
@@ -80,7 +81,7 @@ TdlgMPEGInfo::TdlgMPEGInfo(QWidget* parent) : QDialog(parent) {
   Button3->setDefault(true);
   Button3->hide();  // nothing in the dialog can be saved
   connect(Button3, &QPushButton::clicked, this, &QDialog::accept);
-  Button4 = new QPushButton(QStringLiteral("閉じる"), this);
+  Button4 = new QPushButton(QCoreApplication::translate("TagEditor", "閉じる"), this);
   Button4->setObjectName("Button4");
   connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
   buttons->addWidget(Button3);
@@ -92,7 +93,7 @@ void TdlgMPEGInfo::BuildTagPage() {
   TabSheet1 = new QWidget;
   TabSheet1->setObjectName("TabSheet1");
   TabSheet1->setEnabled(false);
-  PageControl1->addTab(TabSheet1, QStringLiteral("ID3 タグ情報"));
+  PageControl1->addTab(TabSheet1, QCoreApplication::translate("TagEditor", "ID3 タグ情報"));
   edtTitle = NewEdit("edtTitle", TabSheet1, 30);
   edtArtist = NewEdit("edtArtist", TabSheet1, 30);
   edtAlbum = NewEdit("edtAlbum", TabSheet1, 30);
@@ -106,42 +107,42 @@ void TdlgMPEGInfo::BuildTagPage() {
   cmbGenre->setMaxVisibleItems(kVisibleGenres);
   // Index = genre number; the empty "no genre" entry stays out of the list.
   for (std::size_t genre = 0; genre < kNoGenre; ++genre)
-    cmbGenre->addItem(QString::fromUtf8(GenreNames[genre].data(), qsizetype(GenreNames[genre].size())));
+    cmbGenre->addItem(QCoreApplication::translate("Genres", GenreNames[genre].data()));
   edtComment = NewEdit("edtComment", TabSheet1, 28);
 
   auto* grid = new QGridLayout(TabSheet1);
-  const auto caption = [this](const char* text) { return new QLabel(QString::fromUtf8(text), TabSheet1); };
-  const auto addRow = [&](int row, const char* text, QWidget* field) {
+  const auto caption = [this](const QString& text) { return new QLabel(text, TabSheet1); };
+  const auto addRow = [&](int row, const QString& text, QWidget* field) {
     grid->addWidget(caption(text), row, 0);
     grid->addWidget(field, row, 1);
   };
-  addRow(0, "タイトル", edtTitle);
-  addRow(1, "アーティスト", edtArtist);
-  addRow(2, "アルバム", edtAlbum);
+  addRow(0, QCoreApplication::translate("TagEditor", "タイトル"), edtTitle);
+  addRow(1, QCoreApplication::translate("TagEditor", "アーティスト"), edtArtist);
+  addRow(2, QCoreApplication::translate("TagEditor", "アルバム"), edtAlbum);
   auto* trackAndYear = new QHBoxLayout;
   trackAndYear->addWidget(edtTrack);
   trackAndYear->addSpacing(12);
-  trackAndYear->addWidget(caption("年"));
+  trackAndYear->addWidget(caption(QCoreApplication::translate("TagEditor", "年")));
   trackAndYear->addWidget(edtYear);
   trackAndYear->addStretch(1);
   edtYear->setFixedWidth(edtYear->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
-  grid->addWidget(caption("トラック"), 3, 0);
+  grid->addWidget(caption(QCoreApplication::translate("TagEditor", "トラック")), 3, 0);
   grid->addLayout(trackAndYear, 3, 1);
   auto* genre = new QHBoxLayout;
   genre->addWidget(cmbGenre, 2);
   genre->addStretch(1);
-  grid->addWidget(caption("ジャンル"), 4, 0);
+  grid->addWidget(caption(QCoreApplication::translate("TagEditor", "ジャンル")), 4, 0);
   grid->addLayout(genre, 4, 1);
-  addRow(5, "コメント", edtComment);
+  addRow(5, QCoreApplication::translate("TagEditor", "コメント"), edtComment);
   grid->setRowStretch(6, 1);
 }
 
 void TdlgMPEGInfo::BuildLyricsPage() {
   TabSheet2 = new QWidget;
   TabSheet2->setObjectName("TabSheet2");
-  PageControl1->addTab(TabSheet2, QStringLiteral("歌詞"));
+  PageControl1->addTab(TabSheet2, QCoreApplication::translate("TagEditor", "歌詞"));
   edtLyrics = GreyReadOnlyEdit("edtLyrics", TabSheet2);
-  btnNew = new QPushButton(QStringLiteral("作成(&L)"), TabSheet2);
+  btnNew = new QPushButton(QCoreApplication::translate("TagEditor", "作成(&L)"), TabSheet2);
   btnNew->setObjectName("btnNew");
   connect(btnNew, &QPushButton::clicked, this, &TdlgMPEGInfo::btnNewClick);
   memLyrics = new QPlainTextEdit(TabSheet2);

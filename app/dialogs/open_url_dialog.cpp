@@ -1,5 +1,6 @@
 #include "app/dialogs/open_url_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,7 +15,7 @@ namespace orvana::app {
 TdlgOpenUrl::TdlgOpenUrl(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName("dlgOpenUrl");
-  setWindowTitle(QStringLiteral("URLを開く"));
+  setWindowTitle(QCoreApplication::translate("OpenUrl", "URLを開く"));
   lblUrl = new QLabel(QStringLiteral("URL:"), this);
   lblUrl->setObjectName("lblUrl");
   edtUrl = new QLineEdit(this);
@@ -27,7 +28,7 @@ TdlgOpenUrl::TdlgOpenUrl(QWidget* parent)
   btnOk = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
   btnOk->setObjectName("btnOk");
   btnOk->setDefault(true);
-  btnCancel = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+  btnCancel = buttons->addButton(QCoreApplication::translate("OpenUrl", "キャンセル"), QDialogButtonBox::RejectRole);
   btnCancel->setObjectName("btnCancel");
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -25,8 +26,13 @@ struct TModeLayout {
   int clientHeight;
 };
 
-constexpr TModeLayout kWakeupLayout{"おはようタイマー", "時", "分 になったら再生開始します", false, 40, 68};
-constexpr TModeLayout kSleepLayout{"おやすみモード", "時間", "分 後に再生停止します", true, 64, 92};
+// Texts translated in context "Wakeup".
+constexpr TModeLayout kWakeupLayout{QT_TRANSLATE_NOOP("Wakeup", "おはようタイマー"), QT_TRANSLATE_NOOP("Wakeup", "時"),
+                                    QT_TRANSLATE_NOOP("Wakeup", "分 になったら再生開始します"), false, 40, 68};
+constexpr TModeLayout kSleepLayout{QT_TRANSLATE_NOOP("Wakeup", "おやすみモード"), QT_TRANSLATE_NOOP("Wakeup", "時間"),
+                                   QT_TRANSLATE_NOOP("Wakeup", "分 後に再生停止します"), true, 64, 92};
+
+QString Text(const char* source) { return QCoreApplication::translate("Wakeup", source); }
 
 int NumberOf(const QComboBox& box) {
   bool ok = false;
@@ -42,9 +48,9 @@ TdlgWakeup::TdlgWakeup(QWidget* parent)
       lblHour(new QLabel(this)),
       cmbMin(new QComboBox(this)),
       lblMin(new QLabel(this)),
-      chkExit(new QCheckBox(QString::fromUtf8("ついでに Orvana を終了します(&E)"), this)),
+      chkExit(new QCheckBox(QCoreApplication::translate("Wakeup", "ついでに Orvana を終了します(&E)"), this)),
       btnOk(new QPushButton(QStringLiteral("OK"), this)),
-      btnCancel(new QPushButton(QString::fromUtf8("キャンセル"), this)) {
+      btnCancel(new QPushButton(QCoreApplication::translate("Wakeup", "キャンセル"), this)) {
   setObjectName("dlgWakeup");
   cmbHour->setObjectName("cmbHour");
   cmbMin->setObjectName("cmbMin");
@@ -65,9 +71,9 @@ TdlgWakeup::TdlgWakeup(QWidget* parent)
 
 void TdlgWakeup::SetMode(TWakeupDialogMode mode) {
   const TModeLayout& layout = mode == TWakeupDialogMode::Wakeup ? kWakeupLayout : kSleepLayout;
-  setWindowTitle(QString::fromUtf8(layout.caption));
-  lblHour->setText(QString::fromUtf8(layout.hourLabel));
-  lblMin->setText(QString::fromUtf8(layout.minuteLabel));
+  setWindowTitle(Text(layout.caption));
+  lblHour->setText(Text(layout.hourLabel));
+  lblMin->setText(Text(layout.minuteLabel));
   chkExit->setVisible(layout.exitShown);
   chkExit->adjustSize();
   // As wide as the style needs for "キャンセル", both alike.

@@ -1,5 +1,6 @@
 #include "app/equalizer/equalizer_presets.h"
 
+#include <QtGlobal>
 #include <algorithm>
 
 namespace orvana::app {
@@ -15,16 +16,17 @@ auto FindByName(Presets& presets, std::string_view name) {
 }
 
 // Preamps leave room for the highest band, so that a boost rarely clips.
+// The names are stored as they are and shown translated (context "Presets").
 std::vector<TEqualizerPreset> MakeBuiltInPresets() {
   return {
-      {"フラット", {0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}},
-      {"ロック", {-30, {48, 36, 20, -8, -20, -8, 16, 32, 40, 44}}},
-      {"ポップ", {-24, {-12, 0, 16, 32, 40, 32, 16, 0, -8, -12}}},
-      {"ジャズ", {-20, {32, 24, 12, 16, -12, -12, 0, 12, 24, 32}}},
-      {"クラシック", {-16, {28, 20, 12, 4, 0, 0, 0, 8, 16, 24}}},
-      {"ボーカル", {-24, {-20, -16, -8, 8, 28, 36, 32, 16, 0, -12}}},
-      {"低音強調", {-40, {60, 52, 40, 20, 4, 0, 0, 0, 0, 0}}},
-      {"高音強調", {-40, {0, 0, 0, 0, 0, 4, 20, 40, 52, 60}}},
+      {QT_TRANSLATE_NOOP("Presets", "フラット"), {0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}},
+      {QT_TRANSLATE_NOOP("Presets", "ロック"), {-30, {48, 36, 20, -8, -20, -8, 16, 32, 40, 44}}},
+      {QT_TRANSLATE_NOOP("Presets", "ポップ"), {-24, {-12, 0, 16, 32, 40, 32, 16, 0, -8, -12}}},
+      {QT_TRANSLATE_NOOP("Presets", "ジャズ"), {-20, {32, 24, 12, 16, -12, -12, 0, 12, 24, 32}}},
+      {QT_TRANSLATE_NOOP("Presets", "クラシック"), {-16, {28, 20, 12, 4, 0, 0, 0, 8, 16, 24}}},
+      {QT_TRANSLATE_NOOP("Presets", "ボーカル"), {-24, {-20, -16, -8, 8, 28, 36, 32, 16, 0, -12}}},
+      {QT_TRANSLATE_NOOP("Presets", "低音強調"), {-40, {60, 52, 40, 20, 4, 0, 0, 0, 0, 0}}},
+      {QT_TRANSLATE_NOOP("Presets", "高音強調"), {-40, {0, 0, 0, 0, 0, 4, 20, 40, 52, 60}}},
   };
 }
 

@@ -1,59 +1,63 @@
 #include "app/playlist/genre_names.h"
 
+#include <QtGlobal>
+
 namespace orvana::app {
 
-// The spellings are the ones users have seen for years ("Juzz+Funk", "Bedob",
+// The Japanese names are kept in the list file as they are and translated
+// where they are shown (context "Genres"). The spellings are the ones users
+// have seen for years ("Juzz+Funk", "Bedob",
 // "Avantagarde" included); a fix here would change stored expectations.
 const std::array<std::string_view, kNoGenre + 1> GenreNames = {
-    "ブルース",  // 0
-    "クラシックロック",  // 1
-    "カントリー",  // 2
-    "ダンス",  // 3
-    "ディスコ",  // 4
-    "ファンク",  // 5
+    QT_TRANSLATE_NOOP("Genres", "ブルース"),  // 0
+    QT_TRANSLATE_NOOP("Genres", "クラシックロック"),  // 1
+    QT_TRANSLATE_NOOP("Genres", "カントリー"),  // 2
+    QT_TRANSLATE_NOOP("Genres", "ダンス"),  // 3
+    QT_TRANSLATE_NOOP("Genres", "ディスコ"),  // 4
+    QT_TRANSLATE_NOOP("Genres", "ファンク"),  // 5
     "Grunge",  // 6
-    "ヒップホップ",  // 7
-    "ジャズ",  // 8
-    "メタル",  // 9
-    "ニューエイジ",  // 10
-    "オールディーズ",  // 11
+    QT_TRANSLATE_NOOP("Genres", "ヒップホップ"),  // 7
+    QT_TRANSLATE_NOOP("Genres", "ジャズ"),  // 8
+    QT_TRANSLATE_NOOP("Genres", "メタル"),  // 9
+    QT_TRANSLATE_NOOP("Genres", "ニューエイジ"),  // 10
+    QT_TRANSLATE_NOOP("Genres", "オールディーズ"),  // 11
     "Other",  // 12
-    "ポップ",  // 13
-    "リズム＆ブルース",  // 14
-    "ラップ",  // 15
-    "レゲエ",  // 16
-    "ロック",  // 17
-    "テクノ",  // 18
+    QT_TRANSLATE_NOOP("Genres", "ポップ"),  // 13
+    QT_TRANSLATE_NOOP("Genres", "リズム＆ブルース"),  // 14
+    QT_TRANSLATE_NOOP("Genres", "ラップ"),  // 15
+    QT_TRANSLATE_NOOP("Genres", "レゲエ"),  // 16
+    QT_TRANSLATE_NOOP("Genres", "ロック"),  // 17
+    QT_TRANSLATE_NOOP("Genres", "テクノ"),  // 18
     "Industrial",  // 19
     "Alternative",  // 20
     "Ska",  // 21
-    "デスメタル",  // 22
+    QT_TRANSLATE_NOOP("Genres", "デスメタル"),  // 22
     "Pranks",  // 23
-    "サウンドトラック",  // 24
-    "ユーロテクノ",  // 25
+    QT_TRANSLATE_NOOP("Genres", "サウンドトラック"),  // 24
+    QT_TRANSLATE_NOOP("Genres", "ユーロテクノ"),  // 25
     "Ambient",  // 26
     "Trip-Hop",  // 27
-    "ボーカル",  // 28
+    QT_TRANSLATE_NOOP("Genres", "ボーカル"),  // 28
     "Juzz+Funk",  // 29
-    "フュージョン",  // 30
+    QT_TRANSLATE_NOOP("Genres", "フュージョン"),  // 30
     "Trance",  // 31
     "Classical",  // 32
     "Instrumental",  // 33
     "Acid",  // 34
-    "ハウス",  // 35
-    "ゲーム",  // 36
+    QT_TRANSLATE_NOOP("Genres", "ハウス"),  // 35
+    QT_TRANSLATE_NOOP("Genres", "ゲーム"),  // 36
     "Sound Clip",  // 37
-    "ゴスペル",  // 38
+    QT_TRANSLATE_NOOP("Genres", "ゴスペル"),  // 38
     "Noise",  // 39
     "AlternRock",  // 40
     "Bass",  // 41
-    "ソウル",  // 42
-    "パンク",  // 43
+    QT_TRANSLATE_NOOP("Genres", "ソウル"),  // 42
+    QT_TRANSLATE_NOOP("Genres", "パンク"),  // 43
     "Space",  // 44
     "Meditative",  // 45
     "Instrumental Pop",  // 46
     "Instrumental Rock",  // 47
-    "エスニック",  // 48
+    QT_TRANSLATE_NOOP("Genres", "エスニック"),  // 48
     "Gothic",  // 49
     "Darkwave",  // 50
     "Techno-Industrial",  // 51
@@ -62,15 +66,15 @@ const std::array<std::string_view, kNoGenre + 1> GenreNames = {
     "Eurodance",  // 54
     "Dream",  // 55
     "Southern Rock",  // 56
-    "コメディ",  // 57
+    QT_TRANSLATE_NOOP("Genres", "コメディ"),  // 57
     "Cult",  // 58
     "Gangsta",  // 59
-    "トップ40",  // 60
+    QT_TRANSLATE_NOOP("Genres", "トップ40"),  // 60
     "Christian Rap",  // 61
     "Pop/Funk",  // 62
     "Jungle",  // 63
     "Native American",  // 64
-    "キャバレー",  // 65
+    QT_TRANSLATE_NOOP("Genres", "キャバレー"),  // 65
     "New Wave",  // 66
     "Psychadelic",  // 67
     "Rave",  // 68
@@ -80,21 +84,21 @@ const std::array<std::string_view, kNoGenre + 1> GenreNames = {
     "Tribal",  // 72
     "Acid Punk",  // 73
     "Acid Jazz",  // 74
-    "ポルカ",  // 75
-    "レトロ",  // 76
-    "ミュージカル",  // 77
-    "ロックンロール",  // 78
-    "ハードロック",  // 79
-    "フォーク",  // 80
-    "フォーク／ロック",  // 81
+    QT_TRANSLATE_NOOP("Genres", "ポルカ"),  // 75
+    QT_TRANSLATE_NOOP("Genres", "レトロ"),  // 76
+    QT_TRANSLATE_NOOP("Genres", "ミュージカル"),  // 77
+    QT_TRANSLATE_NOOP("Genres", "ロックンロール"),  // 78
+    QT_TRANSLATE_NOOP("Genres", "ハードロック"),  // 79
+    QT_TRANSLATE_NOOP("Genres", "フォーク"),  // 80
+    QT_TRANSLATE_NOOP("Genres", "フォーク／ロック"),  // 81
     "National Folk",  // 82
     "Swing",  // 83
     "Fast-Fusion",  // 84
     "Bedob",  // 85
-    "ラテン",  // 86
+    QT_TRANSLATE_NOOP("Genres", "ラテン"),  // 86
     "Revival",  // 87
-    "ケルト民謡",  // 88
-    "ブルーグラス",  // 89
+    QT_TRANSLATE_NOOP("Genres", "ケルト民謡"),  // 88
+    QT_TRANSLATE_NOOP("Genres", "ブルーグラス"),  // 89
     "Avantagarde",  // 90
     "Gothic Rock",  // 91
     "Progressive Rock",  // 92
@@ -102,39 +106,39 @@ const std::array<std::string_view, kNoGenre + 1> GenreNames = {
     "Symphonic Rock",  // 94
     "Slow Rock",  // 95
     "Big band",  // 96
-    "コーラス",  // 97
+    QT_TRANSLATE_NOOP("Genres", "コーラス"),  // 97
     "Easy Listening",  // 98
-    "アコースティック",  // 99
+    QT_TRANSLATE_NOOP("Genres", "アコースティック"),  // 99
     "Humour",  // 100
-    "スピーチ",  // 101
-    "シャンソン",  // 102
-    "オペラ",  // 103
+    QT_TRANSLATE_NOOP("Genres", "スピーチ"),  // 101
+    QT_TRANSLATE_NOOP("Genres", "シャンソン"),  // 102
+    QT_TRANSLATE_NOOP("Genres", "オペラ"),  // 103
     "Chamber Music",  // 104
-    "ソナタ",  // 105
-    "交響曲",  // 106
+    QT_TRANSLATE_NOOP("Genres", "ソナタ"),  // 105
+    QT_TRANSLATE_NOOP("Genres", "交響曲"),  // 106
     "Booty Bass",  // 107
     "Primus",  // 108
     "Porn Groove",  // 109
     "Satire",  // 110
     "Slow Jam",  // 111
-    "クラブ",  // 112
-    "タンゴ",  // 113
-    "サンバ",  // 114
+    QT_TRANSLATE_NOOP("Genres", "クラブ"),  // 112
+    QT_TRANSLATE_NOOP("Genres", "タンゴ"),  // 113
+    QT_TRANSLATE_NOOP("Genres", "サンバ"),  // 114
     "Folklore",  // 115
-    "バラード",  // 116
+    QT_TRANSLATE_NOOP("Genres", "バラード"),  // 116
     "Power Ballad",  // 117
     "Rhytmic Soul",  // 118
     "Freestyle",  // 119
-    "二重唱曲",  // 120
+    QT_TRANSLATE_NOOP("Genres", "二重唱曲"),  // 120
     "Punk Rock",  // 121
     "Drum Solo",  // 122
     "Acapella",  // 123
     "Euro-House",  // 124
-    "ダンスホール",  // 125
+    QT_TRANSLATE_NOOP("Genres", "ダンスホール"),  // 125
     "Goa",  // 126
     "Drum & Bass",  // 127
     "Club-House",  // 128
-    "ハードコア",  // 129
+    QT_TRANSLATE_NOOP("Genres", "ハードコア"),  // 129
     "Terror",  // 130
     "Indie",  // 131
     "BritPop",  // 132
@@ -142,16 +146,16 @@ const std::array<std::string_view, kNoGenre + 1> GenreNames = {
     "Polsk Punk",  // 134
     "Beat",  // 135
     "Christian Gangsta Rap",  // 136
-    "ヘビーメタル",  // 137
+    QT_TRANSLATE_NOOP("Genres", "ヘビーメタル"),  // 137
     "Black Metal",  // 138
-    "クロスオーバー",  // 139
+    QT_TRANSLATE_NOOP("Genres", "クロスオーバー"),  // 139
     "Contemporary Christian",  // 140
     "Christian Rock",  // 141
     "Merengue",  // 142
     "Salsa",  // 143
     "Thrash Metal",  // 144
-    "アニメ",  // 145
-    "Ｊポップ",  // 146
+    QT_TRANSLATE_NOOP("Genres", "アニメ"),  // 145
+    QT_TRANSLATE_NOOP("Genres", "Ｊポップ"),  // 146
     "Synthpop",  // 147
     "",  // 148: no genre
 };

@@ -15,10 +15,15 @@ namespace orvana::app {
 namespace {
 
 // Qt takes each filter's patterns from its last parentheses.
-const char* const kOpenFilter =
+// Texts translated in context "Playlist".
+const char* const kOpenFilter = QT_TRANSLATE_NOOP(
+    "Playlist",
     "使用可能 ファイル (*.mp1 *.mp2 *.mp3 *.m3u *.m3u8 *.pls);;MPEG audio layer - I, II, III (*.mp1 *.mp2 *.mp3);;"
-    "PlayList (*.m3u *.m3u8 *.pls);;すべてのファイル (*)";
-const char* const kSaveFilter = "プレイリスト (*.m3u);;テキストファイル (*.txt);;すべてのファイル (*)";
+    "PlayList (*.m3u *.m3u8 *.pls);;すべてのファイル (*)");
+const char* const kSaveFilter =
+    QT_TRANSLATE_NOOP("Playlist", "プレイリスト (*.m3u);;テキストファイル (*.txt);;すべてのファイル (*)");
+
+QString Text(const char* source) { return QCoreApplication::translate("Playlist", source); }
 
 std::string JoinedLines(const std::vector<std::string>& lines) {
   std::string text;
@@ -50,7 +55,7 @@ TPlaylistCommands::TPlaylistCommands(TPlaylist& playlist, TPlaylistView& view, T
 void TPlaylistCommands::ChooseFiles(bool append) {
   QFileDialog dialog(&window_);
   dialog.setFileMode(QFileDialog::ExistingFiles);
-  dialog.setNameFilter(QString::fromUtf8(kOpenFilter));
+  dialog.setNameFilter(Text(kOpenFilter));
   if (dialog.exec() != QDialog::Accepted) return;
   TAddResult result;
   {
@@ -63,7 +68,8 @@ void TPlaylistCommands::ChooseFiles(bool append) {
 
 void TPlaylistCommands::ChooseFolder(bool append) {
   ui::TSHBrowseForFolderEx browser;
-  browser.SetCaption(QString::fromUtf8(append ? "追加するフォルダを選択して下さい" : "開くフォルダを選択して下さい"));
+  browser.SetCaption(append ? Text(QT_TRANSLATE_NOOP("Playlist", "追加するフォルダを選択して下さい"))
+                            : Text(QT_TRANSLATE_NOOP("Playlist", "開くフォルダを選択して下さい")));
   ui::TSHBrowseOptions options = browser.Options();
   browser.SetOptions(options.Include(ui::sboStatusTextAndShowPath));
   if (!browser.Execute(&window_)) return;
@@ -154,9 +160,9 @@ void TPlaylistCommands::DeleteEverything() {
 }
 
 void TPlaylistCommands::SaveAsPlaylist() {
-  QFileDialog dialog(&window_, QString::fromUtf8("プレイリストを保存"));
+  QFileDialog dialog(&window_, Text(QT_TRANSLATE_NOOP("Playlist", "プレイリストを保存")));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilter(QString::fromUtf8(kSaveFilter));
+  dialog.setNameFilter(Text(kSaveFilter));
   dialog.setDefaultSuffix("m3u");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   SavePlaylist(playlist_, dialog.selectedFiles().front().toStdString());

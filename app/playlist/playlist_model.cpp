@@ -2,16 +2,26 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QCoreApplication>
 
 namespace orvana::app {
 namespace {
 
-const char* const kColumnTitles[kColumnCount] = {"タイトル", "アーティスト", "アルバム", "トラック", "時間",
-                                                 "ジャンル",   "年",           "コメント", "ファイル名"};
+const char* const kColumnTitles[kColumnCount] = {
+    QT_TRANSLATE_NOOP("Playlist", "タイトル"), QT_TRANSLATE_NOOP("Playlist", "アーティスト"),
+    QT_TRANSLATE_NOOP("Playlist", "アルバム"), QT_TRANSLATE_NOOP("Playlist", "トラック"),
+    QT_TRANSLATE_NOOP("Playlist", "時間"),     QT_TRANSLATE_NOOP("Playlist", "ジャンル"),
+    QT_TRANSLATE_NOOP("Playlist", "年"),       QT_TRANSLATE_NOOP("Playlist", "コメント"),
+    QT_TRANSLATE_NOOP("Playlist", "ファイル名"),
+};
+
+// The list keeps the genre's stored (Japanese) name; it is translated here.
+constexpr int kGenreColumn = siGenre + 1;
 
 }  // namespace
 
-TPlaylistModel::TPlaylistModel(TPlaylist& playlist, QObject* parent) : QAbstractTableModel(parent), playlist_(playlist) {
+TPlaylistModel::TPlaylistModel(TPlaylist& playlist, QObject* parent)
+    : QAbstractTableModel(parent), playlist_(playlist) {
   boldFont_.setBold(true);
   playlist_.SetListener(this);
 }
@@ -39,9 +49,10 @@ QVariant TPlaylistModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || !playlist_.ValidIndex(index.row())) return {};
   const bool current = index.row() == currentRow_;
   switch (role) {
-    case Qt::DisplayRole:
-    {
+    case Qt::DisplayRole: {
       const std::string_view text = playlist_.Item(index.row()).Column(index.column());
+      if (index.column() == kGenreColumn && !text.empty())
+        return QCoreApplication::translate("Genres", std::string(text).c_str());
       return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
     case Qt::FontRole:
@@ -57,7 +68,7 @@ QVariant TPlaylistModel::data(const QModelIndex& index, int role) const {
 
 QVariant TPlaylistModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kColumnCount) return {};
-  return QString::fromUtf8(kColumnTitles[section]);
+  return QCoreApplication::translate("Playlist", kColumnTitles[section]);
 }
 
 void TPlaylistModel::AboutToAppend(int first, int count) { beginInsertRows({}, first, first + count - 1); }

@@ -9,6 +9,7 @@ namespace orvana::app {
 namespace {
 
 constexpr const char* kFontPrefix = "Font";
+constexpr const char* kLanguageKey = "Language";
 constexpr const char* kClickFunctionKeys[kClickFunctionSlots] = {
     "TrayIcon.Left.Single",  "TrayIcon.Left.Double",  "TrayIcon.Left.Triple",
     "TrayIcon.Right.Single", "TrayIcon.Right.Double", "TrayIcon.Right.Triple",
@@ -70,6 +71,7 @@ TProgramSettings ReadProgramSettings(const TIniGT& ini) {
   s.clickWait = ReadInRange(ini, "TrayIcon.ClickWait", s.clickWait, 1, kLongestClickWait);
   s.volume = ReadInRange(ini, "Volume", s.volume, 0, kFullVolume);
   s.sound = ReadSoundShaping(ini);
+  s.language = LanguageChoiceFromSetting(ini.ReadString(section, kLanguageKey, ""));
   s.first = ini.ReadBool(section, "First", s.first);
   return s;
 }
@@ -99,6 +101,7 @@ void WriteProgramSettings(TIniGT& ini, const TProgramSettings& s) {
   ini.WriteInteger(section, "TrayIcon.ClickWait", s.clickWait);
   ini.WriteInteger(section, "Volume", s.volume);
   WriteSoundShaping(ini, s.sound);
+  ini.WriteString(section, kLanguageKey, LanguageChoiceSetting(s.language));
 }
 
 void WriteFirstRunSetting(const std::string& settingsPath, bool showAgain) {
@@ -109,5 +112,11 @@ void WriteFirstRunSetting(const std::string& settingsPath, bool showAgain) {
 }
 
 void WriteFirstRunSetting(bool showAgain) { WriteFirstRunSetting(SettingsFilePath(), showAgain); }
+
+TLanguageChoice ReadLanguageSetting(const std::string& settingsPath) {
+  TIniGT ini;
+  ini.SetFileName(settingsPath);
+  return LanguageChoiceFromSetting(ini.ReadString(kSettingsSection, kLanguageKey, ""));
+}
 
 }  // namespace orvana::app

@@ -23,13 +23,15 @@
 // - column widths outside 0..10000: 64;
 // - tray click functions outside 0..6: their defaults;
 // - "TrayIcon.ClickWait" below 1 or above 10000: 1000;
-// - "Volume" outside 0..100: 100.
+// - "Volume" outside 0..100: 100;
+// - "Language" other than "auto", "ja" or "en": automatic.
 // The equalizer's and ReplayGain's keys: sound_shaping_keys.h.
 #include <array>
 #include <cstdint>
 #include <string>
 
 #include "app/equalizer/sound_shaping_settings.h"
+#include "app/language/interface_language.h"
 #include "app/playlist/playlist_item.h"
 #include "app/settings/stored_font.h"
 #include "app/settings/ini_gt.h"
@@ -72,6 +74,7 @@ struct TProgramSettings {
   std::array<std::uint8_t, kClickFunctionSlots> clickFunctions = {0, 1, 2, 3, 5, 6};
   int clickWait = 1000;  // milliseconds
   int volume = 100;      // 0 (silent) .. 100 (full)
+  TLanguageChoice language = TLanguageChoice::Automatic;
   TSoundShapingSettings sound;
   bool first = true;     // show the first-run dialog
 
@@ -89,5 +92,8 @@ void WriteProgramSettings(TIniGT& ini, const TProgramSettings& settings);
 // TFileWriteError when the file cannot be written.
 void WriteFirstRunSetting(const std::string& settingsPath, bool showAgain);
 void WriteFirstRunSetting(bool showAgain);  // at SettingsFilePath()
+
+// "Language" alone, read before any window is built.
+TLanguageChoice ReadLanguageSetting(const std::string& settingsPath);
 
 }  // namespace orvana::app

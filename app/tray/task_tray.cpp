@@ -1,5 +1,7 @@
 #include "app/tray/task_tray.h"
 
+#include <QtGlobal>
+
 #include "app/tray/notify_window.h"
 #include "app/tray/tray_registry.h"
 
@@ -50,9 +52,9 @@ void TTaskTray::SetIcon(const QIcon& icon) {
 }
 
 void TTaskTray::SetIconID(int id) {
-  if (id <= 0) throw ETrayError("0以下は指定できません");
+  if (id <= 0) throw ETrayError(QT_TRANSLATE_NOOP("Errors", "0以下は指定できません"));
   if (id == iconID_) return;
-  if (TTrayRegistry::Instance().Find(id) != nullptr) throw ETrayError("同じアイコン識別子が有ります");
+  if (TTrayRegistry::Instance().Find(id) != nullptr) throw ETrayError(QT_TRANSLATE_NOOP("Errors", "同じアイコン識別子が有ります"));
   if (registered_) {
     RemoveIcon();
     registered_ = true;
@@ -65,7 +67,7 @@ void TTaskTray::SetIconID(int id) {
 void TTaskTray::SetRegistered(bool registered) {
   if (registered == registered_) return;
   if (registered) {
-    if (icon_.isNull()) throw ETrayError("アイコンが指定されていません");
+    if (icon_.isNull()) throw ETrayError(QT_TRANSLATE_NOOP("Errors", "アイコンが指定されていません"));
     registered_ = true;
     UpdateIcon();
   } else {
@@ -85,7 +87,7 @@ void TTaskTray::UpdateIcon() {
   if (!added_)
     connect(&notifyWindow, &TNotifyWindow::trayExistsChanged, this, &TTaskTray::shownChanged, Qt::UniqueConnection);
   if (!notifyWindow.SetIcon(iconID_, icon_, TrayTipText(tipString_))) {
-    throw ETrayError("タスクトレイに登録できません");
+    throw ETrayError(QT_TRANSLATE_NOOP("Errors", "タスクトレイに登録できません"));
   }
   added_ = true;
 }

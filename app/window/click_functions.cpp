@@ -1,9 +1,17 @@
 #include "app/window/click_functions.h"
 
+#include <QtGlobal>
+
 namespace orvana::app {
 
 const char* const kClickFunctionTexts[kClickFunctionCount] = {
-    "再生／停止", "次の曲へ", "前の曲へ", "プレイリストを表示", "設定", "バージョン情報", "終了",
+    QT_TRANSLATE_NOOP("Config", "再生／停止"),
+    QT_TRANSLATE_NOOP("Config", "次の曲へ"),
+    QT_TRANSLATE_NOOP("Config", "前の曲へ"),
+    QT_TRANSLATE_NOOP("Config", "プレイリストを表示"),
+    QT_TRANSLATE_NOOP("Config", "設定"),
+    QT_TRANSLATE_NOOP("Config", "バージョン情報"),
+    QT_TRANSLATE_NOOP("Config", "終了"),
 };
 
 namespace {

@@ -19,6 +19,7 @@ enum TClickFunction : int {
 };
 constexpr int kClickFunctionCount = 7;
 
+// Their names in the settings dialog (context "Config").
 extern const char* const kClickFunctionTexts[kClickFunctionCount];
 
 // Runs function `number` through the actions (a disabled action does

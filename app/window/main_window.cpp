@@ -35,7 +35,7 @@ using namespace player;
 namespace {
 
 constexpr int kTrayLostWaitMs = 2000;
-constexpr const char* kAboutDialogCaption = "Orvanaのバージョン情報";
+constexpr const char* kAboutDialogCaption = QT_TRANSLATE_NOOP("Window", "Orvanaのバージョン情報");
 constexpr const char* kRightsYears = "2026";
 
 }  // namespace
@@ -142,8 +142,8 @@ void TForm1::WireActions() {
   TActionList& a = *actions_;
   a.SetContextSource([this] { return ActionContext(); });
   for (int id = 0; id < kActionCount; ++id) addAction(a.QtAction(TActionId(id)));  // window-wide shortcuts
-  a[aiExit].SetCaption(QString::fromUtf8(kExitCaption));
-  a[aiAbout].SetCaption(QString::fromUtf8(kAboutCaption));
+  a[aiExit].SetCaption(QCoreApplication::translate("Actions", kExitCaption));
+  a[aiAbout].SetCaption(QCoreApplication::translate("Actions", kAboutCaption));
 
   a[aiPlay].SetHandler([this] { playback_->Play(); });
   a[aiStop].SetHandler([this] { playback_->Stop(); });
@@ -192,7 +192,7 @@ void TForm1::WireDialogs() {
   dialogs_ = std::make_unique<TWindowDialogs>(*this, state_, *player_, *timClick_, runDialog_,
                                               [this] { ApplyListFont(); });
   AboutDialog1_ = new ui::TAboutDialog(this);
-  AboutDialog1_->SetCaption(QString::fromUtf8(kAboutDialogCaption));
+  AboutDialog1_->SetCaption(QCoreApplication::translate("Window", kAboutDialogCaption));
   AboutDialog1_->SetTitle(QStringLiteral(ORVANA_PRODUCT_NAME));
   AboutDialog1_->SetYear(QString::fromUtf8(kRightsYears));
 }
@@ -352,6 +352,7 @@ void TForm1::ApplySettings(const TProgramSettings& settings) {
   for (int column = 0; column < kColumnCount; ++column)
     header.resizeSection(column, settings.columnWidths[std::size_t(column)]);
   state_.clickFunctions = settings.clickFunctions;
+  state_.language = settings.language;
   timClick_->setInterval(settings.clickWait);
   // Past the player's Loaded: a stored 0 is silence, not the device's volume.
   volume_->Set(settings.volume);
@@ -386,6 +387,7 @@ TProgramSettings TForm1::CollectSettings() const {
   settings.clickWait = timClick_->interval();
   settings.volume = volume_->Volume();
   settings.sound = soundShaping_.Settings();
+  settings.language = state_.language;
   return settings;
 }
 
@@ -474,7 +476,11 @@ void TForm1::Exit() {
   emit exitRequested();
 }
 
-void TForm1::ReportError(const std::exception& error) { ShowError(QString::fromUtf8(error.what())); }
+// The program's own messages are translated in context "Errors"; others
+// (the system's, the player's) come through as they are.
+void TForm1::ReportError(const std::exception& error) {
+  ShowError(QCoreApplication::translate("Errors", error.what()));
+}
 
 void TForm1::ShowError(const QString& text) {
   std::fprintf(stderr, "orvana: %s\n", text.toLocal8Bit().constData());

@@ -1,5 +1,7 @@
 #include "app/window/main_window_menus.h"
 
+#include <QCoreApplication>
+
 namespace orvana::app {
 namespace {
 
@@ -35,7 +37,7 @@ TMainWindowMenus BuildMainWindowMenus(TActionList& actions, QWidget* parent) {
   menus.popConfig->setDefaultAction(actions.QtAction(aiOptions));
 
   menus.PopupMenu1 = Menu("PopupMenu1", actions, {}, parent);
-  menus.playSelected = new QAction(QString::fromUtf8("再生"), menus.PopupMenu1);
+  menus.playSelected = new QAction(QCoreApplication::translate("Window", "再生"), menus.PopupMenu1);
   menus.playSelected->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
   menus.PopupMenu1->addAction(menus.playSelected);
   menus.PopupMenu1->addAction(actions.QtAction(aiFindSong));

@@ -25,6 +25,7 @@ struct TMainWindowState {
   int totalSeconds = 0;  // known durations of the playlist's items
   TTagRecord tag;        // of the file last started
   TStoredFont listFont;
+  TLanguageChoice language = TLanguageChoice::Automatic;  // kept for the next start
 };
 
 }  // namespace orvana::app

@@ -1,5 +1,6 @@
 #include "app/window/main_window_widgets.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -58,7 +59,7 @@ void BuildToolBar(TMainWindowWidgets& w, const TActionList& actions) {
   w.ToolBar1->addSeparator();
   w.trbVolume = new QSlider(Qt::Horizontal, w.ToolBar1);
   w.trbVolume->setObjectName("trbVolume");
-  w.trbVolume->setAccessibleName(QString::fromUtf8("音量"));
+  w.trbVolume->setAccessibleName(QCoreApplication::translate("Window", "音量"));
   w.trbVolume->setRange(0, 100);
   w.trbVolume->setSingleStep(1);
   w.trbVolume->setPageStep(10);
@@ -109,14 +110,18 @@ void BuildPropertyTab(TMainWindowWidgets& w) {
     const char* name;
     QLabel** label;
   } rows[] = {
-      {"タイトル:", "lblTitle", &w.lblTitle},       {"アーティスト:", "lblArtist", &w.lblArtist},
-      {"アルバム:", "lblAlbum", &w.lblAlbum},       {"年:", "lblYear", &w.lblYear},
-      {"ジャンル:", "lblGenre", &w.lblGenre},       {"コメント:", "lblComment", &w.lblComment},
-      {"ファイル名:", "lblFileName", &w.lblFileName}, {"オーディオ プロパティ:", "lblLength", &w.lblLength},
+      {QT_TRANSLATE_NOOP("Window", "タイトル:"), "lblTitle", &w.lblTitle},
+      {QT_TRANSLATE_NOOP("Window", "アーティスト:"), "lblArtist", &w.lblArtist},
+      {QT_TRANSLATE_NOOP("Window", "アルバム:"), "lblAlbum", &w.lblAlbum},
+      {QT_TRANSLATE_NOOP("Window", "年:"), "lblYear", &w.lblYear},
+      {QT_TRANSLATE_NOOP("Window", "ジャンル:"), "lblGenre", &w.lblGenre},
+      {QT_TRANSLATE_NOOP("Window", "コメント:"), "lblComment", &w.lblComment},
+      {QT_TRANSLATE_NOOP("Window", "ファイル名:"), "lblFileName", &w.lblFileName},
+      {QT_TRANSLATE_NOOP("Window", "オーディオ プロパティ:"), "lblLength", &w.lblLength},
   };
   for (const auto& row : rows) {
     *row.label = NamedLabel(row.name, w.tbsInfo);
-    fields->addRow(QString::fromUtf8(row.caption), *row.label);
+    fields->addRow(QCoreApplication::translate("Window", row.caption), *row.label);
   }
   column->addLayout(fields);
   w.memLyrics = new QPlainTextEdit(w.tbsInfo);
@@ -140,9 +145,9 @@ void BuildPages(TMainWindowWidgets& w, QWidget& form) {
   page->setContentsMargins(0, 0, 0, 0);
   w.ListView1 = new TPlaylistView(w.TabSheet1);
   page->addWidget(w.ListView1);
-  w.PageControl1->addTab(w.TabSheet1, QString::fromUtf8("プレイリスト"));
+  w.PageControl1->addTab(w.TabSheet1, QCoreApplication::translate("Window", "プレイリスト"));
   BuildPropertyTab(w);
-  w.PageControl1->addTab(w.tbsInfo, QString::fromUtf8("プロパティ"));
+  w.PageControl1->addTab(w.tbsInfo, QCoreApplication::translate("Window", "プロパティ"));
   w.PageControl1->setCurrentIndex(0);
 }
 

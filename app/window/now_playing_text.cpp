@@ -1,5 +1,6 @@
 #include "app/window/now_playing_text.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -28,8 +29,8 @@ std::string AudioPropertiesText(std::int64_t lengthMs, int layer, int bitrate, i
 }
 
 std::string StationStateText(bool connecting, bool buffering) {
-  if (connecting) return "接続中...";
-  return buffering ? "バッファリング中..." : std::string();
+  if (connecting) return QCoreApplication::translate("Window", "接続中...").toStdString();
+  return buffering ? QCoreApplication::translate("Window", "バッファリング中...").toStdString() : std::string();
 }
 
 std::string DurationText(std::int64_t lengthMs) {

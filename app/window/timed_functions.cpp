@@ -1,6 +1,7 @@
 #include "app/window/timed_functions.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QTimer>
 #include <algorithm>
@@ -10,10 +11,10 @@
 namespace orvana::app {
 namespace {
 
-constexpr const char* kSleepCaption = "おやすみモード";
-constexpr const char* kSleepArmedCaption = "おやすみモード解除";
-constexpr const char* kWakeupCaption = "おはようタイマー";
-constexpr const char* kWakeupArmedCaption = "おはようタイマーの解除";
+constexpr const char* kSleepCaption = QT_TRANSLATE_NOOP("Actions", "おやすみモード");
+constexpr const char* kSleepArmedCaption = QT_TRANSLATE_NOOP("Actions", "おやすみモード解除");
+constexpr const char* kWakeupCaption = QT_TRANSLATE_NOOP("Actions", "おはようタイマー");
+constexpr const char* kWakeupArmedCaption = QT_TRANSLATE_NOOP("Actions", "おはようタイマーの解除");
 
 }  // namespace
 
@@ -34,12 +35,12 @@ TTimedFunctions::TTimedFunctions(TActionList& actions, TMainWindowState& state, 
 
 void TTimedFunctions::Arm(TActionId id, QTimer& timer, const char* caption) {
   timer.start();  // the first tick a whole minute from now
-  actions_[id].SetCaption(QString::fromUtf8(caption));
+  actions_[id].SetCaption(QCoreApplication::translate("Actions", caption));
   actions_[id].SetChecked(true);
 }
 
 void TTimedFunctions::Disarm(TActionId id, QTimer& timer, const char* caption) {
-  actions_[id].SetCaption(QString::fromUtf8(caption));
+  actions_[id].SetCaption(QCoreApplication::translate("Actions", caption));
   actions_[id].SetChecked(false);
   timer.stop();
 }

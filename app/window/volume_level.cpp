@@ -1,5 +1,6 @@
 #include "app/window/volume_level.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace orvana::app {
@@ -11,6 +12,8 @@ int VolumeAfterNotches(int volume, int notches) {
   return ClampVolume(static_cast<long long>(volume) + static_cast<long long>(notches) * kVolumePerNotch);
 }
 
-std::string VolumeText(int volume) { return "音量: " + std::to_string(volume); }
+std::string VolumeText(int volume) {
+  return QCoreApplication::translate("Window", "音量: %1").arg(volume).toStdString();
+}
 
 }  // namespace orvana::app

@@ -1,31 +1,39 @@
 #include "app/window/window_caption.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 namespace orvana::app {
+namespace {
+
+std::string Translated(const char* text) { return QCoreApplication::translate("Window", text).toStdString(); }
+
+}  // namespace
 
 std::string WindowCaption(const std::string& title, player::TMP3Status status) {
   const char* suffix = "";
   switch (status) {
     case player::msStopped:
-      suffix = " <停止中>";
+      suffix = QT_TRANSLATE_NOOP("Window", " <停止中>");
       break;
     case player::msPlaying:
-      suffix = " <再生中>";
+      suffix = QT_TRANSLATE_NOOP("Window", " <再生中>");
       break;
     case player::msPaused:
-      suffix = " <一時停止>";
+      suffix = QT_TRANSLATE_NOOP("Window", " <一時停止>");
       break;
   }
-  return "Orvana - " + title + suffix;
+  return "Orvana - " + title + Translated(suffix);
 }
 
-std::string SongCountText(int count) { return std::to_string(count) + " 曲"; }
+std::string SongCountText(int count) {
+  return QCoreApplication::translate("Window", "%n 曲", nullptr, count).toStdString();
+}
 
 std::string TotalTimeText(int totalSeconds) {
-  char text[64];
-  std::snprintf(text, sizeof text, "総演奏時間: %.2d:%.2d", totalSeconds / 60, totalSeconds % 60);
-  return text;
+  char time[32];
+  std::snprintf(time, sizeof time, "%.2d:%.2d", totalSeconds / 60, totalSeconds % 60);
+  return QCoreApplication::translate("Window", "総演奏時間: %1").arg(QString::fromLatin1(time)).toStdString();
 }
 
 }  // namespace orvana::app

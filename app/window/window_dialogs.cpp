@@ -34,6 +34,7 @@ void TWindowDialogs::Options() {
   values.priority = player_.DecodePriority();
   values.clickWait = timClick_.interval();
   values.clickFunctions = state_.clickFunctions;
+  values.language = state_.language;
 
   TdlgConfig dialog(&owner_);
   dialog.Fill(values);
@@ -41,6 +42,7 @@ void TWindowDialogs::Options() {
   values = dialog.Values();
   state_.subFolder = values.subFolder;
   state_.checkTag = values.checkTag;
+  state_.language = values.language;
   // A stored face that is not installed selects nothing: the list keeps
   // its face rather than losing it to an empty name.
   if (!values.fontName.isEmpty()) state_.listFont.name = values.fontName.toStdString();

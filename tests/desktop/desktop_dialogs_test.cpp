@@ -1,5 +1,6 @@
 // The dialogs as a person opens them: by their keys in the playlist window,
-// found on the screen by their captions, closed with Esc.
+// found on the screen by their captions, closed with Esc; the captions in the
+// language the locale or the settings ask for.
 #include <gtest/gtest.h>
 
 #include "desktop_fixture.h"
@@ -9,6 +10,7 @@ namespace {
 
 TEST_F(DesktopProgram, EachDialogOpensFromItsKeyAndClosesWithEscape) {
   WriteSettings("[ini]\r\nFirst=0\r\n");
+  session.UseLocale("ja_JP.UTF-8");
   // Enough songs to fill the list, so that a click in the window's middle
   // lands on one.
   std::vector<std::string> songs;
@@ -37,6 +39,32 @@ TEST_F(DesktopProgram, EachDialogOpensFromItsKeyAndClosesWithEscape) {
     EXPECT_TRUE(session.WaitForWindowGone(dialog.caption, kStartMs)) << dialog.caption << " did not close";
   }
   EXPECT_TRUE(program->Running());
+}
+
+// Opens the settings with its key and waits for `caption`.
+bool SettingsOpenAs(TDesktopSession& session, const std::string& window, const std::string& caption) {
+  session.Xdotool({"windowfocus", "--sync", window});
+  session.Xdotool({"key", "o"});
+  return !session.WaitForWindowId(caption, kStartMs).empty();
+}
+
+// Without a song the window's caption is the state alone.
+TEST_F(DesktopProgram, AnEnglishLocaleShowsEnglishCaptions) {
+  WriteSettings("[ini]\r\nFirst=0\r\n");
+  session.UseLocale("en_US.UTF-8");
+  auto program = session.StartProgram({});
+  const std::string window = session.WaitForWindowId("Orvana -  <Stopped>", kStartMs);
+  ASSERT_FALSE(window.empty());
+  EXPECT_TRUE(SettingsOpenAs(session, window, "Orvana - Settings"));
+}
+
+TEST_F(DesktopProgram, TheLanguageSettingOverridesTheLocale) {
+  WriteSettings("[ini]\r\nFirst=0\r\nLanguage=ja\r\n");
+  session.UseLocale("en_US.UTF-8");
+  auto program = session.StartProgram({});
+  const std::string window = session.WaitForWindowId("Orvana -  <停止中>", kStartMs);
+  ASSERT_FALSE(window.empty());
+  EXPECT_TRUE(SettingsOpenAs(session, window, "Orvana - 設定"));
 }
 
 }  // namespace

@@ -60,6 +60,7 @@ class DesktopMpris : public DesktopProgram {
 
 TEST_F(DesktopMpris, PlayerctlControlsTheRunningProgramAndQuitSaves) {
   WriteSettings("[ini]\r\nFirst=0\r\n");
+  session.UseLocale("ja_JP.UTF-8");  // the window's captions are read in Japanese
   auto program = session.StartProgram({session.MakeSong("song.mp3", kSongRepeats)});
   ASSERT_TRUE(session.WaitForWindow("Orvana - song.mp3 <再生中>", kStartMs));
 

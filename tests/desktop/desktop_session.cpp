@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -61,6 +62,12 @@ std::vector<std::string> TDesktopSession::Environment() const {
   return environment;
 }
 
+std::vector<std::string> TDesktopSession::ProgramEnvironment() const {
+  std::vector<std::string> environment = Environment();
+  std::replace(environment.begin(), environment.end(), std::string("LANG=C.UTF-8"), "LANG=" + locale_);
+  return environment;
+}
+
 const std::string& TDesktopSession::Display() const {
   static const std::string none;
   return display_ != nullptr ? display_->Name() : none;
@@ -98,19 +105,24 @@ std::string TDesktopSession::Log() const {
 std::unique_ptr<TChildProcess> TDesktopSession::StartProgram(const std::vector<std::string>& arguments) const {
   std::vector<std::string> argv{ProgramPath()};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return std::make_unique<TChildProcess>(argv, Environment(), LogPath());
+  return std::make_unique<TChildProcess>(argv, ProgramEnvironment(), LogPath());
 }
 
 TCommandResult TDesktopSession::RunProgram(const std::vector<std::string>& arguments, int timeoutMs) const {
   std::vector<std::string> argv{ProgramPath()};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return RunCommand(argv, Environment(), timeoutMs, folder_.Path());
+  return RunCommand(argv, ProgramEnvironment(), timeoutMs, folder_.Path());
 }
 
 std::vector<TDesktopSession::TWindow> TDesktopSession::Windows(const std::string& prefix, bool mappedOnly) const {
   std::vector<std::string> search{"search"};
   if (mappedOnly) search.push_back("--onlyvisible");
-  search.insert(search.end(), {"--name", "^" + prefix});
+  // The search reads WM_NAME, which Qt writes in the locale's encoding: a
+  // Japanese caption comes out garbled where the locale is not installed.
+  // The search takes the prefix's ASCII head; the name (_NET_WM_NAME, UTF-8)
+  // decides.
+  const auto ascii = std::find_if(prefix.begin(), prefix.end(), [](char c) { return (c & 0x80) != 0; });
+  search.insert(search.end(), {"--name", "^" + std::string(prefix.begin(), ascii)});
   std::vector<TWindow> windows;
   std::istringstream ids(Xdotool(search).output);
   for (std::string id; std::getline(ids, id);) {

@@ -30,6 +30,7 @@ class TDesktopSession {
   // The program's output, then the tray's or compositor's when one was started.
   std::string Log() const;
   std::vector<std::string> Environment() const;
+  std::vector<std::string> ProgramEnvironment() const;
 
   // A short tone without tags (1.2 s, `repeats` times over), so its title
   // is its file name.
@@ -56,6 +57,10 @@ class TDesktopSession {
   // An XEmbed system tray (trayer) at the top right of the screen; true
   // once it manages the tray.
   bool StartTray(int timeoutMs);
+  // The program started from now on runs under LANG=`locale` instead of
+  // C.UTF-8, in which it speaks English. The tools that look at it keep
+  // C.UTF-8, so that they read its window names whatever the locale.
+  void UseLocale(const std::string& locale) { locale_ = locale; }
   // Programs started from now on use this session bus instead of none.
   void UseSessionBus(const std::string& address) { busAddress_ = address; }
   // lxqt-panel as the StatusNotifierItem host (needs a session bus); true
@@ -83,6 +88,7 @@ class TDesktopSession {
   std::unique_ptr<TChildProcess> compositor_;
   std::string waylandDisplay_;
   std::string busAddress_ = "disabled:";
+  std::string locale_ = "C.UTF-8";
 };
 
 }  // namespace orvana::testing

@@ -24,6 +24,7 @@ class DesktopTray : public DesktopProgram {
   void SetUp() override {
     DesktopProgram::SetUp();
     ASSERT_TRUE(sound.Running()) << sound.Failure();
+    session.UseLocale("ja_JP.UTF-8");  // the window's captions are read in Japanese
   }
 
   std::unique_ptr<TChildProcess> StartHiddenWithTwoSongs() {

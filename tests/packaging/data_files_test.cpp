@@ -75,6 +75,8 @@ struct TMetainfo {
   QSet<QString> binaries;
   QSet<QString> mediaTypes;
   QStringList releases;  // in the file's order: newest first
+  // The texts of summary, p and li by language ("" for the default).
+  std::map<QString, QStringList> texts;
 };
 
 TMetainfo ReadMetainfo() {
@@ -97,6 +99,9 @@ TMetainfo ReadMetainfo() {
       info.binaries.insert(xml.readElementText());
     } else if (name == QLatin1String("mediatype")) {
       info.mediaTypes.insert(xml.readElementText());
+    } else if (name == QLatin1String("summary") || name == QLatin1String("p") || name == QLatin1String("li")) {
+      const QString language = xml.attributes().value(QLatin1String("xml:lang")).toString();
+      info.texts[language] << xml.readElementText().simplified();
     }
   }
   EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
@@ -158,6 +163,30 @@ TEST(PackagingMetadata, MenuEntryAndMetainfoNameTheSameProgram) {
   EXPECT_EQ(entry.at(QStringLiteral("StartupWMClass")), QStringLiteral(ORVANA_PRODUCT_NAME));
   ASSERT_FALSE(info.releases.isEmpty());
   EXPECT_EQ(info.releases.front(), QStringLiteral(ORVANA_VERSION)) << "the metainfo lists this version's release";
+}
+
+bool HasJapanese(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+}
+
+// English by default, Japanese beside it for a Japanese desktop: each text
+// in both, and no Japanese left in the defaults.
+TEST(PackagingMetadata, MenuEntryAndMetainfoSpeakEnglishWithJapaneseBeside) {
+  const std::map<QString, QString> entry = DesktopEntryKeys();
+  for (const char* key : {"Name", "GenericName", "Comment", "Keywords"}) {
+    const QString english = QString::fromLatin1(key);
+    const QString japanese = english + QStringLiteral("[ja]");
+    ASSERT_TRUE(entry.count(english) && entry.count(japanese)) << key;
+    EXPECT_FALSE(HasJapanese(entry.at(english))) << key;
+  }
+  EXPECT_TRUE(HasJapanese(entry.at(QStringLiteral("Comment[ja]"))));
+
+  const TMetainfo info = ReadMetainfo();
+  const QStringList english = info.texts.at(QString());
+  const QStringList japanese = info.texts.at(QStringLiteral("ja"));
+  EXPECT_EQ(english.size(), japanese.size());
+  for (const QString& text : english) EXPECT_FALSE(HasJapanese(text)) << text.toStdString();
+  for (const QString& text : japanese) EXPECT_TRUE(HasJapanese(text)) << text.toStdString();
 }
 
 // Every kind of file the program opens is offered to it by the desktop (".mp1"

@@ -68,7 +68,8 @@ const std::string kFreshSettingsFile =
     "ReplayGain.Mode=0\r\n"
     "ReplayGain.Preamp=0\r\n"
     "ReplayGain.DefaultGain=0\r\n"
-    "ReplayGain.PreventClipping=1\r\n";
+    "ReplayGain.PreventClipping=1\r\n"
+    "Language=auto\r\n";
 
 class ProgramSettings : public ::testing::Test {
  protected:
@@ -151,6 +152,7 @@ TEST_F(ProgramSettings, EveryValueRoundTrips) {
   s.clickFunctions = {6, 5, 4, 3, 2, 1};
   s.clickWait = 250;
   s.volume = 0;
+  s.language = TLanguageChoice::English;
   s.first = true;  // not written at exit; the default reads back
   Write(s);
   EXPECT_EQ(Read(), s);

@@ -68,7 +68,7 @@ TEST_F(TMainWindow, ExitWritesEverySettingInOrderAndTheList) {
 
   // "First" came first, written after the first-run dialog.
   const std::vector<std::string> lines = CrLfLines(Read(SettingsPath()));
-  ASSERT_EQ(lines.size(), 55u);
+  ASSERT_EQ(lines.size(), 56u);
   const std::vector<std::string> head(lines.begin(), lines.begin() + 12);
   EXPECT_EQ(head, (std::vector<std::string>{"[ini]", "First=0", "Form.Left=32", "Form.Top=32", "Form.ClientWidth=560",
                                             "Form.ClientHeight=320", "Form.Visible=0", "Font.Name=MS UI Gothic",
@@ -77,6 +77,7 @@ TEST_F(TMainWindow, ExitWritesEverySettingInOrderAndTheList) {
   EXPECT_EQ(lines[37], "Volume=100");
   EXPECT_EQ(lines[38], "Equalizer.Enabled=0");
   EXPECT_EQ(lines[54], "ReplayGain.PreventClipping=1");
+  EXPECT_EQ(lines[55], "Language=auto");
   EXPECT_EQ(Read(ListPath()), ListRecord("a", "03:25", "/m/a.mp3") + ListRecord("b", "--:--", "/m/b.mp3"));
 }
 

@@ -1,6 +1,7 @@
 // The window's dialogs through their actions: what OK applies, what Cancel
 // leaves, and when a command shows nothing.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QListWidget>
 #include <QSlider>
@@ -50,6 +51,24 @@ TEST_F(WindowDialogs, SettingsOkAppliesInMemoryOnly) {
   for (int click = 0; click < 2; ++click) trayHosts[0]->Click(1, Qt::LeftButton);
   ASSERT_TRUE(WaitUntil([&] { return exits == 1; }, 2000));
   EXPECT_NE(Read(SettingsPath()).find("\r\nTrayIcon.Left.Double=6\r\n"), std::string::npos);
+}
+
+// The stored choice shows in the box; a new one is written at exit for the
+// next start, the interface staying as it is.
+TEST_F(WindowDialogs, TheLanguageChoiceIsKeptForTheNextStart) {
+  TForm1& window = CreateQuiet("Language=ja\r\n");
+  int shown = -1;
+  answerDialog = [&shown](QDialog& dialog) {
+    auto& config = dynamic_cast<TdlgConfig&>(dialog);
+    shown = config.cmbLanguage->currentIndex();
+    config.cmbLanguage->setCurrentIndex(config.cmbLanguage->findText(QStringLiteral("English")));
+    return int(QDialog::Accepted);
+  };
+  window.Actions()[aiOptions].Execute();
+  EXPECT_EQ(shown, 1);  // 自動, 日本語, English
+  EXPECT_EQ(window.Actions().QtAction(aiExit)->text(), QString::fromUtf8("Orvana の終了"));
+  ASSERT_TRUE(window.FormClose());
+  EXPECT_NE(Read(SettingsPath()).find("\r\nLanguage=en\r\n"), std::string::npos);
 }
 
 TEST_F(WindowDialogs, SettingsCancelChangesNothing) {

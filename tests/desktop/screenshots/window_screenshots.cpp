@@ -21,6 +21,7 @@
 #include "app/dialogs/open_url_dialog.h"
 #include "app/dialogs/mpeg_info_dialog.h"
 #include "app/dialogs/wakeup_dialog.h"
+#include "app/language/interface_translator.h"
 #include "app/window/app_icon.h"
 #include "app/window/japanese_fonts.h"
 #include "app/window/main_window.h"
@@ -64,8 +65,8 @@ class TScreenshots {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: orvana-screenshots SONG.mp3 FOLDER\n");
+  if (argc != 3 && !(argc == 4 && (std::string(argv[3]) == "ja" || std::string(argv[3]) == "en"))) {
+    std::fprintf(stderr, "usage: orvana-screenshots SONG.mp3 FOLDER [ja|en]\n");
     return 2;
   }
   QApplication application(argc, argv);
@@ -74,6 +75,9 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(ApplicationIcon());
   InstallJapaneseFontSubstitutes();
   QApplication::setFont(WindowFont());
+  const auto translator = InstallInterfaceTranslator(argc == 4 && std::string(argv[3]) == "en"
+                                                         ? TInterfaceLanguage::English
+                                                         : TInterfaceLanguage::Japanese);
   const QString folder = QString::fromLocal8Bit(argv[2]);
   QDir().mkpath(folder);
   TScreenshots shots(folder);
