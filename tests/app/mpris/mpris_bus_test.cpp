@@ -150,11 +150,11 @@ TEST_F(MprisBus, OpenUriAddsAndPlaysALocalFileOrAStation) {
   EXPECT_EQ(window.Playlist().Count(), 2);
   EXPECT_EQ(window.State().currentIndex, 1);
 
-  // A station is handed to the player as it is, whether or not it connects.
+  // A station is added and played as it is, whether or not it connects (it
+  // does not here: it may have stopped again before a look at the player).
   const std::string station = "http://127.0.0.1:9/radio?id=1";
   EXPECT_EQ(Call(kPlayer, "OpenUri", {QString::fromStdString(station)}).type(), QDBusMessage::ReplyMessage);
-  ASSERT_TRUE(WaitUntil([&] { return PlayingFile() == station; }));
-  ASSERT_EQ(window.Playlist().Count(), 3);
+  ASSERT_TRUE(WaitUntil([&] { return window.Playlist().Count() == 3 && window.State().currentIndex == 2; }));
   EXPECT_EQ(ItemPath(window.Playlist().Item(2)), station);
   EXPECT_EQ(window.State().currentIndex, 2);
 }
