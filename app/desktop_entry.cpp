@@ -17,6 +17,7 @@
 #include "app/settings/files_location.h"
 #include "app/window/app_icon.h"
 #include "app/window/japanese_fonts.h"
+#include "app/window/lean_style.h"
 #include "app/window/main_window.h"
 
 namespace {
@@ -24,16 +25,35 @@ namespace {
 using namespace orvana::app;
 
 constexpr int kSettleMs = 1000;
+// glibc's own starting values.
+constexpr int kMallocThresholdBytes = 128 * 1024;
+constexpr int kStartUpThresholdBytes = 64 << 20;
+
+// Start-up reads and frees megabytes (the list file, its lines, the fonts'
+// tables): freed pages are kept for the next allocation rather than handed
+// back and faulted in again, until the window has been drawn.
+void KeepFreedMemoryDuringStartUp() {
+  ::mallopt(M_MMAP_THRESHOLD, kStartUpThresholdBytes);
+  ::mallopt(M_TRIM_THRESHOLD, kStartUpThresholdBytes);
+}
+
+void GiveFreedMemoryBack() {
+  ::mallopt(M_MMAP_THRESHOLD, kMallocThresholdBytes);
+  ::mallopt(M_TRIM_THRESHOLD, kMallocThresholdBytes);
+  ::malloc_trim(0);
+}
 
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) int OrvanaDesktopMain(TDesktopStart* start) {
+  KeepFreedMemoryDuringStartUp();
   QApplication application(start->argc, start->argv);
   QApplication::setApplicationName(QStringLiteral(ORVANA_PRODUCT_NAME));
   QApplication::setApplicationVersion(QStringLiteral(ORVANA_VERSION));  // the about window shows them
   QGuiApplication::setDesktopFileName(QStringLiteral("orvana"));
   QApplication::setWindowIcon(ApplicationIcon());
   QApplication::setQuitOnLastWindowClosed(false);  // it lives on behind its icon
+  QApplication::setStyle(new TLeanStyle);  // the application owns it
   InstallJapaneseFontSubstitutes();
   QApplication::setFont(WindowFont());  // one face for every widget, menu and box
   // Before the first window: every text is translated as it is built.
@@ -62,8 +82,6 @@ extern "C" __attribute__((visibility("default"))) int OrvanaDesktopMain(TDesktop
   TMprisService mpris(form, QDBusConnection::sessionBus());
   mpris.Register();
   TSongNotifier notifier(form, QDBusConnection::sessionBus());
-  // Start-up leaves freed memory behind (the list file's text, the fonts'
-  // first look-ups): give it back once the window has been drawn.
-  QTimer::singleShot(kSettleMs, [] { ::malloc_trim(0); });
+  QTimer::singleShot(kSettleMs, [] { GiveFreedMemoryBack(); });
   return application.exec();
 }

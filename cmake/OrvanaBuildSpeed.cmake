@@ -20,3 +20,12 @@ find_program(ORVANA_LLD ld.lld)
 if(ORVANA_LLD AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   add_link_options(-fuse-ld=lld)
 endif()
+
+# The desktop program's own code is resident for as long as it runs, and
+# nothing in it is a hot loop (the decoder is not built this way): small code
+# beats unrolled code there.
+function(orvana_size_optimized target)
+  if(CMAKE_BUILD_TYPE STREQUAL "Release" AND NOT ORVANA_SANITIZE)
+    target_compile_options(${target} PRIVATE -Os)
+  endif()
+endfunction()

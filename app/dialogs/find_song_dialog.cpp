@@ -62,7 +62,7 @@ TdlgFindSong::TdlgFindSong(const TPlaylist& playlist, const QAbstractItemModel& 
   connect(edtFind, &QLineEdit::textChanged, this, [this] { ShowMatches(false); });
   connect(lstFound->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& index) {
     const int row = found_->PlaylistRow(index.row());
-    if (row >= 0) cursorPath_ = ItemPath(playlist_.Item(row));
+    if (row >= 0) cursorPath_ = std::string(ItemPath(playlist_.Item(row)));
   });
 
   auto* bottom = new QHBoxLayout;

@@ -3,9 +3,10 @@
 namespace orvana::app {
 
 QString FoundSongText(const TPlaylistItem& item) {
-  const std::string& artist = item.Column(siArtist + 1);
-  if (artist.empty()) return QString::fromStdString(item.caption);
-  return QString::fromStdString(item.caption + " - " + artist);
+  const std::string_view artist = item.SubItem(siArtist);
+  std::string text(item.Caption());
+  if (!artist.empty()) text.append(" - ").append(artist);
+  return QString::fromStdString(text);
 }
 
 TFoundSongsModel::TFoundSongsModel(const TPlaylist& playlist, QObject* parent)

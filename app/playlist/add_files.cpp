@@ -84,7 +84,7 @@ class TAddCommand {
   }
 
   int AddItem(TPlaylistItem item, std::size_t seenAdded) {
-    const std::string& path = ItemPath(item);
+    const std::string path(ItemPath(item));
     if (IsPresent(path, seenAdded)) return 0;
     firstAdded_.try_emplace(path, added_.size());
     added_.push_back(std::move(item));

@@ -14,7 +14,7 @@ std::vector<int> CaptionSortOrder(const std::vector<TPlaylistItem>& items) {
   std::vector<QCollatorSortKey> keys;
   keys.reserve(items.size());
   for (const TPlaylistItem& item : items)
-    keys.push_back(collator.sortKey(QString::fromUtf8(item.caption.data(), static_cast<qsizetype>(item.caption.size()))));
+    keys.push_back(collator.sortKey(QString::fromUtf8(item.Caption().data(), static_cast<qsizetype>(item.Caption().size()))));
   return MergeSortOrder(static_cast<int>(items.size()), [&keys](int a, int b) {
     const int result = keys[static_cast<std::size_t>(a)].compare(keys[static_cast<std::size_t>(b)]);
     return (result > 0) - (result < 0);

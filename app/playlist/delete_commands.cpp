@@ -55,7 +55,7 @@ void DeleteUnselected(TPlaylist& playlist, const std::vector<int>& selected, int
 void DeleteDead(TPlaylist& playlist, int& totalSeconds) {
   std::vector<int> indices;
   for (int i = 0; i < playlist.Count(); ++i)
-    if (IsMissingFile(ItemPath(playlist.Item(i)))) indices.push_back(i);
+    if (IsMissingFile(std::string(ItemPath(playlist.Item(i))))) indices.push_back(i);
   DeleteItems(playlist, std::move(indices), totalSeconds);
 }
 

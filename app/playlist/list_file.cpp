@@ -36,9 +36,9 @@ long long CountOf(std::string_view line) {
 std::string ListFileText(const std::vector<TPlaylistItem>& items) {
   std::string text;
   for (const TPlaylistItem& item : items) {
-    AppendLine(text, item.caption);
-    AppendLine(text, std::to_string(item.subItems.size()));
-    for (const std::string& subItem : item.subItems) AppendLine(text, subItem);
+    AppendLine(text, item.Caption());
+    AppendLine(text, std::to_string(item.SubItemCount()));
+    for (int i = 0; i < item.SubItemCount(); ++i) AppendLine(text, item.SubItem(i));
   }
   return text;
 }
@@ -48,22 +48,22 @@ void SaveListFile(const TPlaylist& playlist, const std::string& path) {
 }
 
 std::vector<TPlaylistItem> ParseListFile(std::string_view text) {
-  const std::vector<std::string_view> lines = SplitLines(text);
+  TLineReader lines(text);
   std::vector<TPlaylistItem> items;
-  std::size_t at = 0;
-  while (lines.size() - at >= 2) {
-    TPlaylistItem item;
-    item.caption = platform::FileTextToUtf8(lines[at]);
-    const long long count = CountOf(lines[at + 1]);
-    at += 2;
+  std::vector<std::string> texts;  // the item's caption and sub-items, as UTF-8
+  std::vector<std::string_view> views;
+  while (lines.Remaining() >= 2) {
+    texts.assign(1, platform::FileTextToUtf8(lines.Next()));
+    const long long count = CountOf(lines.Next());
     if (count > 0) {
       // Compared before anything is allocated: a huge count costs nothing.
-      if (static_cast<unsigned long long>(count) > lines.size() - at) break;
-      item.subItems.reserve(static_cast<std::size_t>(count));
-      for (long long i = 0; i < count; ++i) item.subItems.push_back(platform::FileTextToUtf8(lines[at++]));
+      if (static_cast<unsigned long long>(count) > lines.Remaining()) break;
+      for (long long i = 0; i < count; ++i) texts.push_back(platform::FileTextToUtf8(lines.Next()));
     }
-    items.push_back(std::move(item));
+    views.assign(texts.begin(), texts.end());
+    items.emplace_back(views);
   }
+  items.shrink_to_fit();  // kept for as long as the program runs
   return items;
 }
 

@@ -14,12 +14,12 @@ std::vector<int> Applied(TPlaylist& playlist, std::vector<int> newOrder) {
 }
 
 std::vector<int> SubItemOrder(const TPlaylist& playlist, int column) {
-  std::vector<const std::string*> texts;
+  std::vector<std::string_view> texts;
   texts.reserve(static_cast<std::size_t>(playlist.Count()));
-  for (const TPlaylistItem& item : playlist.Items()) texts.push_back(&item.Column(column));
+  for (const TPlaylistItem& item : playlist.Items()) texts.push_back(item.Column(column));
   return MergeSortOrder(playlist.Count(), [&texts](int a, int b) {
-    // std::string compares bytes as unsigned values: a plain byte order.
-    const int result = texts[static_cast<std::size_t>(a)]->compare(*texts[static_cast<std::size_t>(b)]);
+    // string_view compares bytes as unsigned values: a plain byte order.
+    const int result = texts[static_cast<std::size_t>(a)].compare(texts[static_cast<std::size_t>(b)]);
     return (result > 0) - (result < 0);
   });
 }

@@ -73,8 +73,8 @@ int TPlaylist::SetCaptionByPath(const std::string& path, const std::string& capt
   int changed = 0;
   for (int index = 0; index < Count(); ++index) {
     TPlaylistItem& item = items_[static_cast<std::size_t>(index)];
-    if (ItemPath(item) != path || item.caption == caption) continue;
-    item.caption = caption;
+    if (ItemPath(item) != path || item.Caption() == caption) continue;
+    item.SetCaption(caption);
     ++changed;
     if (listener_) listener_->ItemChanged(index);
   }

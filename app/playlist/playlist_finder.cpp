@@ -17,14 +17,13 @@ TPlaylistFinder::TPlaylistFinder(const TPlaylist& playlist) : playlist_(playlist
 
 QString TPlaylistFinder::FoldedItem(int row) const {
   const TPlaylistItem& item = playlist_.Item(row);
-  QString fields = QString::fromStdString(item.caption);
-  for (const std::string* field : {&item.Column(siArtist + 1), &item.Column(siAlbum + 1)}) {
-    fields += kFieldSeparator;
-    fields += QString::fromStdString(*field);
+  const std::string_view texts[] = {item.Caption(), item.SubItem(siArtist), item.SubItem(siAlbum),
+                                     FileNamePart(ItemPath(item))};
+  QString fields;
+  for (std::size_t i = 0; i < std::size(texts); ++i) {
+    if (i > 0) fields += kFieldSeparator;
+    fields += QString::fromUtf8(texts[i].data(), qsizetype(texts[i].size()));
   }
-  fields += kFieldSeparator;
-  const std::string_view name = FileNamePart(ItemPath(item));
-  fields += QString::fromUtf8(name.data(), qsizetype(name.size()));
   // One normalisation per item rather than per field.
   return FoldForSearch(fields);
 }

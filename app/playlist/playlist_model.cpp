@@ -50,9 +50,10 @@ QVariant TPlaylistModel::data(const QModelIndex& index, int role) const {
   const bool current = index.row() == currentRow_;
   switch (role) {
     case Qt::DisplayRole: {
-      const std::string& text = playlist_.Item(index.row()).Column(index.column());
-      if (index.column() == kGenreColumn && !text.empty()) return QCoreApplication::translate("Genres", text.c_str());
-      return QString::fromStdString(text);
+      const std::string_view text = playlist_.Item(index.row()).Column(index.column());
+      if (index.column() == kGenreColumn && !text.empty())
+        return QCoreApplication::translate("Genres", std::string(text).c_str());
+      return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
     case Qt::FontRole:
       return current ? QVariant(boldFont_) : QVariant();

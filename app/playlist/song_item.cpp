@@ -1,54 +1,54 @@
 #include "app/playlist/song_item.h"
 
+#include <array>
+
 #include "app/playlist/genre_names.h"
 #include "app/files/path_text.h"
 
 namespace orvana::app {
 namespace {
 
-TPlaylistItem NewSongItem(const std::string& path) {
-  TPlaylistItem item;
-  item.subItems.resize(kSubItemCount);
-  item.subItems[siTime] = kUnknownTime;
-  item.subItems[siPath] = path;
-  return item;
-}
+using TColumnTexts = std::array<std::string_view, kColumnCount>;
 
-// Never the last sub-item: on an item from a damaged list file that is the
-// path, whatever its position.
-void SetSubItem(TPlaylistItem& item, TSubItem index, std::string text) {
-  if (static_cast<std::size_t>(index) + 1 < item.subItems.size()) item.subItems[index] = std::move(text);
+TPlaylistItem NewSongItem(std::string_view caption, std::string_view path) {
+  TColumnTexts texts{};
+  texts[0] = caption;
+  texts[siTime + 1] = kUnknownTime;
+  texts[siPath + 1] = path;
+  return TPlaylistItem(texts);
 }
 
 }  // namespace
 
-TPlaylistItem ItemFromFileName(const std::string& path) {
-  TPlaylistItem item = NewSongItem(path);
-  item.caption = std::string(FileNamePart(path));
-  return item;
-}
+TPlaylistItem ItemFromFileName(const std::string& path) { return NewSongItem(FileNamePart(path), path); }
 
 TPlaylistItem ItemFromAddress(const std::string& address, const std::string& title) {
-  TPlaylistItem item = NewSongItem(address);
-  item.caption = title.empty() ? address : title;
-  return item;
+  return NewSongItem(title.empty() ? address : title, address);
 }
 
 TPlaylistItem ItemFromTag(const std::string& path, const TTagRecord& record) {
-  TPlaylistItem item = NewSongItem(path);
-  UpdateItemFromTag(item, record);
-  item.subItems[siTrack] = record.Version == "1.1" ? std::to_string(record.Track) : std::string();
-  return item;
+  const std::string track = record.Version == "1.1" ? std::to_string(record.Track) : std::string();
+  const TColumnTexts texts{record.Title,      record.Artist, record.Album,  track,  kUnknownTime,
+                           GenreName(record.Genre), record.Year,   record.Comment, path};
+  return TPlaylistItem(texts);
 }
 
 void UpdateItemFromTag(TPlaylistItem& item, const TTagRecord& record) {
-  item.caption = record.Title;
-  SetSubItem(item, siArtist, record.Artist);
-  SetSubItem(item, siAlbum, record.Album);
-  SetSubItem(item, siTrack, record.Track != 0 ? std::to_string(record.Track) : std::string());
-  SetSubItem(item, siGenre, std::string(GenreName(record.Genre)));
-  SetSubItem(item, siYear, record.Year);
-  SetSubItem(item, siComment, record.Comment);
+  const std::string track = record.Track != 0 ? std::to_string(record.Track) : std::string();
+  std::vector<std::string_view> texts{record.Title};
+  for (int i = 0; i < item.SubItemCount(); ++i) texts.push_back(item.SubItem(i));
+  // Never the last sub-item: on an item from a damaged list file that is the
+  // path, whatever its position.
+  const auto set = [&](TSubItem index, std::string_view text) {
+    if (index + 1 < item.SubItemCount()) texts[std::size_t(index) + 1] = text;
+  };
+  set(siArtist, record.Artist);
+  set(siAlbum, record.Album);
+  set(siTrack, track);
+  set(siGenre, GenreName(record.Genre));
+  set(siYear, record.Year);
+  set(siComment, record.Comment);
+  item = TPlaylistItem(texts);  // the views point into the old block until here
 }
 
 }  // namespace orvana::app

@@ -1,5 +1,6 @@
 #include "app/playlist/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -31,16 +32,25 @@ std::string ReadTextFile(const std::string& path) {
 bool ReadTextFileIfPresent(const std::string& path, std::string& bytes) { return Read(path, bytes); }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
+  TLineReader reader(text);
   std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
+  lines.reserve(reader.Remaining());
+  while (reader.Remaining() > 0) lines.push_back(reader.Next());
   return lines;
+}
+
+TLineReader::TLineReader(std::string_view text)
+    : rest_(text),
+      remaining_(std::size_t(std::count(text.begin(), text.end(), '\n')) + (text.empty() || text.back() == '\n' ? 0 : 1)) {}
+
+std::string_view TLineReader::Next() {
+  if (remaining_ == 0) return {};
+  --remaining_;
+  const std::size_t end = rest_.find('\n');
+  std::string_view line = rest_.substr(0, end);
+  if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+  rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+  return line;
 }
 
 }  // namespace orvana::app

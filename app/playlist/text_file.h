@@ -29,4 +29,18 @@ bool ReadTextFileIfPresent(const std::string& path, std::string& bytes);
 // has no lines.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// The same lines one after another, without a list of them all (a list file
+// of 10,000 songs has 100,000).
+class TLineReader {
+ public:
+  explicit TLineReader(std::string_view text);
+  std::size_t Remaining() const { return remaining_; }
+  // The next line; empty once none remains.
+  std::string_view Next();
+
+ private:
+  std::string_view rest_;
+  std::size_t remaining_;
+};
+
 }  // namespace orvana::app

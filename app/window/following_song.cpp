@@ -12,7 +12,7 @@ bool SongIsAvailable(const std::string& path) {
   return player::IsNetworkAddress(path) || RegularFileExists(path);
 }
 
-bool PlayedInPass(const TPassState& pass, const std::string& path) {
+bool PlayedInPass(const TPassState& pass, std::string_view path) {
   return std::find(pass.played.begin(), pass.played.end(), path) != pass.played.end();
 }
 
@@ -76,7 +76,7 @@ std::optional<TFollowingSong> SongAfterCurrent(const TPlaylist& playlist, TPassS
     } else if (!StepForward(pass, playlist, modes, random)) {
       return std::nullopt;
     }
-    const std::string& path = ItemPath(playlist.Item(pass.currentIndex));
+    const std::string path(ItemPath(playlist.Item(pass.currentIndex)));
     if (exists(path)) return TFollowingSong{pass.currentIndex, path, std::move(pass)};
   }
   return std::nullopt;

@@ -36,7 +36,7 @@ struct TPlayModes {
 bool SongIsAvailable(const std::string& path);
 
 // Whether `path` was started in this pass (exactly: a.mp3 and A.mp3 are two songs).
-bool PlayedInPass(const TPassState& pass, const std::string& path);
+bool PlayedInPass(const TPassState& pass, std::string_view path);
 
 // A pass in which every song has been played starts again, empty: false
 // when it is over instead (without repeat).

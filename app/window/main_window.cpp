@@ -201,7 +201,7 @@ void TForm1::WireDialogs() {
 void TForm1::ShowFileInfo() {
   const std::vector<int> rows = widgets_.ListView1->SelectedRows();
   if (rows.empty()) return;
-  dialogs_->FileInfo(ItemPath(playlist_.Item(rows.front())));
+  dialogs_->FileInfo(std::string(ItemPath(playlist_.Item(rows.front()))));
 }
 
 void TForm1::ShowEqualizer() {

@@ -45,7 +45,7 @@ void TPlaybackControl::Play() {
   if (playlist_.Empty()) return;
   if (!playlist_.ValidIndex(state_.currentIndex)) hooks_.setCurrentIndex(0);
   const int index = state_.currentIndex;
-  const std::string path = ItemPath(playlist_.Item(index));
+  const std::string path(ItemPath(playlist_.Item(index)));
   // Gone from the disk, or something that cannot be opened without waiting
   // (a FIFO): nothing to play, and nothing to say.
   if (!SongIsAvailable(path)) return;
@@ -76,7 +76,7 @@ void TPlaybackControl::SongStarted(int index, const std::string& path, const TTa
   hooks_.updateCaption();
   if (hooks_.songHeard) hooks_.songHeard();
   if (!PlayedInPass({index, state_.playedList}, path)) state_.playedList.push_back(path);
-  if (listed) history_.Add(path, playlist_.Item(index).caption);
+  if (listed) history_.Add(path, std::string(playlist_.Item(index).Caption()));
 }
 
 void TPlaybackControl::SongChanged() {
@@ -123,9 +123,9 @@ void TPlaybackControl::ShowSong(int index, const TTagRecord& tag) {
   const std::int64_t length = player_.Length();
   // The time column lies before the path; an item cut short in a damaged
   // list file may not have one.
-  if (!station && item.subItems.size() > std::size_t(siTime) + 1) {
-    if (item.subItems[siTime] == kUnknownTime) state_.totalSeconds += int(length / 1000);
-    item.subItems[siTime] = DurationText(length);
+  if (!station && item.SubItemCount() > siTime + 1) {
+    if (item.SubItem(siTime) == kUnknownTime) state_.totalSeconds += int(length / 1000);
+    item.SetSubItem(siTime, DurationText(length));
   }
   playlist_.SetItem(index, std::move(item));
   widgets_.ListView1->ScrollIntoView(index);

@@ -1,5 +1,7 @@
 #include "app/window/tool_icons.h"
 
+#include "app/window/png_image.h"
+
 // The images are linked from a static library: their resource must be
 // registered by hand, and outside any namespace.
 static void RegisterToolImages() { Q_INIT_RESOURCE(app); }
@@ -27,6 +29,14 @@ constexpr TToolImage kToolImages[] = {
     {aiSleep, "weather-clear-night", ":/tool/sleep.png"},
 };
 
+// hicolor, the theme looked in when the desktop names none, holds programs'
+// own icons, not the named actions: looking the tool images up there only
+// costs time at start-up (several milliseconds for the tool bar).
+bool DesktopNamesIconTheme() {
+  const QString theme = QIcon::themeName();
+  return !theme.isEmpty() && theme != QLatin1String("hicolor");
+}
+
 }  // namespace
 
 QIcon ToolIcon(TActionId action) {
@@ -34,8 +44,8 @@ QIcon ToolIcon(TActionId action) {
   (void)registered;
   for (const TToolImage& image : kToolImages) {
     if (image.action != action) continue;
-    const QIcon own(QString::fromLatin1(image.ownImage));
-    return QIcon::fromTheme(QString::fromLatin1(image.themeName), own);
+    const QIcon own = PngIcon({QString::fromLatin1(image.ownImage)});
+    return DesktopNamesIconTheme() ? QIcon::fromTheme(QString::fromLatin1(image.themeName), own) : own;
   }
   return {};
 }

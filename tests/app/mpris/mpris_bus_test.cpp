@@ -150,10 +150,10 @@ TEST_F(MprisBus, OpenUriAddsAndPlaysALocalFileOrAStation) {
   EXPECT_EQ(window.Playlist().Count(), 2);
   EXPECT_EQ(window.State().currentIndex, 1);
 
-  // A station is handed to the player as it is, whether or not it connects.
+  // A station is handed to the player as it is, whether or not it connects:
+  // nothing listens there, and the player may have given up before a look.
   const std::string station = "http://127.0.0.1:9/radio?id=1";
   EXPECT_EQ(Call(kPlayer, "OpenUri", {QString::fromStdString(station)}).type(), QDBusMessage::ReplyMessage);
-  // Nothing listens there: the player may have tried it and given up before the loop looks.
   ASSERT_TRUE(WaitUntil([&] {
     return PlayingFile() == station || errors.join('\n').contains("The station does not answer");
   }));

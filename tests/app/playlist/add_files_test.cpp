@@ -10,6 +10,7 @@ namespace {
 
 using testing::Captions;
 using testing::Paths;
+using testing::SubItems;
 using testing::TaggedSong;
 using testing::TRecordingListener;
 using testing::TTempFolder;
@@ -39,7 +40,7 @@ TEST_F(AddFilesTest, AddsSongNamesInOrderAndSkipsOtherNames) {
 TEST_F(AddFilesTest, NamesAreNotTestedForExistence) {
   const std::string missing = folder_.Path("gone.mp3");
   EXPECT_EQ(Add({missing}, true, true), 1);
-  EXPECT_EQ(playlist_.Item(0).caption, "gone.mp3");
+  EXPECT_EQ(playlist_.Item(0).Caption(), "gone.mp3");
 }
 
 TEST_F(AddFilesTest, ANamePresentIsSkippedButATwiceGivenNameIsAddedTwice) {
@@ -93,18 +94,18 @@ TEST_F(AddFilesTest, TagsFillTheColumnsWhenAsked) {
   const std::string zero = folder_.Write("zero.mp3", TaggedSong({"Zero", "", "", "", "", 0, 0}));
   const std::string plain = Song("plain.mp3");
   EXPECT_EQ(Add({tagged, v10, zero, plain}, true, true), 4);
-  EXPECT_EQ(playlist_.Item(0).subItems, (Names{"Artist", "Album", "7", "--:--", "ロック", "2001", "Note", tagged}));
-  EXPECT_EQ(playlist_.Item(0).caption, "Title");
-  EXPECT_EQ(playlist_.Item(1).subItems, (Names{"", "", "", "--:--", "", "", "c", v10}));  // genre 255: none
+  EXPECT_EQ(SubItems(playlist_.Item(0)), (Names{"Artist", "Album", "7", "--:--", "ロック", "2001", "Note", tagged}));
+  EXPECT_EQ(playlist_.Item(0).Caption(), "Title");
+  EXPECT_EQ(SubItems(playlist_.Item(1)), (Names{"", "", "", "--:--", "", "", "c", v10}));  // genre 255: none
   EXPECT_EQ(playlist_.Item(2).Column(siTrack + 1), "0");  // a v1.1 tag shows even track 0
-  EXPECT_EQ(playlist_.Item(3).caption, "plain.mp3");
-  EXPECT_EQ(playlist_.Item(3).subItems, (Names{"", "", "", "--:--", "", "", "", plain}));
+  EXPECT_EQ(playlist_.Item(3).Caption(), "plain.mp3");
+  EXPECT_EQ(SubItems(playlist_.Item(3)), (Names{"", "", "", "--:--", "", "", "", plain}));
 }
 
 TEST_F(AddFilesTest, WithoutTagReadingTheFileNameIsTheCaption) {
   const std::string tagged = folder_.Write("t.mp3", TaggedSong({"Title", "Artist"}));
   Add({tagged});
-  EXPECT_EQ(playlist_.Item(0).caption, "t.mp3");
+  EXPECT_EQ(playlist_.Item(0).Caption(), "t.mp3");
   EXPECT_EQ(playlist_.Item(0).Column(1), "");
 }
 
@@ -185,7 +186,7 @@ TEST_F(AddFilesTest, StationsAndPlaylistFilesOfEveryKindJoinTheList) {
   EXPECT_EQ(Paths(playlist_), (Names{"http://a/", song, spaced, "http://b/", "HTTP://c/"}));
   EXPECT_EQ(Captions(playlist_), (Names{"Alpha", "song.mp3", "b c.mp3", "Beta", "HTTP://c/"}));
   // A station reads no tag and knows no length.
-  EXPECT_EQ(playlist_.Item(0).subItems, (Names{"", "", "", "--:--", "", "", "", "http://a/"}));
+  EXPECT_EQ(SubItems(playlist_.Item(0)), (Names{"", "", "", "--:--", "", "", "", "http://a/"}));
   EXPECT_EQ(totalSeconds_, 7);
   EXPECT_EQ(result.webPlaylists, Names{"https://h/more.pls?x"});  // once, to be fetched
   EXPECT_EQ(Add({"http://a/", pls}), 0);                          // all present

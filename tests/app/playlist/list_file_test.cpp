@@ -12,6 +12,7 @@ namespace orvana::app {
 namespace {
 
 using testing::Song;
+using testing::SubItems;
 using testing::TTempFolder;
 using Names = std::vector<std::string>;
 using namespace std::string_literals;
@@ -22,9 +23,7 @@ std::string ReadAll(const std::string& path) {
 }
 
 TEST(ListFile, EachItemIsCaptionCountAndSubItemsInCrLfLines) {
-  TPlaylistItem odd;
-  odd.caption = "odd";
-  odd.subItems = {"only"};
+  const TPlaylistItem odd("odd", {"only"});
   EXPECT_EQ(ListFileText({Song("A", "/a.mp3", "03:25"), odd}),
             "A\r\n8\r\n\r\n\r\n\r\n03:25\r\n\r\n\r\n\r\n/a.mp3\r\nodd\r\n1\r\nonly\r\n");
   EXPECT_EQ(ListFileText({}), "");
@@ -34,16 +33,15 @@ TEST(ListFile, LineBreaksInsideTextsCannotShiftTheRecords) {
   const std::vector<TPlaylistItem> items = {Song("two\r\nlines", "/a.mp3"), Song("next", "/b\n.mp3")};
   const std::vector<TPlaylistItem> read = ParseListFile(ListFileText(items));
   ASSERT_EQ(read.size(), 2u);
-  EXPECT_EQ(read[0].caption, "two  lines");
-  EXPECT_EQ(read[1].caption, "next");
+  EXPECT_EQ(read[0].Caption(), "two  lines");
+  EXPECT_EQ(read[1].Caption(), "next");
   EXPECT_EQ(ItemPath(read[1]), "/b .mp3");
 }
 
 TEST(ListFile, SavedAndLoadedItemsAreTheSame) {
   TTempFolder folder;
   TPlaylist playlist;
-  TPlaylistItem bare;
-  bare.caption = "no path";
+  const TPlaylistItem bare("no path", {});
   playlist.Append({Song("日本語", "/music/日本.mp3", "12:34"), bare, Song("", "/b.mp3")});
   const std::string path = folder.Path("orvana.lst");
   SaveListFile(playlist, path);
@@ -55,8 +53,8 @@ TEST(ListFile, SavedAndLoadedItemsAreTheSame) {
   EXPECT_EQ(listener.events, (Names{"reset", "was reset"}));
   ASSERT_EQ(loaded.Count(), 3);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(loaded.Item(i).caption, playlist.Item(i).caption);
-    EXPECT_EQ(loaded.Item(i).subItems, playlist.Item(i).subItems);
+    EXPECT_EQ(loaded.Item(i).Caption(), playlist.Item(i).Caption());
+    EXPECT_EQ(SubItems(loaded.Item(i)), SubItems(playlist.Item(i)));
   }
   playlist.Clear();
   SaveListFile(playlist, path);
@@ -92,19 +90,19 @@ TEST(ListFileDamage, ARecordCutShortIsDropped) {
   // A count of 0 needs nothing more.
   const std::vector<TPlaylistItem> items = ParseListFile(whole + "B\r\n0");
   ASSERT_EQ(items.size(), 2u);
-  EXPECT_TRUE(items[1].subItems.empty());
+  EXPECT_TRUE((items[1].SubItemCount() == 0));
 }
 
 TEST(ListFileDamage, ACountThatIsNoNumberGivesAnItemWithoutSubItems) {
   const std::vector<TPlaylistItem> items = ParseListFile("A\r\neight\r\nB\r\n1\r\n/b.mp3\r\nC\r\n-3\r\nD\r\n 2 \r\nx\r\ny\r\n");
   ASSERT_EQ(items.size(), 4u);
-  EXPECT_EQ(items[0].caption, "A");
-  EXPECT_TRUE(items[0].subItems.empty());
-  EXPECT_EQ(items[1].subItems, (Names{"/b.mp3"}));
-  EXPECT_TRUE(items[2].subItems.empty());
-  EXPECT_EQ(items[3].subItems, (Names{"x", "y"}));
+  EXPECT_EQ(items[0].Caption(), "A");
+  EXPECT_TRUE((items[0].SubItemCount() == 0));
+  EXPECT_EQ(SubItems(items[1]), (Names{"/b.mp3"}));
+  EXPECT_TRUE((items[2].SubItemCount() == 0));
+  EXPECT_EQ(SubItems(items[3]), (Names{"x", "y"}));
   // Numbers too large for any count read as no number.
-  EXPECT_TRUE(ParseListFile("A\r\n99999999999999999999999\r\n")[0].subItems.empty());
+  EXPECT_TRUE((ParseListFile("A\r\n99999999999999999999999\r\n")[0].SubItemCount() == 0));
 }
 
 TEST(ListFileDamage, HugeCountsCostNothing) {
@@ -124,25 +122,24 @@ TEST(ListFileDamage, NulBytesAndGarbageAreJustText) {
   const std::string withNul = "A\0B\r\n1\r\n/a\0.mp3\r\n"s;
   const std::vector<TPlaylistItem> items = ParseListFile(withNul);
   ASSERT_EQ(items.size(), 1u);
-  EXPECT_EQ(items[0].caption, std::string("A\0B", 3));
+  EXPECT_EQ(items[0].Caption(), std::string("A\0B", 3));
   std::string garbage;
   for (int i = 0; i < 100000; ++i) garbage += static_cast<char>((i * 7919 + i / 13) & 0xFF);
   const std::vector<TPlaylistItem> noise = ParseListFile(garbage);
-  for (const TPlaylistItem& item : noise) EXPECT_LE(item.subItems.size(), 100000u);
+  for (const TPlaylistItem& item : noise) EXPECT_LE(item.SubItemCount(), 100000u);
 }
 
 TEST(ListFileDamage, Cp932LinesAreDecoded) {
   const std::vector<TPlaylistItem> items = ParseListFile("\x93\xfa\x96\x7b\r\n1\r\nC:\\\x89\xb9\x8a\x79.mp3\r\n");
   ASSERT_EQ(items.size(), 1u);
-  EXPECT_EQ(items[0].caption, "日本");
+  EXPECT_EQ(items[0].Caption(), "日本");
   EXPECT_EQ(ItemPath(items[0]), "C:\\音楽.mp3");
 }
 
 TEST(SavedPlaylist, OnePathALineWhateverTheExtension) {
   TTempFolder folder;
   TPlaylist playlist;
-  TPlaylistItem bare;
-  bare.caption = "no path";
+  const TPlaylistItem bare("no path", {});
   playlist.Append({Song("A", "/a.mp3"), bare, Song("B", "/b c.mp3"), Song("C", "/bad\nname.mp3")});
   SavePlaylist(playlist, folder.Path("list.m3u"));
   SavePlaylist(playlist, folder.Path("list.txt"));
@@ -165,9 +162,9 @@ TEST(StationAddresses, ComeBackUnchangedFromTheListFileAndASavedPlaylist) {
                                             Song("A", "/a.mp3")};
   const std::vector<TPlaylistItem> read = ParseListFile(ListFileText(items));
   ASSERT_EQ(read.size(), 3u);
-  EXPECT_EQ(read[0].caption, odd);
-  EXPECT_EQ(read[0].subItems, items[0].subItems);
-  EXPECT_EQ(read[1].subItems, items[1].subItems);
+  EXPECT_EQ(read[0].Caption(), odd);
+  EXPECT_EQ(SubItems(read[0]), SubItems(items[0]));
+  EXPECT_EQ(SubItems(read[1]), SubItems(items[1]));
 
   // A station's name needs the extended form; songs and bare stations not.
   EXPECT_EQ(SavedPlaylistText(items),

@@ -67,7 +67,7 @@ TEST(ListOrder, ShuffleKeepsEveryItemOnceUnderManySeeds) {
     TRandom random(seed);
     const std::vector<int> order = ShuffleList(playlist, random);
     ASSERT_TRUE(IsPermutation(order, count)) << seed;
-    for (int i = 0; i < count; ++i) ASSERT_EQ(playlist.Item(i).caption, captions[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])]);
+    for (int i = 0; i < count; ++i) ASSERT_EQ(playlist.Item(i).Caption(), captions[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])]);
     orders.insert(order);
   }
   EXPECT_GT(orders.size(), 190u);  // the seeds make different orders
@@ -107,9 +107,7 @@ TEST(ListOrder, SubItemColumnsSortByteByByteAndStably) {
   playlist.Append({Song("a", "/a", "10:00"), Song("b", "/b", "--:--"), Song("c", "/c", "02:00"),
                    Song("d", "/d", "--:--")});
   playlist.Append({[] {
-    TPlaylistItem bare;  // no sub-items: reads as empty
-    bare.caption = "e";
-    return bare;
+    return TPlaylistItem("e", {});  // no sub-items: reads as empty
   }()});
   SortListByColumn(playlist, siTime + 1);
   EXPECT_EQ(Captions(playlist), (Names{"e", "b", "d", "c", "a"}));

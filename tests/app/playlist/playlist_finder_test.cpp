@@ -63,7 +63,7 @@ TEST(PlaylistFinder, FollowsTheChangesItIsTold) {
 
   TPlaylistItem renamed = playlist.Item(1);
   EXPECT_FALSE(finder.Changed(1, 1));  // a repaint: nothing new
-  renamed.caption = "Alpha";
+  renamed.SetCaption("Alpha");
   playlist.SetItem(1, renamed);
   EXPECT_TRUE(finder.Changed(1, 1));
   EXPECT_EQ(finder.Find(QStringLiteral("alpha")), (Rows{1}));

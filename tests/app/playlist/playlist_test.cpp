@@ -9,6 +9,7 @@ namespace {
 
 using testing::Captions;
 using testing::Song;
+using testing::SubItems;
 using testing::TRecordingListener;
 
 TPlaylist ListOf(std::initializer_list<const char*> captions) {
@@ -28,11 +29,39 @@ TEST(PlaylistItem, ColumnsAndPath) {
   EXPECT_EQ(item.Column(-1), "");
   EXPECT_EQ(ItemPath(item), "/music/a.mp3");
   // An item from a damaged list file: its path is its last sub-item, if any.
-  item.subItems = {"x", "/short/b.mp3"};
+  item = TPlaylistItem("Title", {"x", "/short/b.mp3"});
   EXPECT_EQ(ItemPath(item), "/short/b.mp3");
   EXPECT_EQ(item.Column(5), "");
-  item.subItems.clear();
+  item.SetSubItem(2, "past the end: no change");
+  EXPECT_EQ(item.SubItemCount(), 2);
+  item = TPlaylistItem("Title", {});
   EXPECT_EQ(ItemPath(item), "");
+  EXPECT_EQ(TPlaylistItem().Caption(), "");
+}
+
+TEST(PlaylistItem, LongTextsEditsAndCopiesKeepEveryColumn) {
+  // The ends are kept in 1, 2 or 4 bytes, as the texts' length needs.
+  for (const std::size_t length : {std::size_t(200), std::size_t(300), std::size_t(70000)}) {
+    const TPlaylistItem item = Song(std::string(length, 'x'), "/music/a.mp3", "03:25");
+    EXPECT_EQ(item.Caption().size(), length);
+    EXPECT_EQ(item.SubItem(siTime), "03:25");
+    EXPECT_EQ(ItemPath(item), "/music/a.mp3");
+  }
+  const std::string longTitle(70000, 'x');
+  TPlaylistItem item = Song(longTitle, "/music/a.mp3", "03:25");
+  EXPECT_EQ(item.Caption(), longTitle);
+  EXPECT_EQ(ItemPath(item), "/music/a.mp3");
+  item.SetCaption("short");
+  item.SetSubItem(siArtist, std::string(70000, 'y'));
+  item.SetSubItem(siAlbum, item.SubItem(siTime));  // a text of its own
+  const TPlaylistItem copy = item;
+  item.SetSubItem(siArtist, "");
+  EXPECT_EQ(SubItems(copy), (std::vector<std::string>{std::string(70000, 'y'), "03:25", "", "03:25", "", "", "",
+                                                      "/music/a.mp3"}));
+  EXPECT_EQ(copy.Caption(), "short");
+  EXPECT_EQ(SubItems(item)[0], "");
+  EXPECT_FALSE(copy == item);
+  EXPECT_TRUE(TPlaylistItem("", {}) == TPlaylistItem());
 }
 
 TEST(Playlist, EveryChangeIsAnnouncedBeforeAndAfter) {

@@ -107,21 +107,24 @@ class TRecordingListener : public TPlaylistListener {
 };
 
 inline TPlaylistItem Song(const std::string& caption, const std::string& path, const std::string& time = "--:--") {
-  TPlaylistItem item;
-  item.caption = caption;
-  item.subItems = {"", "", "", time, "", "", "", path};
-  return item;
+  return TPlaylistItem(caption, {"", "", "", time, "", "", "", path});
+}
+
+inline std::vector<std::string> SubItems(const TPlaylistItem& item) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < item.SubItemCount(); ++i) texts.emplace_back(item.SubItem(i));
+  return texts;
 }
 
 inline std::vector<std::string> Captions(const TPlaylist& playlist) {
   std::vector<std::string> captions;
-  for (const TPlaylistItem& item : playlist.Items()) captions.push_back(item.caption);
+  for (const TPlaylistItem& item : playlist.Items()) captions.emplace_back(item.Caption());
   return captions;
 }
 
 inline std::vector<std::string> Paths(const TPlaylist& playlist) {
   std::vector<std::string> paths;
-  for (const TPlaylistItem& item : playlist.Items()) paths.push_back(ItemPath(item));
+  for (const TPlaylistItem& item : playlist.Items()) paths.emplace_back(ItemPath(item));
   return paths;
 }
 

@@ -10,6 +10,7 @@ namespace {
 
 using testing::Captions;
 using testing::Song;
+using testing::SubItems;
 using testing::TRecordingListener;
 using testing::TTempFolder;
 using Names = std::vector<std::string>;
@@ -39,7 +40,7 @@ TEST(TimeText, FormatsTwoDigitsEach) {
 
 TEST(SongItem, UpdatingFromATagKeepsTimeAndPath) {
   TPlaylistItem item = ItemFromFileName("/m/a.mp3");
-  item.subItems[siTime] = "03:25";
+  item.SetSubItem(siTime, "03:25");
   TTagRecord record;
   record.Title = "T";
   record.Artist = "Ar";
@@ -47,20 +48,19 @@ TEST(SongItem, UpdatingFromATagKeepsTimeAndPath) {
   record.Version = "1.1";
   record.Genre = 0;
   UpdateItemFromTag(item, record);
-  EXPECT_EQ(item.caption, "T");
-  EXPECT_EQ(item.subItems, (Names{"Ar", "", "", "03:25", "ブルース", "", "", "/m/a.mp3"}));
+  EXPECT_EQ(item.Caption(), "T");
+  EXPECT_EQ(SubItems(item), (Names{"Ar", "", "", "03:25", "ブルース", "", "", "/m/a.mp3"}));
   record.Track = 9;
   UpdateItemFromTag(item, record);
   EXPECT_EQ(item.Column(siTrack + 1), "9");
   // A damaged item keeps its path, its last sub-item.
-  TPlaylistItem damaged;
-  damaged.subItems = {"x", "/m/b.mp3"};
+  TPlaylistItem damaged("", {"x", "/m/b.mp3"});
   UpdateItemFromTag(damaged, record);
-  EXPECT_EQ(damaged.subItems, (Names{"Ar", "/m/b.mp3"}));
+  EXPECT_EQ(SubItems(damaged), (Names{"Ar", "/m/b.mp3"}));
   TPlaylistItem bare;
   UpdateItemFromTag(bare, record);
-  EXPECT_EQ(bare.caption, "T");
-  EXPECT_TRUE(bare.subItems.empty());
+  EXPECT_EQ(bare.Caption(), "T");
+  EXPECT_EQ(bare.SubItemCount(), 0);
 }
 
 class DeleteTest : public ::testing::Test {
@@ -110,8 +110,7 @@ TEST_F(DeleteTest, DeleteAllClearsListAndTotal) {
 TEST(DeleteDead, ItemsWhoseFileIsGoneGo) {
   TTempFolder folder;
   const std::string here = folder.Write("here.mp3", "x");
-  TPlaylistItem bare;
-  bare.caption = "no path";
+  const TPlaylistItem bare("no path", {});
   TPlaylist playlist;
   playlist.Append({Song("here", here, "00:05"), Song("gone", folder.Path("gone.mp3"), "01:00"), bare,
                    Song("folder", folder.Folder("dir.mp3"), "00:30"), Song("below", here + "/x.mp3"),

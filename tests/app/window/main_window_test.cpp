@@ -166,7 +166,7 @@ TEST_F(TMainWindow, DroppedFilesAndStationsAreAppendedInDropOrder) {
     window.Drop(plain);
   }
   std::vector<std::string> paths;
-  for (const TPlaylistItem& item : window.Playlist().Items()) paths.push_back(ItemPath(item));
+  for (const TPlaylistItem& item : window.Playlist().Items()) paths.emplace_back(ItemPath(item));
   EXPECT_EQ(paths, (std::vector<std::string>{Path("b.mp3"), "https://example.org/a%20b?x=1", Path("a.mp3"),
                                              "http://127.0.0.1:9/live"}));
   EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("4 曲"));
@@ -193,7 +193,7 @@ TEST_F(TMainWindow, PlaylistsOnTheWebAreReadAwayFromTheWindow) {
   EXPECT_EQ(dialogs.back(), QString::fromUtf8("URLを開く"));
   ASSERT_TRUE(WaitUntil([&] { return window.Playlist().Count() == 2; }));
   EXPECT_FALSE(onWindowThread);
-  EXPECT_EQ(window.Playlist().Item(0).caption, "A FM");
+  EXPECT_EQ(window.Playlist().Item(0).Caption(), "A FM");
   EXPECT_EQ(window.State().currentIndex, 0);
   EXPECT_EQ(window.MP3Player1().FileName(), "http://127.0.0.1:9/a");
   EXPECT_EQ(window.Widgets().pnlSongs->text(), QString::fromUtf8("2 曲"));
@@ -211,11 +211,11 @@ TEST_F(TMainWindow, AColumnClickSortsAndTheCurrentSongStaysCurrent) {
   Write(ListPath(), ListRecord("c", "", "/m/1.mp3") + ListRecord("a", "", "/m/3.mp3") + ListRecord("b", "", "/m/2.mp3"));
   TForm1& window = Create();
   emit window.Widgets().ListView1->header()->sectionClicked(0);
-  EXPECT_EQ(window.Playlist().Item(0).caption, "a");
-  EXPECT_EQ(window.Playlist().Item(2).caption, "c");
+  EXPECT_EQ(window.Playlist().Item(0).Caption(), "a");
+  EXPECT_EQ(window.Playlist().Item(2).Caption(), "c");
   EXPECT_EQ(window.State().currentIndex, 2);
   emit window.Widgets().ListView1->header()->sectionClicked(8);  // the path column
-  EXPECT_EQ(window.Playlist().Item(0).caption, "c");
+  EXPECT_EQ(window.Playlist().Item(0).Caption(), "c");
   EXPECT_EQ(window.State().currentIndex, 0);
 }
 
@@ -245,10 +245,10 @@ TEST_F(TMainWindow, ReversingKeepsTheCurrentSong) {
   Write(ListPath(), ListRecord("1", "", "/m/1.mp3") + ListRecord("2", "", "/m/2.mp3") + ListRecord("3", "", "/m/3.mp3"));
   TForm1& window = Create();
   window.Actions()[aiReverseList].Execute();
-  EXPECT_EQ(window.Playlist().Item(0).caption, "3");
+  EXPECT_EQ(window.Playlist().Item(0).Caption(), "3");
   EXPECT_EQ(window.State().currentIndex, 2);
   window.Actions()[aiShuffleList].Execute();
-  EXPECT_EQ(window.Playlist().Item(window.State().currentIndex).caption, "1");
+  EXPECT_EQ(window.Playlist().Item(window.State().currentIndex).Caption(), "1");
 }
 
 TEST_F(TMainWindow, AFailedWriteIsReportedAndTheOldFilesStayWhole) {

@@ -218,7 +218,7 @@ TEST_F(Playback, TheTagFillsThePropertiesAndTheColumns) {
   EXPECT_EQ(w.lblGenre->text(), "Rock");
   EXPECT_EQ(w.lblYear->text(), "1999");
   EXPECT_EQ(w.lblFileName->text(), QString::fromStdString(tagged));
-  EXPECT_EQ(window.Playlist().Item(0).caption, "Song");
+  EXPECT_EQ(window.Playlist().Item(0).Caption(), "Song");
   EXPECT_EQ(window.Playlist().Item(0).Column(siArtist + 1), "Band");
   EXPECT_EQ(w.ComboBox1->currentText(), "Song");
   // 255 is "no genre", whatever the table's last name is.
@@ -362,7 +362,7 @@ TEST_F(Playback, AStationFollowsWhenTheSongBeforeEndsAndItsTitleShowsEverywhere)
             "Song on Air");
   EXPECT_EQ(window.State().currentIndex, 1);
   const TPlaylistItem& row = window.Playlist().Item(1);
-  EXPECT_EQ(row.caption, "Test Station");  // the station's own name, kept in the list from now on
+  EXPECT_EQ(row.Caption(), "Test Station");  // the station's own name, kept in the list from now on
   EXPECT_EQ(row.Column(siTime + 1), "--:--");
   EXPECT_EQ(window.State().totalSeconds, 1);
   EXPECT_FALSE(window.MP3Player1().Capabilities().Has(mpcSeek));
