@@ -25,7 +25,6 @@
 #include "app/window/timed_functions.h"
 #include "app/window/window_dialogs.h"
 #include "ui/about_dialog.h"
-#include "app/window/wait_cursor.h"
 #include "app/window/window_caption.h"
 
 namespace orvana::app {
@@ -305,9 +304,9 @@ void TForm1::HideWindow() {
   }
 }
 
+// No hour-glass here: none of the program's windows reaches the screen
+// before the event loop runs, and loading the cursor theme costs start-up.
 void TForm1::FormCreate(const std::vector<std::string>& arguments) {
-  std::optional<TWaitCursor> wait;
-  wait.emplace();
   RegisterTrayIcon();
   SetCurrentIndex(0);
   state_.playedList.clear();
@@ -327,7 +326,6 @@ void TForm1::FormCreate(const std::vector<std::string>& arguments) {
   UpdateCaption();
   UpdateSongCount();
   actions_->UpdateAll();
-  wait.reset();
   // Once the event loop runs: an exit (a signal, the session's end) while
   // the dialog is open then ends the program instead of being spent on the
   // dialog's own loop before the program's starts.
